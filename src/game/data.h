@@ -1,0 +1,82 @@
+#pragma once
+
+#include "board/board.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int MaxFigures = 222;
+inline constexpr int FigureRecordSize = 24;
+inline constexpr const char* CollectionFileName = "ftrg2.dat";
+
+// Eight placements, triangle 1 first; a record is also its figure's solution.
+using FigureRecord = std::array<Placement, TriangleCount>;
+static_assert(sizeof(FigureRecord) == FigureRecordSize);
+
+// Progress byte: value 8 = finished (solved or given up), low three bits = help
+// count. Bits 16 and up are kept as read. The saved-game format stores these bytes.
+inline constexpr uint8_t FinishedBit = 8;
+inline constexpr uint8_t GivenUpByte = 12;
+inline constexpr int MaxHelpCount = 4;
+
+inline bool IsFinished(uint8_t progress) {
+    return progress & FinishedBit;
+}
+
+// The help count brought into range: a finished figure has 0..4 (4 = given up), an
+// unfinished one 0..3, since four help steps always finish a figure. A damaged
+// byte therefore never asks for more than eight help triangles.
+int HelpCount(uint8_t progress);
+inline bool IsGivenUp(uint8_t progress) {
+    return IsFinished(progress) && HelpCount(progress) == MaxHelpCount;
+}
+
+// Shared by every window for the whole run.
+struct GameData {
+    std::array<FigureRecord, MaxFigures + 1> Figures{}; // [0] = working copy of the current figure
+    int FigureCount = 0;
+    int CurrentFigure = 1;
+    std::array<uint8_t, MaxFigures + 1> Progress{}; // [1..222]
+    std::string SaveFileName;
+    std::string ProgramDir; // ends in a path separator
+    bool Dirty = false;
+    int Language = -1; // 1 German, 0 English, -1 never chosen; every text is German only at 1
+};
+
+inline bool IsGerman(int language) {
+    return language == 1;
+}
+
+// True when every placement has an orientation 0..15 and lies wholly on the board,
+// so stamping the record can never write outside a grid.
+bool FigureIsSound(const FigureRecord& figure);
+
+// Whole 24-byte records in order, at most 222; a short tail is ignored.
+std::vector<FigureRecord> ParseCollection(const std::vector<uint8_t>& bytes);
+
+enum class CollectionResult { Loaded, CannotOpen, Empty };
+
+// Reads the collection into Figures[1..] and sets FigureCount. An empty file is
+// reported like a missing one by the caller: there is nothing to play.
+CollectionResult LoadCollection(const std::string& path, GameData& data);
+
+// Keeps a stored figure number usable: outside 1..FigureCount it becomes 1.
+int ClampFigureNumber(int number, int figureCount);
+
+// The reading rule for a saved game: Progress[1..clearCount] := 0, then the file's
+// bytes into Progress[1], [2], ... up to FigureCount of them. False (and Progress
+// untouched) when the file cannot be read.
+bool ReadProgressFile(const std::string& path, GameData& data, int clearCount);
+
+enum class SaveResult { Saved, CannotCreate, WriteFailed };
+
+// Writes exactly FigureCount bytes. The file is replaced atomically: the bytes go
+// to a temporary file beside it that is renamed over the old one only when it is
+// complete, so a failed save leaves the previous saved game whole.
+SaveResult WriteProgressFile(const std::string& path, const GameData& data);
+
+// Whole-file helpers; false when the file cannot be opened or read completely.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+bool FileExists(const std::string& path);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "game/colours.h"
+
+// What the game logic asks of the windows. The Qt layer implements it; the tests
+// record the calls.
+class GameView {
+  public:
+    virtual ~GameView() = default;
+
+    // Triangle t (1..8) as a filled polygon at its placement.
+    virtual void DrawTriangle(int t, Rgb fill, Rgb line) = 0;
+    // The held triangle's outline in exclusive-or mode; twice restores the picture.
+    virtual void DrawOutline(int t) = 0;
+    // Sound cue 1..6: pick-up, put-down, turn step, move step, solved, refused.
+    virtual void PlayCue(int cue) = 0;
+    // The solved message, modal; returns when the player has closed it.
+    virtual void AnnounceSolved() = 0;
+    // The target window shows the current figure and its state.
+    virtual void RefreshTarget() = 0;
+    virtual void EnableHelp(bool enabled) = 0;
+};

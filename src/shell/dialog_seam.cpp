@@ -1,0 +1,62 @@
+#include "shell/dialog_seam.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace DialogSeam {
+
+namespace {
+Responder& Current() {
+    static Responder responder;
+    return responder;
+}
+} // namespace
+
+void SetResponder(Responder responder) {
+    Current() = std::move(responder);
+}
+
+int Exec(QDialog* dialog) {
+    if (Current().dialog) return Current().dialog(dialog);
+    return dialog->exec();
+}
+
+QString AskFile(QWidget* parent, const FileRequest& request) {
+    if (Current().file) return Current().file(request);
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The game asks its own overwrite question after the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QFileInfo start(request.startPath);
+    if (start.isDir()) {
+        dialog.setDirectory(request.startPath);
+    } else if (!request.startPath.isEmpty()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+int Box(QWidget* parent, BoxKind kind, const QString& text) {
+    const QString caption = kind == BoxKind::Error ? "Fehler" : "Warnung";
+    if (Current().box) return Current().box(kind, caption, text);
+    QMessageBox box(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Warning, caption,
+                    text, QMessageBox::NoButton, parent);
+    if (kind == BoxKind::Error) {
+        box.addButton("OK", QMessageBox::AcceptRole);
+        box.exec();
+        return 1;
+    }
+    QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
+    box.addButton("&Nein", QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes ? 6 : 7;
+}
+
+} // namespace DialogSeam

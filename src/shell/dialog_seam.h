@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Every modal dialog, file dialog and message box of the game goes through here,
+// so that tests can answer them without a real modal loop. With no responder
+// installed the real dialogs run.
+namespace DialogSeam {
+
+enum class BoxKind { Error, Warning };
+
+struct FileRequest {
+    bool save = false;     // save dialog, else open dialog
+    QString startPath;     // initial folder or file name
+    QString filter;        // e.g. "Fribo Trigonet (*.ftg)"
+    QString defaultSuffix; // without the dot
+};
+
+struct Responder {
+    // Answer for a modal dialog (its object name tells which); return its modal result.
+    std::function<int(QDialog*)> dialog;
+    // Chosen path, or empty for cancel.
+    std::function<QString(const FileRequest&)> file;
+    // Result 1 (OK), 6 (Yes) or 7 (No) for a standard message box.
+    std::function<int(BoxKind, const QString& caption, const QString& text)> box;
+};
+
+// Replaces the answers; pass {} to go back to the real dialogs.
+void SetResponder(Responder responder);
+
+int Exec(QDialog* dialog);
+QString AskFile(QWidget* parent, const FileRequest& request);
+// Error: caption "Fehler", one "OK" button, returns 1. Warning: caption "Warnung",
+// buttons "&Ja" (6) and "&Nein" (7).
+int Box(QWidget* parent, BoxKind kind, const QString& text);
+
+} // namespace DialogSeam
