@@ -1,18 +1,17 @@
 #include "dialogs/select.h"
 
 #include "board/orientation.h"
+#include "dialogs/paint_box.h"
 #include "dialogs/pictures.h"
 #include "shell/centre_over_main.h"
 #include "shell/texts.h"
 
 #include <QFrame>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -24,25 +23,6 @@ constexpr int NumberStripHeight = 15; // the figure is drawn below the number
 
 const QColor SilverColour(192, 192, 192);
 const QColor FinishedColour(127, 127, 127);
-
-// The drawing surface of the thumbnails; the dialog paints it and takes its clicks.
-class ThumbnailBox : public QWidget {
-  public:
-    std::function<void(QPainter&)> paint;
-    std::function<void(int, int)> press;
-
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        paint(painter);
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        const QPoint at = event->position().toPoint();
-        press(at.x(), at.y());
-    }
-};
 
 } // namespace
 
@@ -56,7 +36,7 @@ TSelectDlg::TSelectDlg(GameData& data, QWidget* mainWindow)
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(8, 8, 417, 268);
 
-    auto* grid = new ThumbnailBox(this);
+    auto* grid = new PaintBox(this);
     grid->setObjectName("box");
     grid->setGeometry(20, 20, 397, 249);
     grid->paint = [this](QPainter& painter) { boxPaint(painter); };

@@ -1,5 +1,6 @@
 #include "dialogs/statis.h"
 
+#include "dialogs/paint_box.h"
 #include "shell/centre_over_main.h"
 #include "shell/texts.h"
 
@@ -7,8 +8,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-
-#include <functional>
 
 // A percentage bar without border: grey track, coloured part, "NN%" in the middle.
 class PercentGauge : public QWidget {
@@ -48,18 +47,6 @@ namespace {
 const QColor BandColours[HelpCategoryCount] = {
     {0, 255, 0}, {193, 255, 0}, {255, 224, 30}, {255, 121, 30}, {255, 0, 0}};
 
-class PaintBox : public QWidget {
-  public:
-    std::function<void(QPainter&)> paint;
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        paint(painter);
-    }
-};
-
 QFrame* LoweredBox(QWidget* parent, int x, int y, int w, int h) {
     auto* frame = new QFrame(parent);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -87,7 +74,7 @@ QString Piece(int n, const char* none, const char* one, const char* before, cons
     return QString::fromUtf8(before) + Num(n) + QString::fromUtf8(after);
 }
 
-} // namespace
+// The texts of the dialog, in the language the flag selects.
 
 QString FinishedLine(int language, const ProgressSummary& s) {
     const bool german = IsGerman(language);
@@ -163,6 +150,8 @@ QString StatisticsCaption(int language, const std::string& saveFileName) {
                (name.isEmpty() ? QString() : QString::fromUtf8(" für Spiel ") + name);
     return QString("Trigonet statistics") + (name.isEmpty() ? QString() : " for game " + name);
 }
+
+} // namespace
 
 TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow) {

@@ -36,9 +36,3 @@ class TStatDlg : public QDialog {
     PercentGauge* Gauge2;
     QWidget* pieBox;
 };
-
-// The three texts of the dialog, in the language the flag selects.
-QString FinishedLine(int language, const ProgressSummary& summary);
-QString HelpSentence(int language, const ProgressSummary& summary);
-QString PointsLine(int language, const ProgressSummary& summary);
-QString StatisticsCaption(int language, const std::string& saveFileName);
