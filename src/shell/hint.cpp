@@ -1,0 +1,96 @@
+#include "shell/hint.h"
+
+#include "shell/text_box.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const char* const GermanRules =
+    "Fribo Trigonet ist ein geometrisches Legespiel für eine Person.\n\n"
+    "Ein Trigonet ist eine Figur aus acht gleichen, rechtwinklig-gleichschenkligen Dreiecken. "
+    "Deine Aufgabe ist es, mit diesen acht Dreiecken vorgegebene Figuren nachzulegen.\n\n"
+    "Dabei gelten nur zwei Regeln: Jede Figur besteht immer aus allen acht Dreiecken, und die "
+    "Dreiecke müssen einander berühren, ohne sich zu überlappen.\n\n"
+    "Manche Figuren lassen sich auf mehr als eine Art legen. Das Programm erkennt jede mögliche "
+    "Lösung.\n\n"
+    "Zu Beginn einer neuen Figur liegen die acht Dreiecke in zufälligen Lagen am linken und am "
+    "rechten Rand des Spielfelds. Eine kleine Kopie der Figur, die Du nachlegen sollst, zeigt "
+    "ein eigenes Fenster, das Du beliebig auf dem Bildschirm verschieben kannst. In seiner "
+    "Titelzeile steht die Nummer der Figur.\n\n"
+    "Ein Klick mit der linken Maustaste wählt ein Dreieck aus; es wird dann nur noch als Umriss "
+    "gezeichnet. Über dem ausgewählten Dreieck ändert der Mauszeiger seine Form: In der Mitte "
+    "zeigt er, dass Du das Dreieck verschieben kannst, an den Ecken, dass Du es drehen kannst. "
+    "Verschoben und gedreht wird, solange Du die linke Maustaste gedrückt hältst. Ein Klick auf "
+    "ein anderes Dreieck oder auf eine freie Stelle des Spielfelds legt das ausgewählte Dreieck "
+    "ab.\n\n"
+    "Erst wenn alle acht Dreiecke abgelegt sind, wird Deine Figur mit der vorgegebenen "
+    "verglichen. Stimmen beide überein, ist die Figur gelöst.";
+
+const char* const EnglishRules =
+    "Fribo Trigonet is a geometric laying puzzle for one person.\n\n"
+    "A Trigonet is a figure made of eight equal right-angled isosceles triangles. Your task is "
+    "to lay these eight triangles so that they copy the figures you are given.\n\n"
+    "There are only two rules: every figure always uses all eight triangles, and the triangles "
+    "must touch each other without overlapping.\n\n"
+    "Some figures can be laid in more than one way. The program recognises every possible "
+    "solution.\n\n"
+    "When a new figure begins, the eight triangles lie on the left and right sides of the board "
+    "in random orientations. A small copy of the figure to lay is shown in a window of its own, "
+    "which you can drag anywhere on the screen. Its title bar shows the figure's number.\n\n"
+    "A click with the left mouse button selects a triangle, which is then drawn as an outline. "
+    "Over the selected triangle the pointer changes its shape: in the middle it shows that you "
+    "can shift the triangle, at the corners that you can turn it. Shifting and turning happen "
+    "while you hold the left button down. A click on another triangle or on an empty place of "
+    "the board puts the selected triangle down.\n\n"
+    "Only when all eight triangles are put down is your figure compared with the given one. "
+    "When they match, the figure is solved.";
+
+} // namespace
+
+THintDlg::THintDlg(const GameData& data, QWidget* mainWindow)
+    : QDialog(mainWindow), data(data), mainWindow(mainWindow) {
+    setObjectName("HintDlg");
+    setFixedSize(446, 327);
+    QFont bold("MS Sans Serif", 8);
+    bold.setBold(true);
+    setFont(bold);
+    setWindowTitle("Fribo Trigonet");
+
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(8, 8, 433, 273);
+    tipD = TextBox(this, "tipD", GermanRules, QRect(16, 16, 417, 257));
+    TipE = TextBox(this, "TipE", EnglishRules, QRect(16, 16, 417, 257));
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setGeometry(192, 292, 77, 27);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    setFocusProxy(ok);
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName("Picture");
+    icon->setGeometry(8, 288, 32, 32);
+    if (mainWindow) icon->setPixmap(mainWindow->windowIcon().pixmap(32, 32));
+}
+
+void THintDlg::showEvent(QShowEvent* event) {
+    const bool german = IsGerman(data.Language);
+    tipD->setVisible(german);
+    TipE->setVisible(!german);
+    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        QRect placed = frameGeometry();
+        placed.moveCenter(screen->availableGeometry().center());
+        move(placed.topLeft());
+    }
+    focusProxy()->setFocus();
+    QDialog::showEvent(event);
+}

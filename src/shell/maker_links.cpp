@@ -1,0 +1,9 @@
+#include "shell/maker_links.h"
+
+QString MakerHomepage() {
+    return QStringLiteral(TRIGONET_HOMEPAGE);
+}
+
+QString MakerMail() {
+    return QStringLiteral(TRIGONET_MAIL);
+}

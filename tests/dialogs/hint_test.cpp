@@ -1,0 +1,59 @@
+#include "shell/hint.h"
+
+#include "dialog_test_support.h"
+
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RulesDialog : public ::testing::Test {
+  protected:
+    GameData data;
+    THintDlg dialog{data, nullptr};
+
+    QPlainTextEdit* Box(const char* name) { return Child<QPlainTextEdit>(&dialog, name); }
+    void Show(int language) {
+        data.Language = language;
+        dialog.hide();
+        dialog.show();
+    }
+};
+
+int Paragraphs(const QString& text) {
+    return int(text.split("\n\n").size());
+}
+
+} // namespace
+
+TEST_F(RulesDialog, ShowsTheGermanRulesOnlyForLanguage1) {
+    Show(1);
+    EXPECT_TRUE(Box("tipD")->isVisible());
+    EXPECT_FALSE(Box("TipE")->isVisible());
+    for (int language : {0, -1, 7}) {
+        Show(language);
+        EXPECT_FALSE(Box("tipD")->isVisible()) << language;
+        EXPECT_TRUE(Box("TipE")->isVisible()) << language;
+    }
+}
+
+TEST_F(RulesDialog, BothLanguagesGiveTheSevenPointsOfTheRules) {
+    const QString german = Box("tipD")->toPlainText();
+    const QString english = Box("TipE")->toPlainText();
+    EXPECT_EQ(Paragraphs(german), 7);
+    EXPECT_EQ(Paragraphs(english), 7);
+    EXPECT_TRUE(
+        german.contains(QString::fromUtf8("acht gleichen, rechtwinklig-gleichschenkligen")));
+    EXPECT_TRUE(english.contains("eight equal right-angled isosceles triangles"));
+    EXPECT_TRUE(Box("tipD")->isReadOnly());
+    EXPECT_EQ(Box("TipE")->palette().color(QPalette::Base), QColor(206, 206, 232));
+}
+
+TEST_F(RulesDialog, OpensInTheMiddleOfTheScreen) {
+    Show(0);
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - middle).manhattanLength(), 2);
+}
