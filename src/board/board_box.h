@@ -28,7 +28,8 @@ class BoardBox : public QWidget {
 
     // Triangle t (1..8) filled, outlined in `line`, pen width 1.
     void DrawTriangle(int t, Rgb fill, Rgb line);
-    // Triangle t's outline in yellow, exclusive-or: twice restores every pixel.
+    // Triangle t's outline in yellow, exclusive-or, on exactly the pixels of the
+    // filled triangle's edge: twice restores every pixel.
     void DrawOutline(int t);
 
     // The turn and move cursors from the resources; the platform's own shapes
@@ -47,6 +48,7 @@ class BoardBox : public QWidget {
     void boxMouseMove(bool leftDown, int x, int y);
     QPolygon Vertices(int t) const;
     QRect Touched(const QPolygon& vertices) const;
+    void RepaintLater(const QRect& touched);
     void PaintTriangle(int t, Rgb fill, Rgb line);
     void PaintOutline(int t);
 
@@ -55,6 +57,7 @@ class BoardBox : public QWidget {
     QImage canvas;
     int unit = 0;
     int cursorZone = ZoneOutside; // the zone whose cursor the box shows
+    QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
     QCursor turnCursor{Qt::CrossCursor};
     QCursor moveCursor{Qt::SizeAllCursor};
 };
