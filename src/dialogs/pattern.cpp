@@ -4,6 +4,7 @@
 #include "shell/settings_store.h"
 #include "shell/texts.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 
 QString PatternCaption(const GameData& data) {
@@ -53,4 +54,10 @@ void TPatForm::paintEvent(QPaintEvent*) {
         painter.drawPolygon(triangle);
     }
     setWindowTitle(PatternCaption(data));
+}
+
+void TPatForm::closeEvent(QCloseEvent* event) {
+    // The window stays for the whole run: a window manager that shows a close
+    // button anyway does not take it away.
+    if (event->spontaneous()) event->ignore();
 }

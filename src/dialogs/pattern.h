@@ -30,6 +30,7 @@ class TPatForm : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     const GameData& data;
