@@ -91,8 +91,8 @@ class TMainForm : public QWidget, public GameView {
     QToolButton* InfoBtn;
     BoardBox* box;
     Banner* banner;
-    TPatForm* patForm() const { return pattern.get(); }
-    TYesNoDlg* yesNoDlg() const { return yesNo; }
+    TPatForm* PatForm() const { return pattern.get(); }
+    TYesNoDlg* YesNoDlg() const { return yesNo; }
 
   public slots:
     void TipBtnClick();

@@ -95,7 +95,7 @@ struct MainFormTest : ::testing::Test {
     int Count(const QString& entry) const {
         return static_cast<int>(std::count(sounds->begin(), sounds->end(), entry));
     }
-    QString Caption() { return form->patForm()->windowTitle(); }
+    QString Caption() { return form->PatForm()->windowTitle(); }
 };
 
 TEST_F(MainFormTest, DesignSizeGivesUnitFourAndTheBoxInTheMiddle) {
@@ -140,8 +140,8 @@ TEST_F(MainFormTest, FirstStartUsesEveryDefault) {
     EXPECT_TRUE(form->TipBtn->isEnabled());
     EXPECT_EQ(G().State, gsPlaying);
     EXPECT_EQ(Caption(), "Trigonet 1");
-    EXPECT_EQ(form->patForm()->pos(), QPoint(500, 50));
-    EXPECT_TRUE(form->patForm()->isVisible());
+    EXPECT_EQ(form->PatForm()->pos(), QPoint(500, 50));
+    EXPECT_TRUE(form->PatForm()->isVisible());
 }
 
 TEST_F(MainFormTest, StoredSettingsAreTakenUpAtStart) {
@@ -406,7 +406,7 @@ TEST_F(MainFormTest, SaveFailingWhileClosingDoesNotAskToCloseAgain) {
 
 TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {
     Start();
-    form->patForm()->move(321, 123);
+    form->PatForm()->move(321, 123);
     form->move(40, 30);
     form.reset();
     SettingsStore ini = Ini();
