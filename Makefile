@@ -25,6 +25,7 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-ui-bench
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,0 +1,194 @@
+#include "board/board_box.h"
+
+#include "board/orientation.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QtMath>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+QRgb ToQRgb(Rgb c) {
+    return qRgb(c.r, c.g, c.b);
+}
+
+QCursor CursorFrom(const QString& path, const QCursor& standIn) {
+    const QPixmap picture(path);
+    return picture.isNull() ? standIn : QCursor(picture, 15, 15);
+}
+
+// The pixels of a triangle's three edges, each pixel once, ordered by row and
+// then column. Every line runs from its corner up to the next corner, which
+// begins the next line, so each corner is drawn once as well. Drawing these
+// ourselves keeps the exclusive-or outline on exactly the pixels of the filled
+// triangle's edge, and keeps a drag step cheap: Qt's raster engine hands every
+// outline of a large board to its thread pool, which costs more than the drawing.
+std::vector<QPoint> EdgePixels(const QPolygon& corners) {
+    std::vector<QPoint> pixels;
+    pixels.reserve(512);
+    for (int k = 0; k < 3; ++k) {
+        const QPoint from = corners[k], to = corners[(k + 1) % 3];
+        const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
+        const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
+        int x = from.x(), y = from.y(), error = dx + dy;
+        while (x != to.x() || y != to.y()) {
+            pixels.emplace_back(x, y);
+            const int twice = 2 * error;
+            if (twice >= dy) error += dy, x += sx;
+            if (twice <= dx) error += dx, y += sy;
+        }
+    }
+    auto byRow = [](const QPoint& a, const QPoint& b) {
+        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+    };
+    std::sort(pixels.begin(), pixels.end(), byRow);
+    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    return pixels;
+}
+
+} // namespace
+
+BoardBox::BoardBox(Game& game, QWidget* parent) : QWidget(parent), game(game) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true); // the cursor follows the held triangle's zones
+    setCursor(Qt::PointingHandCursor);
+}
+
+void BoardBox::RegisterCursors() {
+    turnCursor = CursorFrom(":/cursors/crturn2.png", turnCursor);
+    moveCursor = CursorFrom(":/cursors/crmove1.png", moveCursor);
+}
+
+void BoardBox::SetUnit(int newUnit) {
+    unit = newUnit;
+    if (unit < 1)
+        canvas = QImage();
+    else if (canvas.width() != unit * GridColumns + 1)
+        canvas = QImage(unit * GridColumns + 1, unit * GridRows + 1, QImage::Format_RGB32);
+    boxPaint();
+}
+
+QPolygon BoardBox::Vertices(int t) const {
+    const Placement& p = game.board.Triangles[t];
+    QPolygon vertices(3);
+    for (int k = 0; k < 3; ++k)
+        vertices.setPoint(k, (p.Col + VertexDX[k][p.Orient]) * unit,
+                          (p.Row + VertexDY[k][p.Orient]) * unit);
+    return vertices;
+}
+
+QRect BoardBox::Touched(const QPolygon& vertices) const {
+    return vertices.boundingRect().adjusted(-1, -1, 1, 1) & canvas.rect();
+}
+
+void BoardBox::PaintTriangle(int t, Rgb fill, Rgb line) {
+    // A triangle is convex: each row runs from its leftmost to its rightmost edge pixel.
+    const std::vector<QPoint> edge = EdgePixels(Vertices(t));
+    const QRgb fillColour = ToQRgb(fill), lineColour = ToQRgb(line);
+    const int width = canvas.width(), height = canvas.height();
+    for (size_t first = 0; first < edge.size();) {
+        size_t last = first;
+        while (last + 1 < edge.size() && edge[last + 1].y() == edge[first].y())
+            ++last;
+        const int y = edge[first].y();
+        if (y >= 0 && y < height) {
+            QRgb* row = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+            const int from = std::max(edge[first].x(), 0);
+            const int to = std::min(edge[last].x(), width - 1);
+            if (from <= to) std::fill(row + from, row + to + 1, fillColour);
+            for (size_t i = first; i <= last; ++i)
+                if (edge[i].x() >= 0 && edge[i].x() < width) row[edge[i].x()] = lineColour;
+        }
+        first = last + 1;
+    }
+}
+
+void BoardBox::PaintOutline(int t) {
+    const QRgb yellow = ToQRgb(Yellow) & RGB_MASK; // the pixels keep their alpha
+    const QRect area = canvas.rect();
+    for (const QPoint& p : EdgePixels(Vertices(t)))
+        if (area.contains(p)) reinterpret_cast<QRgb*>(canvas.scanLine(p.y()))[p.x()] ^= yellow;
+}
+
+void BoardBox::RepaintLater(const QRect& touched) {
+    // One rectangle around everything drawn since the last paint: a paint clipped
+    // to several rectangles takes a far slower path through the raster engine.
+    pendingRepaint |= touched;
+    update(pendingRepaint);
+}
+
+void BoardBox::DrawTriangle(int t, Rgb fill, Rgb line) {
+    if (canvas.isNull()) return;
+    PaintTriangle(t, fill, line);
+    RepaintLater(Touched(Vertices(t)));
+}
+
+void BoardBox::DrawOutline(int t) {
+    if (canvas.isNull()) return;
+    PaintOutline(t);
+    RepaintLater(Touched(Vertices(t)));
+}
+
+void BoardBox::boxPaint() {
+    if (!canvas.isNull()) {
+        canvas.fill(ToQRgb(Silver));
+        const uint8_t held = game.board.Selected;
+        for (int t = 1; t <= TriangleCount; ++t)
+            if (t != held) PaintTriangle(t, PlayingColour(game.State), Grey);
+        if (held) PaintOutline(held);
+    }
+    update();
+}
+
+void BoardBox::paintEvent(QPaintEvent* event) {
+    pendingRepaint = QRect();
+    QPainter painter(this);
+    if (canvas.isNull()) {
+        painter.fillRect(event->rect(), QColor(ToQRgb(Silver)));
+        return;
+    }
+    for (const QRect& r : event->region())
+        painter.drawImage(r.topLeft(), canvas, r);
+}
+
+void BoardBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint at(qFloor(event->position().x()), qFloor(event->position().y()));
+    switch (event->button()) {
+    case Qt::LeftButton:
+        return boxMouseDown(PointerButton::Left, at.x(), at.y());
+    case Qt::MiddleButton:
+        return boxMouseDown(PointerButton::Middle, at.x(), at.y());
+    case Qt::RightButton:
+        return boxMouseDown(PointerButton::Right, at.x(), at.y());
+    default:
+        return;
+    }
+}
+
+void BoardBox::mouseMoveEvent(QMouseEvent* event) {
+    boxMouseMove(event->buttons() & Qt::LeftButton, qFloor(event->position().x()),
+                 qFloor(event->position().y()));
+}
+
+void BoardBox::boxMouseDown(PointerButton button, int x, int y) {
+    PressOnBoard(game, drag, unit, button, x, y);
+}
+
+void BoardBox::boxMouseMove(bool leftDown, int x, int y) {
+    const int zone = MoveOnBoard(game, drag, unit, leftDown, x, y);
+    if (zone < 0 || zone == cursorZone) return; // nothing held: the cursor keeps its shape
+    cursorZone = zone;
+    switch (zone) {
+    case ZoneOutside:
+        return setCursor(Qt::PointingHandCursor);
+    case ZoneMove:
+        return setCursor(moveCursor);
+    default:
+        return setCursor(turnCursor);
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "board/pointer.h"
+#include "game/game.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QWidget>
+
+// The board box: the board drawn into a canvas of its own, and the mouse on it.
+// Drawing goes into the canvas and asks for a repaint of only the touched
+// rectangle, so moving or turning the held triangle costs two outline drawings,
+// never a repaint of the whole board.
+class BoardBox : public QWidget {
+    Q_OBJECT
+
+  public:
+    BoardBox(Game& game, QWidget* parent);
+
+    // The canvas takes the board's size at this unit (one extra pixel for outlines
+    // on the last edge) and is painted anew. Below 1 the board shows nothing and
+    // takes no input.
+    void SetUnit(int unit);
+    int Unit() const { return unit; }
+
+    // The whole board from the game's state.
+    void boxPaint();
+
+    // Triangle t (1..8) filled, outlined in `line`, pen width 1.
+    void DrawTriangle(int t, Rgb fill, Rgb line);
+    // Triangle t's outline in yellow, exclusive-or, on exactly the pixels of the
+    // filled triangle's edge: twice restores every pixel.
+    void DrawOutline(int t);
+
+    // The turn and move cursors from the resources; the platform's own shapes
+    // stand in for a missing picture.
+    void RegisterCursors();
+
+    const QImage& Canvas() const { return canvas; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    void boxMouseDown(PointerButton button, int x, int y);
+    void boxMouseMove(bool leftDown, int x, int y);
+    QPolygon Vertices(int t) const;
+    QRect Touched(const QPolygon& vertices) const;
+    void RepaintLater(const QRect& touched);
+    void PaintTriangle(int t, Rgb fill, Rgb line);
+    void PaintOutline(int t);
+
+    Game& game;
+    PointerDrag drag;
+    QImage canvas;
+    int unit = 0;
+    int cursorZone = ZoneOutside; // the zone whose cursor the box shows
+    QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
+    QCursor turnCursor{Qt::CrossCursor};
+    QCursor moveCursor{Qt::SizeAllCursor};
+};

@@ -1,0 +1,170 @@
+#include "board/pointer.h"
+
+#include "board/orientation.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+// Nearest whole number, halves to even.
+int RoundEven(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+// True when the direction p lies outside the corner spanned from a to b
+// counter-clockwise; the bounds belong to the corner.
+bool OutsideCorner(double a, double b, double p) {
+    if (a > b) b += 2 * Pi;
+    if (a > p) p += 2 * Pi;
+    return b < p;
+}
+
+int DirectionStep(const Placement& p, int unit, int x, int y) {
+    return RoundEven(Angle(x - p.Col * unit, y - p.Row * unit) * 8 / Pi);
+}
+
+void BeginDrag(Game& game, PointerDrag& drag, int unit, int x, int y, int pc, int pr) {
+    const Placement& p = game.board.Triangles[game.board.Selected];
+    if (game.board.DragZone == ZoneMove) {
+        drag.DragDCol = p.Col - pc;
+        drag.DragDRow = p.Row - pr;
+    } else if (game.board.DragZone == ZoneTurn) {
+        BeginTurn(game, drag, unit, x, y);
+    }
+}
+
+// Redraws the held outline at a new placement: two exclusive-or drawings, no repaint.
+void ShiftOutline(Game& game, const Placement& to) {
+    const int t = game.board.Selected;
+    game.view->DrawOutline(t);
+    game.board.Triangles[t] = to;
+    game.view->DrawOutline(t);
+}
+
+void PutDown(Game& game) {
+    BoardState& board = game.board;
+    const int t = board.Selected;
+    const Placement& p = board.Triangles[t];
+    if (!TriangleFits(board, p.Col, p.Row, p.Orient)) {
+        game.view->PlayCue(6);
+        return;
+    }
+    game.view->PlayCue(2);
+    AddTriangle(board, t);
+    game.view->DrawTriangle(t, PlayingColour(game.State), Grey);
+    board.Selected = 0;
+    CheckSolution(game);
+}
+
+} // namespace
+
+double Angle(double x, double y) {
+    if (x == 0) return y > 0 ? 3 * Pi / 2 : Pi / 2;
+    if (x > 0) return y <= 0 ? std::atan(-y / x) : 2 * Pi - std::atan(y / x);
+    return y <= 0 ? Pi - std::atan(y / x) : Pi + std::atan(-y / x);
+}
+
+int HitZone(const BoardState& board, int unit, int px, int py, int i) {
+    const Placement& p = board.Triangles[i];
+    const int o = p.Orient;
+    const int dx[3] = {VertexDX[0][o], VertexDX[1][o], VertexDX[2][o]};
+    const int dy[3] = {VertexDY[0][o], VertexDY[1][o], VertexDY[2][o]};
+    // Two corner tests suffice because the corners run counter-clockwise.
+    for (int k = 0; k < 2; ++k) {
+        const int next = k + 1, prev = (k + 2) % 3;
+        const double a = Angle(dx[next] - dx[k], dy[next] - dy[k]);
+        const double b = Angle(dx[prev] - dx[k], dy[prev] - dy[k]);
+        const double pointer = Angle(px - (p.Col + dx[k]) * unit, py - (p.Row + dy[k]) * unit);
+        if (OutsideCorner(a, b, pointer)) return ZoneOutside;
+    }
+    const double ax = p.Col * unit - px, ay = p.Row * unit - py;
+    return std::sqrt(ax * ax + ay * ay) >= 3.0 * unit ? ZoneTurn : ZoneMove;
+}
+
+bool PickUp(Game& game, int unit, int px, int py) {
+    BoardState& board = game.board;
+    board.Selected = 0;
+    for (int i = 1; i <= TriangleCount; ++i)
+        if (HitZone(board, unit, px, py, i) != ZoneOutside)
+            board.Selected = static_cast<uint8_t>(i);
+    if (!board.Selected) return false;
+    game.view->PlayCue(1);
+    RemoveTriangle(board, board.Selected);
+    game.view->DrawTriangle(board.Selected, Silver, Silver);
+    DrawAllTriangles(game, PlayingColour(game.State), Grey); // mends edges the erasing touched
+    game.view->DrawOutline(board.Selected);
+    return true;
+}
+
+void MoveSelected(Game& game, int col, int row) {
+    const BoardState& board = game.board;
+    if (!board.Selected) return;
+    const Placement& p = board.Triangles[board.Selected];
+    if (!TriangleInBounds(col, row, p.Orient) || (col == p.Col && row == p.Row)) return;
+    game.view->PlayCue(4);
+    ShiftOutline(game, {static_cast<uint8_t>(col), static_cast<uint8_t>(row), p.Orient});
+}
+
+void BeginTurn(Game& game, PointerDrag& drag, int unit, int x, int y) {
+    const Placement& p = game.board.Triangles[game.board.Selected];
+    drag.TurnBase = DirectionStep(p, unit, x, y) + p.Orient;
+}
+
+void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y) {
+    const BoardState& board = game.board;
+    if (!board.Selected) return;
+    const Placement& p = board.Triangles[board.Selected];
+    int n = drag.TurnBase - DirectionStep(p, unit, x, y);
+    while (n < 0)
+        n += OrientationCount;
+    n %= OrientationCount;
+    if (!TriangleInBounds(p.Col, p.Row, n) || n == p.Orient) return;
+    game.view->PlayCue(3);
+    ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(n)});
+}
+
+void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y) {
+    if (game.State != gsPlaying || unit < 1) return;
+    BoardState& board = game.board;
+    if (button == PointerButton::Right) {
+        // A quick turn that plays no cue and leaves the drag as it was.
+        if (!board.Selected) return;
+        const Placement& p = board.Triangles[board.Selected];
+        const int turned = (p.Orient + 1) % OrientationCount;
+        if (TriangleInBounds(p.Col, p.Row, turned))
+            ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(turned)});
+        return;
+    }
+    const int pc = x / unit, pr = y / unit;
+    drag.DragDCol = drag.DragDRow = 0;
+    if (pc < 0 || pc >= GridColumns || pr < 0 || pr >= GridRows) return;
+
+    if (board.Selected) {
+        board.DragZone = static_cast<uint8_t>(HitZone(board, unit, x, y, board.Selected));
+        if (board.DragZone == ZoneOutside)
+            PutDown(game);
+        else
+            BeginDrag(game, drag, unit, x, y, pc, pr);
+    }
+    // The same press that puts one triangle down may pick up the next.
+    if (game.State != gsPlaying || board.Selected) return;
+    if (!PickUp(game, unit, x, y)) return;
+    board.DragZone = static_cast<uint8_t>(HitZone(board, unit, x, y, board.Selected));
+    BeginDrag(game, drag, unit, x, y, pc, pr);
+}
+
+int MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y) {
+    const BoardState& board = game.board;
+    if (!board.Selected || unit < 1) return -1;
+    const int zone = HitZone(board, unit, x, y, board.Selected);
+    if (!leftDown) return zone;
+    const int pc = x / unit, pr = y / unit; // truncated towards zero, like a press
+    if (board.DragZone == ZoneMove)
+        MoveSelected(game, pc + drag.DragDCol, pr + drag.DragDRow);
+    else if (board.DragZone == ZoneTurn)
+        TurnSelected(game, drag, unit, x, y);
+    return zone;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "game/game.h"
+
+// Pointer handling on the board, in pixels of the board box. `unit` is the
+// board's pixels per grid unit (the same across and down); every function here
+// ignores input while it is below 1, since pixels cannot be turned into cells then.
+
+// Zones of a triangle under the pointer: what a press there does.
+inline constexpr int ZoneOutside = 0; // puts the held triangle down
+inline constexpr int ZoneMove = 1;    // within 3 units of the anchor point: moves it
+inline constexpr int ZoneTurn = 2;    // further out inside it: turns it
+
+// The drag under way, kept between pointer events.
+struct PointerDrag {
+    int DragDCol = 0; // anchor column minus the pointer's column when the move began
+    int DragDRow = 0;
+    int TurnBase = 0; // pointer direction step plus orientation when the turn began
+};
+
+enum class PointerButton { Left, Middle, Right };
+
+// Direction of (x, y) in screen axes (y downwards), counter-clockwise as seen on
+// the screen from the positive x axis, in [0, 2 pi); pi / 2 for the zero vector.
+double Angle(double x, double y);
+
+// Zone of pixel (px, py) for triangle i (1..8) at its placement; points on an
+// edge are inside.
+int HitZone(const BoardState& board, int unit, int px, int py, int i);
+
+// Picks up the highest-numbered triangle under the pixel, erases it and shows
+// it as the held outline. False when there is none.
+bool PickUp(Game& game, int unit, int px, int py);
+
+// Moves the held triangle's anchor to (col, row), which may lie anywhere;
+// refused silently when the triangle would leave the board.
+void MoveSelected(Game& game, int col, int row);
+
+// A turn by dragging about the anchor point: one orientation step for every
+// 22.5 degrees the pointer travels, clockwise raising the index.
+void BeginTurn(Game& game, PointerDrag& drag, int unit, int x, int y);
+void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y);
+
+// A press on the board box: turns with the right button; with the others puts
+// the held triangle down, picks one up and begins a move or a turn.
+void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y);
+
+// The pointer moved, with the left button down or not; (x, y) may lie outside
+// the box during a drag. Answers the zone for the cursor, or -1 when nothing is
+// held and the cursor keeps its shape.
+int MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y);

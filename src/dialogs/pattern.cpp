@@ -1,0 +1,63 @@
+#include "dialogs/pattern.h"
+
+#include "board/orientation.h"
+#include "shell/settings_store.h"
+#include "shell/texts.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+QString PatternCaption(const GameData& data) {
+    QString caption = QString("Trigonet %1").arg(data.CurrentFigure);
+    const int figure = data.CurrentFigure;
+    if (figure < 1 || figure > MaxFigures) return caption;
+    const uint8_t progress = data.Progress[figure];
+    if (!IsFinished(progress)) return caption;
+    // The raw help bits decide, as the help itself writes them: 4 means given up.
+    if ((progress & 7) == MaxHelpCount)
+        return caption + Text(data.Language, " - aufgegeben", " - dropped");
+    return caption + Text(data.Language, " - gelöst", " - solved");
+}
+
+TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow)
+    : QWidget(mainWindow,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      data(data), ini(ini) {
+    setObjectName("PatForm");
+    setAttribute(Qt::WA_QuitOnClose, false); // the game ends with the main window
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    move(ini.LoadNumber("common", "pleft", 500), ini.LoadNumber("common", "ptop", 50));
+    setFixedSize(ClientWidth, ClientHeight);
+}
+
+TPatForm::~TPatForm() {
+    ini.StoreNumber("common", "pleft", x());
+    ini.StoreNumber("common", "ptop", y());
+}
+
+void TPatForm::Refresh() {
+    setWindowTitle(PatternCaption(data));
+    repaint();
+}
+
+void TPatForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(192, 192, 192));
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::black);
+    for (const Placement& p : data.Figures[0]) {
+        if (p.Orient >= OrientationCount) continue; // a damaged record draws nothing there
+        QPolygon triangle(3);
+        for (int j = 0; j < 3; ++j)
+            triangle.setPoint(j, 2 * (p.Col + VertexDX[j][p.Orient]),
+                              2 * (p.Row + VertexDY[j][p.Orient]));
+        painter.drawPolygon(triangle);
+    }
+    setWindowTitle(PatternCaption(data));
+}
+
+void TPatForm::closeEvent(QCloseEvent* event) {
+    // The window stays for the whole run: a window manager that shows a close
+    // button anyway does not take it away.
+    if (event->spontaneous()) event->ignore();
+}

@@ -1,0 +1,13 @@
+#include "shell/main_form.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // The collection file lies beside the executable.
+    TMainForm form(QCoreApplication::applicationDirPath());
+    if (!form.FormCreate()) return EXIT_FAILURE;
+    form.CreateSecondaryWindows();
+    form.ShowAtPlacement();
+    return app.exec();
+}

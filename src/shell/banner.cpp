@@ -1,0 +1,52 @@
+#include "shell/banner.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+HomeLink::HomeLink(QUrl address) : Open(QDesktopServices::openUrl), address(std::move(address)) {}
+
+void HomeLink::Click() {
+    if (on && !Open(address)) on = false;
+}
+
+Banner::Banner(QWidget* parent) : QWidget(parent) {
+    QFont font("Arial");
+    font.setPixelSize(13);
+    setFont(font);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer.setInterval(100);
+    connect(&timer, &QTimer::timeout, this, [this] { SetStep(step >= StepCount ? 0 : step + 1); });
+}
+
+void Banner::SetLine(const QString& text) {
+    line = text;
+    update();
+}
+
+void Banner::SetStep(int value) {
+    step = value;
+    update();
+}
+
+int Banner::TextLeft(int step, int textWidth, int bannerWidth) {
+    const double travelled = 1.0 - static_cast<double>(step) / StepCount;
+    return static_cast<int>(std::nearbyint((textWidth + bannerWidth) * travelled)) - textWidth;
+}
+
+void Banner::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setPen(QColor(255, 255, 128));
+    const QFontMetrics metrics(font());
+    const int left = TextLeft(step, metrics.horizontalAdvance(line), width());
+    const int baseline = (height() + metrics.ascent() - metrics.descent()) / 2;
+    painter.drawText(left, baseline, line);
+}
+
+void Banner::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+}

@@ -1,0 +1,327 @@
+#include "shell/main_form.h"
+
+#include "board/board_box.h"
+#include "board/scaling.h"
+#include "dialogs/pattern.h"
+#include "dialogs/yesno.h"
+#include "shell/dialog_seam.h"
+#include "shell/texts.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QPainter>
+#include <QToolButton>
+
+#include <chrono>
+
+namespace {
+
+const char* const HomepageAddress = "https://www.example.org/fribo-games/";
+
+struct ToolButtonSpec {
+    QToolButton* TMainForm::*button;
+    int left;
+    const char* picture;
+    const char* german;
+    const char* english;
+};
+
+// In toolbar order. The language button speaks the other language.
+const ToolButtonSpec ToolButtons[] = {
+    {&TMainForm::NewgameBtn, 4, "newgame", "Ich fang ein neues Spiel an.",
+     "I want to play a new game."},
+    {&TMainForm::LoadBtn, 28, "load", "Ich hol mir einen alten Spielstand.",
+     "I want to continue an old game."},
+    {&TMainForm::SaveBtn, 52, "save", "Einmal zu oft gesichert ist besser als einmal zuwenig",
+     "Save often, save always."},
+    {&TMainForm::SoundBtn, 76, "sound", "Die Geräusche mag ich nicht immer.",
+     "I dont like the sound always."},
+    {&TMainForm::StatBtn, 100, "stat", "Mal sehen, was ich bisher schon geschafft habe.",
+     "Let me see, what I've solved until now."},
+    {&TMainForm::SelectBtn, 124, "select", "Ich probier ein anderes Trigonet.",
+     "I try another Trigonet."},
+    {&TMainForm::TipBtn, 148, "tip", "Ich lass mir unter die Arme greifen.",
+     "I need a little help."},
+    {&TMainForm::UpBtn, 180, "up", "Ich nehm' das nächste Trigonet.", "I take the next Trigonet."},
+    {&TMainForm::DownBtn, 204, "down", "Ich nehm' das vorige Trigonet.",
+     "I take the previous Trigonet."},
+    {&TMainForm::ExitBtn, 236, "exit", "Ich hab genug!", "I have enough!"},
+    {&TMainForm::TongueBtn, 260, "tongue", "I don't speak german.", "Ich spreche nicht englisch."},
+    {&TMainForm::RulesBtn, 285, "rules", "Worum geht's da eigentlich?", "What's to do here?"},
+    {&TMainForm::InfoBtn, 309, "info", "Wer hat dieses Spiel nur verbrochen?",
+     "Who did this FRIBO GAME?"},
+};
+
+constexpr int ButtonSize = 25;
+constexpr int ButtonTop = 4;
+
+const char* const BannerGerman =
+    "Klicke hier um die Fribo Games Homepage zu besuchen.     Die Fribo Games - eine Reihe von "
+    "Denkspielen für alle von 8 bis 88.     Die legendären Fribo Games warten auf Dich.     ";
+const char* const BannerEnglish =
+    "Click here do visit the Fribo Bytes Homepage.     The Fribo Games - a series of non violent "
+    "games for everyone between 8 and 88.     The legendary Fribo Games are waiting for you.     ";
+
+QString FromPath(const std::string& path) {
+    return QString::fromStdString(path);
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
+                     std::unique_ptr<CueOutput> soundOutput)
+    : ini(iniPath), waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
+      homeLink(QUrl(HomepageAddress)), programDir(programDir), placement(ini, "MainForm") {
+    setObjectName("MainForm");
+    setWindowTitle("Fribo Trigonet");
+    if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
+    back = QPixmap(":/textures/marble.png");
+    game.view = this;
+
+    ToolPanel = new QFrame(this);
+    ToolPanel->setObjectName("ToolPanel");
+    ToolPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ToolPanel->setAutoFillBackground(true);
+    BuildToolbar();
+    box = new BoardBox(game, this);
+    box->setObjectName("box");
+    banner = new Banner(this);
+    banner->setObjectName("Banner");
+    connect(banner, &Banner::clicked, this, &TMainForm::FriboBtnClick);
+
+    setMinimumSize(MinClientWidth, MinClientHeight);
+    resize(DesignWidth, DesignHeight);
+}
+
+TMainForm::~TMainForm() {
+    pattern.reset();
+    if (placementRestored) placement.Store(this);
+}
+
+void TMainForm::BuildToolbar() {
+    for (const ToolButtonSpec& spec : ToolButtons) {
+        auto* button = new QToolButton(ToolPanel);
+        button->setAutoRaise(true); // flat until the pointer is over it
+        button->setGeometry(spec.left, ButtonTop, ButtonSize, ButtonSize);
+        button->setIconSize(QSize(18, 18));
+        const QString picture = QString(":/toolbar/%1.svg").arg(spec.picture);
+        if (QFile::exists(picture))
+            button->setIcon(QIcon(picture));
+        else
+            button->setText(QString(spec.picture).left(1).toUpper());
+        this->*spec.button = button;
+    }
+    SoundBtn->setCheckable(true);
+    connect(SoundBtn, &QToolButton::toggled, this, [this](bool down) { waves.SetOn(down); });
+    connect(TipBtn, &QToolButton::clicked, this, &TMainForm::TipBtnClick);
+    connect(UpBtn, &QToolButton::clicked, this, &TMainForm::UpBtnClick);
+    connect(DownBtn, &QToolButton::clicked, this, &TMainForm::DownBtnClick);
+    connect(ExitBtn, &QToolButton::clicked, this, &TMainForm::ExitBtnClick);
+    // Their dialogs are not part of the game yet.
+    for (QToolButton* waiting :
+         {NewgameBtn, LoadBtn, SaveBtn, StatBtn, SelectBtn, TongueBtn, RulesBtn, InfoBtn})
+        waiting->setEnabled(false);
+}
+
+bool TMainForm::FormCreate() {
+    GameData& data = game.data;
+    FirstActivation = true;
+    data.ProgramDir = QDir::toNativeSeparators(QDir(programDir).absolutePath() + '/').toStdString();
+    game.random.seed(
+        static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+    data.Language = ini.LoadNumber("common", "tongue", -1);
+
+    // An empty collection leaves nothing to play: the same end as a missing one.
+    if (LoadCollection(data.ProgramDir + CollectionFileName, data) != CollectionResult::Loaded) {
+        DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                        Text(data.Language,
+                             "Datei FTRG2.DAT konnte nicht gefunden werden. Programm wird "
+                             "abgebrochen.",
+                             "Can't find file FTRG2.DAT. Program aborted."));
+        return false;
+    }
+
+    SoundBtn->setChecked(ini.LoadFlag("common", "sound", true));
+    waves.SetOn(SoundBtn->isChecked());
+    data.CurrentFigure = ClampFigureNumber(ini.LoadNumber("common", "level", 1), data.FigureCount);
+    data.SaveFileName = ini.LoadText("common", "save", "").toStdString();
+    data.Progress.fill(0);
+    if (FileExists(data.SaveFileName) && !ReadSavedGame(data.SaveFileName)) {
+        // Ending here would lock the player out at every start: go on with a new
+        // game instead, and leave the file as it is.
+        DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                        Text(data.Language, "Fehler beim Laden des Spiels ",
+                             "Error occured while loading file ") +
+                            FromPath(data.SaveFileName) + "!");
+        data.Progress.fill(0);
+        data.SaveFileName.clear();
+    }
+    data.Dirty = false;
+    SetupFigure(game);
+    waves.LoadClips();
+    box->RegisterCursors();
+    banner->Start();
+    return true;
+}
+
+bool TMainForm::ReadSavedGame(const std::string& path) {
+    return ReadProgressFile(path, game.data, MaxFigures);
+}
+
+void TMainForm::CreateSecondaryWindows() {
+    pattern = std::make_unique<TPatForm>(game.data, ini, this);
+    pattern->show();
+    pattern->Refresh();
+    yesNo = new TYesNoDlg(game.data, this);
+}
+
+void TMainForm::ShowAtPlacement() {
+    placement.Restore(this);
+    placementRestored = true;
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) FormActivate();
+    return QWidget::event(event);
+}
+
+void TMainForm::FormActivate() {
+    if (!FirstActivation) return;
+    FirstActivation = false;
+    if (game.data.Language == -1 && ShowLanguageDialog) ShowLanguageDialog();
+    ApplyTexts();
+    if (ShowInfoDialog) ShowInfoDialog();
+}
+
+void TMainForm::ApplyTexts() {
+    const int language = game.data.Language;
+    for (const ToolButtonSpec& spec : ToolButtons)
+        (this->*spec.button)->setToolTip(Text(language, spec.german, spec.english));
+    banner->SetLine(Text(language, BannerGerman, BannerEnglish));
+    UpdateTitle();
+}
+
+void TMainForm::UpdateTitle() {
+    const QString path = FromPath(game.data.SaveFileName);
+    QString caption = "Fribo Trigonet";
+    if (!path.isEmpty())
+        caption += Text(game.data.Language, " - Spiel ", " - Game ") + QFileInfo(path).fileName();
+    setWindowTitle(caption);
+}
+
+void TMainForm::RequestClose() {
+    if (!closing) close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (closing) return event->accept();
+    if (!FormCloseQuery()) return event->ignore();
+    closing = true;
+    FormClose();
+    event->accept();
+}
+
+bool TMainForm::FormCloseQuery() {
+    const int answer = yesNo ? yesNo->ShowModal(3) : TYesNoDlg::ResultYes;
+    if (ShowInfoDialog) ShowInfoDialog();
+    return answer == TYesNoDlg::ResultYes;
+}
+
+void TMainForm::FormClose() {
+    GameData& data = game.data;
+    if (data.Dirty && SaveChangedGame) SaveChangedGame();
+    ini.StoreFlag("common", "sound", SoundBtn->isChecked());
+    ini.StoreNumber("common", "level", data.CurrentFigure);
+    ini.StoreNumber("common", "tongue", data.Language);
+    ini.StoreText("common", "save", FromPath(data.SaveFileName));
+}
+
+void TMainForm::resizeEvent(QResizeEvent*) {
+    ToolPanel->setGeometry(0, 0, width(), ToolHeight);
+    banner->setGeometry(0, height() - BannerHeight, width(), BannerHeight);
+    const BoardGeometry g = ScaleBoard(width(), height(), ToolHeight, BannerHeight);
+    box->setGeometry(g.Left, g.Top, g.Width, g.Height);
+    box->SetUnit(g.Unit);
+    update();
+}
+
+void TMainForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (back.isNull())
+        painter.fillRect(rect(), QColor(168, 168, 168));
+    else
+        for (int y = 0; y < height(); y += back.height())
+            for (int x = 0; x < width(); x += back.width())
+                painter.drawPixmap(x, y, back);
+
+    painter.setBrush(Qt::NoBrush);
+    const QRect b = box->geometry();
+    const int l = b.left(), t = b.top(), w = b.width(), h = b.height();
+    // Rectangles from (x1, y1) to (x2, y2), the right and bottom edges exclusive.
+    auto frame = [&](int x1, int y1, int x2, int y2, int penWidth) {
+        painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    };
+    frame(l - 4, t - 4, l + w + 4, t + h + 4, 3);
+    frame(l - 7, t - 7, l + w + 7, t + h + 7, 1);
+    frame(l - 1, t - 1, l + w + 1, t + h + 1, 1);
+    frame(0, ToolHeight, width(), height(), 1);
+}
+
+void TMainForm::DrawTriangle(int t, Rgb fill, Rgb line) {
+    box->DrawTriangle(t, fill, line);
+}
+
+void TMainForm::DrawOutline(int t) {
+    box->DrawOutline(t);
+}
+
+void TMainForm::PlayCue(int cue) {
+    waves.PlayCue(cue);
+}
+
+void TMainForm::AnnounceSolved() {
+    if (yesNo) yesNo->ShowModal(1);
+}
+
+void TMainForm::RefreshTarget() {
+    if (pattern) pattern->Refresh();
+}
+
+void TMainForm::EnableHelp(bool enabled) {
+    TipBtn->setEnabled(enabled);
+}
+
+void TMainForm::ShowNewFigure() {
+    box->boxPaint();
+    update();
+    RefreshTarget();
+}
+
+void TMainForm::TipBtnClick() {
+    TakeHelp(game);
+}
+
+void TMainForm::UpBtnClick() {
+    FigureUp(game);
+    ShowNewFigure();
+}
+
+void TMainForm::DownBtnClick() {
+    FigureDown(game);
+    ShowNewFigure();
+}
+
+void TMainForm::ExitBtnClick() {
+    close();
+}
+
+void TMainForm::FriboBtnClick() {
+    homeLink.Click();
+}

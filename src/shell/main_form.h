@@ -1,0 +1,127 @@
+#pragma once
+
+#include "game/game.h"
+#include "game/game_view.h"
+#include "shell/banner.h"
+#include "shell/settings_store.h"
+#include "shell/sound_cues.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class BoardBox;
+class QFrame;
+class QToolButton;
+class TPatForm;
+class TYesNoDlg;
+
+// The game's main window: the toolbar, the board box, the banner, and the order
+// in which the game starts, plays and ends. It owns the game and carries out
+// what the game logic asks of the windows.
+class TMainForm : public QWidget, public GameView {
+    Q_OBJECT
+
+  public:
+    static constexpr int ToolHeight = 33;
+    static constexpr int BannerHeight = 17;
+    static constexpr int DesignWidth = 660; // client area at the first start
+    static constexpr int DesignHeight = 350;
+    // Keeps the unit at 2 pixels or more and the whole toolbar in sight.
+    static constexpr int MinClientWidth = 338;
+    static constexpr int MinClientHeight = ToolHeight + BannerHeight + 63 * 2;
+
+    // programDir holds the collection file; iniPath names a settings file of the
+    // window's own (tests), empty for the user's store; soundOutput replaces the
+    // platform's sound output (tests).
+    explicit TMainForm(const QString& programDir, const QString& iniPath = {},
+                       std::unique_ptr<CueOutput> soundOutput = nullptr);
+    // Frees the target window (which stores its position) and stores the placement.
+    ~TMainForm() override;
+
+    // Creation steps; false when the game cannot start (no collection), after the
+    // message has been shown: the program then ends without writing any setting.
+    bool FormCreate();
+    // The target window (shown at once) and the message dialog.
+    void CreateSecondaryWindows();
+    // The first showing, at the stored placement or centred.
+    void ShowAtPlacement();
+
+    // Runs once, at the first activation: language, texts, info.
+    void FormActivate();
+    // Hints, banner line and title in the current language.
+    void ApplyTexts();
+    void UpdateTitle();
+    // The close path (quit question first), unless the window is already closing.
+    void RequestClose();
+
+    // What the game logic asks of the windows.
+    void DrawTriangle(int t, Rgb fill, Rgb line) override;
+    void DrawOutline(int t) override;
+    void PlayCue(int cue) override;
+    void AnnounceSolved() override;
+    void RefreshTarget() override;
+    void EnableHelp(bool enabled) override;
+
+    // Steps that the dialogs of saved games and languages provide; each is
+    // skipped while empty.
+    std::function<void()> ShowLanguageDialog; // first activation, no language chosen
+    std::function<void()> ShowInfoDialog;     // first activation, after each quit question
+    std::function<void()> SaveChangedGame;    // on closing with unsaved progress
+
+    Game game;
+    SettingsStore ini;
+    SoundCues waves;
+    HomeLink homeLink;
+
+    QFrame* ToolPanel;
+    QToolButton* NewgameBtn;
+    QToolButton* LoadBtn;
+    QToolButton* SaveBtn;
+    QToolButton* SoundBtn;
+    QToolButton* StatBtn;
+    QToolButton* SelectBtn;
+    QToolButton* TipBtn;
+    QToolButton* UpBtn;
+    QToolButton* DownBtn;
+    QToolButton* ExitBtn;
+    QToolButton* TongueBtn;
+    QToolButton* RulesBtn;
+    QToolButton* InfoBtn;
+    BoardBox* box;
+    Banner* banner;
+    TPatForm* PatForm() const { return pattern.get(); }
+    TYesNoDlg* YesNoDlg() const { return yesNo; }
+
+  public slots:
+    void TipBtnClick();
+    void UpBtnClick();
+    void DownBtnClick();
+    void ExitBtnClick();
+    void FriboBtnClick();
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;   // FormPaint
+    void resizeEvent(QResizeEvent* event) override; // FormResize
+    void closeEvent(QCloseEvent* event) override;   // FormCloseQuery, FormClose
+
+    // Reads the saved game named at start-up; replaceable for tests.
+    virtual bool ReadSavedGame(const std::string& path);
+
+  private:
+    void BuildToolbar();
+    bool FormCloseQuery();
+    void FormClose();
+    void ShowNewFigure();
+
+    QString programDir;
+    FormPlacement placement;
+    bool placementRestored = false;
+    bool FirstActivation = true;
+    bool closing = false;
+    QPixmap back; // the background tile
+    std::unique_ptr<TPatForm> pattern;
+    TYesNoDlg* yesNo = nullptr;
+};

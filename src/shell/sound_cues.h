@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAudioFormat>
+#include <QByteArray>
+
+#include <array>
+#include <memory>
+
+// A clip ready to hand to the sound device: its PCM format and samples.
+struct WaveClip {
+    QAudioFormat Format;
+    QByteArray Samples;
+    bool IsEmpty() const { return Samples.isEmpty(); }
+};
+
+// The samples of a RIFF WAVE image with PCM coding (8-bit unsigned or 16-bit
+// signed, any rate and channel count); chunks after the data are ignored. An empty
+// clip for anything else, so a damaged image stays silent.
+WaveClip ParseWave(const QByteArray& image);
+
+// Where the clips sound. One clip at a time: Play replaces what was playing.
+class CueOutput {
+  public:
+    virtual ~CueOutput() = default;
+    virtual bool HasDevice() const = 0;
+    virtual void Stop() = 0;
+    virtual void Play(const WaveClip& clip) = 0;
+};
+
+// The platform's default sound output; without a device every cue is silent.
+std::unique_ptr<CueOutput> MakeAudioOutput();
+
+inline constexpr int CueCount = 6;
+
+// The six sound cues: 1 pick-up, 2 put-down, 3 turning step, 4 moving step,
+// 5 solved, 6 put-down refused. Cue n plays clip n - 1 without waiting for it;
+// a new cue cuts off the one before.
+class SoundCues {
+  public:
+    explicit SoundCues(std::unique_ptr<CueOutput> output);
+
+    // The clips from the program's resources (":/sounds/cue1.wav" ...); a missing
+    // one stays empty and silent.
+    void LoadClips();
+    // Clip index 0..5 from a WAVE image held in memory.
+    void SetClip(int index, const QByteArray& image);
+    const WaveClip& Clip(int index) const { return clips[index]; }
+
+    // While off, no cue plays and a clip already playing is not cut off.
+    void SetOn(bool on) { soundOn = on; }
+    bool IsOn() const { return soundOn; }
+
+    // Cue 1..6; other numbers are silent.
+    void PlayCue(int cue);
+
+  private:
+    std::unique_ptr<CueOutput> output;
+    std::array<WaveClip, CueCount> clips; // held for the whole run
+    bool soundOn = true;
+};

@@ -1,0 +1,223 @@
+#include "board/board_box.h"
+
+#include "board/orientation.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Unit = 4;
+
+// Carries out the game's drawing on the box, as the main window does.
+struct BoxView : GameView {
+    BoardBox* box = nullptr;
+    std::vector<int> cues;
+    void DrawTriangle(int t, Rgb fill, Rgb line) override { box->DrawTriangle(t, fill, line); }
+    void DrawOutline(int t) override { box->DrawOutline(t); }
+    void PlayCue(int cue) override { cues.push_back(cue); }
+    void AnnounceSolved() override {}
+    void RefreshTarget() override {}
+    void EnableHelp(bool) override {}
+};
+
+// Collects the rectangles the box is asked to repaint.
+struct PaintSpy : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+struct BoardBoxTest : ::testing::Test {
+    Game game;
+    BoxView view;
+    QWidget window;
+    BoardBox* box = new BoardBox(game, &window);
+
+    void SetUp() override {
+        game.view = &view;
+        view.box = box;
+        for (int t = 1; t <= TriangleCount; ++t) {
+            game.board.Triangles[t] = StartingPlace(t, (t * 5) % 16);
+            AddTriangle(game.board, t);
+        }
+        window.resize(400, 300);
+        box->setGeometry(10, 10, Unit * 91 + 1, Unit * 61 + 1);
+        box->SetUnit(Unit);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QPoint Centroid(int t) const {
+        const Placement& p = game.board.Triangles[t];
+        int x = 0, y = 0;
+        for (int k = 0; k < 3; ++k) {
+            x += (p.Col + VertexDX[k][p.Orient]) * Unit;
+            y += (p.Row + VertexDY[k][p.Orient]) * Unit;
+        }
+        return {x / 3, y / 3};
+    }
+    // Between the anchor point and the centroid: inside, in the move zone.
+    QPoint MoveGrip(int t) const {
+        const Placement& p = game.board.Triangles[t];
+        const QPoint anchor(p.Col * Unit, p.Row * Unit);
+        return anchor + (Centroid(t) - anchor) / 4;
+    }
+    QPoint Vertex(int t, int k) const {
+        const Placement& p = game.board.Triangles[t];
+        return {(p.Col + VertexDX[k][p.Orient]) * Unit, (p.Row + VertexDY[k][p.Orient]) * Unit};
+    }
+    QRgb At(QPoint p) const { return box->Canvas().pixel(p) & 0xffffff; }
+
+    // The canvas equals what a full repaint of the same state draws.
+    void ExpectSameAsFullRepaint(const char* when) {
+        const QImage incremental = box->Canvas().copy();
+        box->boxPaint();
+        EXPECT_TRUE(incremental == box->Canvas()) << when;
+    }
+
+    void Press(Qt::MouseButton button, QPoint at) { QTest::mousePress(box, button, {}, at); }
+    void Release(QPoint at) { QTest::mouseRelease(box, Qt::LeftButton, {}, at); }
+    void DragTo(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, box->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(box, &move);
+    }
+};
+
+constexpr QRgb SilverRgb = 0xc0c0c0, BlackRgb = 0x000000, GreenRgb = 0x00ff00, RedRgb = 0xff0000;
+
+TEST_F(BoardBoxTest, CanvasCoversTheBoxAndShowsInIt) {
+    EXPECT_EQ(box->Canvas().size(), QSize(365, 245));
+    EXPECT_EQ(At({364, 244}), SilverRgb);
+    EXPECT_EQ(At(Centroid(3)), BlackRgb);
+    const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(shown == box->Canvas());
+}
+
+TEST_F(BoardBoxTest, OutlineDrawnTwiceRestoresEveryPixelInEveryOrientation) {
+    RemoveTriangle(game.board, 1);
+    game.board.Selected = 1;
+    for (int o = 0; o < OrientationCount; ++o) {
+        game.board.Triangles[1] = {45, 30, uint8_t(o)};
+        box->boxPaint(); // shows the held outline
+        const QImage before = box->Canvas().copy();
+        box->DrawOutline(1);
+        const QImage once = box->Canvas().copy();
+        box->DrawOutline(1);
+        EXPECT_TRUE(before == box->Canvas()) << o;
+
+        // The outline lies exactly on the edge that a filled triangle gets.
+        box->DrawTriangle(1, Silver, Grey);
+        int edgePixels = 0;
+        const QRect around(30 * Unit, 15 * Unit, 30 * Unit, 30 * Unit); // nothing else there
+        for (int y = around.top(); y <= around.bottom(); ++y)
+            for (int x = around.left(); x <= around.right(); ++x) {
+                const bool edge = At({x, y}) == 0x7f7f7f;
+                const bool outlined = once.pixel(x, y) != before.pixel(x, y);
+                edgePixels += edge;
+                ASSERT_EQ(edge, outlined) << o << " at " << x << "," << y;
+                if (outlined) {
+                    ASSERT_EQ(before.pixel(x, y) & 0xffffff, SilverRgb ^ 0xffff00);
+                    ASSERT_EQ(once.pixel(x, y) & 0xffffff, SilverRgb);
+                }
+            }
+        EXPECT_GT(edgePixels, 2 * 10 * Unit) << o; // slanted edges take fewer pixels
+    }
+}
+
+TEST_F(BoardBoxTest, DrawingRepaintsOnlyTheTouchedRectangle) {
+    QApplication::processEvents();
+    PaintSpy spy;
+    box->installEventFilter(&spy);
+    box->DrawOutline(3);
+    QApplication::processEvents();
+    ASSERT_FALSE(spy.painted.isEmpty());
+    const QRect touched = spy.painted.boundingRect();
+    EXPECT_LE(touched.width(), 13 * Unit + 3); // a turned triangle spans up to 12.5 units
+    EXPECT_LE(touched.height(), 13 * Unit + 3);
+    EXPECT_TRUE(touched.contains(Vertex(3, 0)) && touched.contains(Vertex(3, 2)));
+    box->DrawOutline(3);
+}
+
+TEST_F(BoardBoxTest, FullRepaintShowsTheHeldTriangleOnlyAsItsOutline) {
+    RemoveTriangle(game.board, 3);
+    game.board.Selected = 3;
+    box->boxPaint();
+    EXPECT_EQ(At(Centroid(3)), SilverRgb);
+    EXPECT_EQ(At((Vertex(3, 0) + Vertex(3, 1)) / 2), SilverRgb ^ 0xffff00);
+    EXPECT_EQ(At(Centroid(4)), BlackRgb);
+}
+
+TEST_F(BoardBoxTest, FullRepaintColoursTheTrianglesByGameState) {
+    game.State = gsSolved;
+    box->boxPaint();
+    for (int t = 1; t <= TriangleCount; ++t)
+        EXPECT_EQ(At(Centroid(t)), GreenRgb) << t;
+    game.State = gsGivenUp;
+    box->boxPaint();
+    for (int t = 1; t <= TriangleCount; ++t)
+        EXPECT_EQ(At(Centroid(t)), RedRgb) << t;
+}
+
+TEST_F(BoardBoxTest, PickUpMoveTurnAndPutDownDrawWhatAFullRepaintWould) {
+    const Placement start = game.board.Triangles[3];
+    const QPoint grip = MoveGrip(3);
+    Press(Qt::LeftButton, grip);
+    ASSERT_EQ(game.board.Selected, 3);
+    ASSERT_EQ(game.board.DragZone, ZoneMove);
+    ExpectSameAsFullRepaint("pick-up");
+
+    DragTo(grip + QPoint(5 * Unit, 2 * Unit));
+    EXPECT_EQ(game.board.Triangles[3].Col, start.Col + 5);
+    EXPECT_EQ(game.board.Triangles[3].Row, start.Row + 2);
+    ExpectSameAsFullRepaint("move");
+    Release(grip);
+
+    Press(Qt::RightButton, {1, 1});
+    ExpectSameAsFullRepaint("right turn");
+
+    Press(Qt::LeftButton, {1, 1});
+    EXPECT_EQ(game.board.Selected, 0);
+    EXPECT_EQ(view.cues, (std::vector<int>{1, 4, 2}));
+    ExpectSameAsFullRepaint("put-down");
+}
+
+TEST_F(BoardBoxTest, CursorFollowsTheZonesOfTheHeldTriangle) {
+    box->setCursor(Qt::IBeamCursor);
+    DragTo({2, 2}); // nothing held: the cursor keeps its shape
+    EXPECT_EQ(box->cursor().shape(), Qt::IBeamCursor);
+
+    Press(Qt::LeftButton, MoveGrip(3));
+    Release(MoveGrip(3));
+    QMouseEvent overAnchor(QEvent::MouseMove, MoveGrip(3), box->mapToGlobal(MoveGrip(3)),
+                           Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &overAnchor);
+    EXPECT_EQ(box->cursor().shape(), Qt::SizeAllCursor); // the move cursor stands in
+    const QPoint corner = (Vertex(3, 0) * 9 + Centroid(3)) / 10;
+    QMouseEvent overCorner(QEvent::MouseMove, corner, box->mapToGlobal(corner), Qt::NoButton,
+                           Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &overCorner);
+    EXPECT_EQ(box->cursor().shape(), Qt::CrossCursor); // the turn cursor stands in
+    QMouseEvent away(QEvent::MouseMove, QPoint(1, 1), box->mapToGlobal(QPoint(1, 1)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &away);
+    EXPECT_EQ(box->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(BoardBoxTest, WithoutAUnitTheBoxDrawsNothingAndTakesNoInput) {
+    box->SetUnit(0);
+    box->DrawOutline(1);
+    box->DrawTriangle(1, Black, Grey);
+    Press(Qt::LeftButton, {5, 5});
+    EXPECT_EQ(game.board.Selected, 0);
+    EXPECT_TRUE(box->Canvas().isNull());
+}
+
+} // namespace

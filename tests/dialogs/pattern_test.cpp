@@ -1,0 +1,103 @@
+#include "dialogs/pattern.h"
+
+#include "shell/settings_store.h"
+#include "shell_support.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PatternTest : ::testing::Test {
+    QTemporaryDir dir;
+    SettingsStore ini{dir.filePath("settings.ini")};
+    GameData data;
+
+    void SetUp() override {
+        data.FigureCount = 3;
+        data.CurrentFigure = 2;
+        data.Figures[0] = SquareFigure(40, 20);
+    }
+    QString CaptionFor(uint8_t progress, int language) {
+        data.Progress[2] = progress;
+        data.Language = language;
+        return PatternCaption(data);
+    }
+};
+
+TEST_F(PatternTest, CaptionNamesTheFigureAndItsState) {
+    EXPECT_EQ(CaptionFor(0, 0), "Trigonet 2");
+    EXPECT_EQ(CaptionFor(3, 0), "Trigonet 2");
+    EXPECT_EQ(CaptionFor(4, 0), "Trigonet 2"); // help count 4 without the finished bit
+    EXPECT_EQ(CaptionFor(8, 0), "Trigonet 2 - solved");
+    EXPECT_EQ(CaptionFor(11, -1), "Trigonet 2 - solved");
+    EXPECT_EQ(CaptionFor(12, 0), "Trigonet 2 - dropped");
+    EXPECT_EQ(CaptionFor(8, 1), "Trigonet 2 - gelöst");
+    EXPECT_EQ(CaptionFor(12, 1), "Trigonet 2 - aufgegeben");
+    EXPECT_EQ(CaptionFor(8 | 16, 0), "Trigonet 2 - solved");
+}
+
+TEST_F(PatternTest, ToolWindowOnTopWithoutTitleBarButtons) {
+    TPatForm form(data, ini, nullptr);
+    EXPECT_EQ(form.size(), QSize(181, 120));
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint |
+                          Qt::WindowSystemMenuHint));
+}
+
+TEST_F(PatternTest, PositionStartsAtDefaultsAndIsRememberedOnDestruction) {
+    {
+        TPatForm form(data, ini, nullptr);
+        EXPECT_EQ(form.pos(), QPoint(500, 50));
+        form.move(123, 77);
+    }
+    EXPECT_EQ(ini.LoadNumber("common", "pleft", 0), 123);
+    EXPECT_EQ(ini.LoadNumber("common", "ptop", 0), 77);
+    TPatForm again(data, ini, nullptr);
+    EXPECT_EQ(again.pos(), QPoint(123, 77));
+}
+
+TEST_F(PatternTest, PaintsTheFigureBlackOnSilverAtTwoPixelsPerUnitAndSetsTheCaption) {
+    data.Progress[2] = 12;
+    TPatForm form(data, ini, nullptr);
+    const QImage shown = form.grab().toImage();
+    EXPECT_EQ(form.windowTitle(), "Trigonet 2 - dropped");
+    // The square covers grid 40..60 x 20..40: pixels 80..120 x 40..80.
+    EXPECT_EQ(shown.pixelColor(100, 60), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(81, 41), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(78, 60), QColor(192, 192, 192));
+    EXPECT_EQ(shown.pixelColor(100, 82), QColor(192, 192, 192));
+}
+
+TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {
+    data.Figures[0] = SquareFigure(70, 40); // reaches grid column 90 and row 60
+    TPatForm form(data, ini, nullptr);
+    const QImage shown = form.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(180, 100), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(180, 119), QColor(Qt::black));
+}
+
+TEST_F(PatternTest, DamagedRecordDrawsWithoutHarm) {
+    data.Figures[0][0].Orient = 200;
+    data.Figures[0][1] = {255, 255, 15};
+    TPatForm form(data, ini, nullptr);
+    EXPECT_FALSE(form.grab().isNull());
+}
+
+TEST_F(PatternTest, RefreshFollowsTheLanguageOfTheMoment) {
+    TPatForm form(data, ini, nullptr);
+    data.Progress[2] = 8;
+    data.Language = 1;
+    form.Refresh();
+    EXPECT_EQ(form.windowTitle(), "Trigonet 2 - gelöst");
+    data.Language = 0;
+    form.Refresh();
+    EXPECT_EQ(form.windowTitle(), "Trigonet 2 - solved");
+}
+
+} // namespace

@@ -1,0 +1,463 @@
+#include "shell/main_form.h"
+
+#include "board/board_box.h"
+#include "board/orientation.h"
+#include "dialogs/pattern.h"
+#include "shell_support.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr QRgb GreenRgb = 0x00ff00, RedRgb = 0xff0000, SilverRgb = 0xc0c0c0;
+
+// A main window whose saved game cannot be read, whatever the file.
+struct UnreadableSaveForm : TMainForm {
+    using TMainForm::TMainForm;
+    bool ReadSavedGame(const std::string&) override { return false; }
+};
+
+struct MainFormTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString iniPath = dir.filePath("settings.ini");
+    SeamRecorder seam;
+    std::shared_ptr<std::vector<QString>> sounds;
+    std::unique_ptr<TMainForm> form;
+    int languageShown = 0, infoShown = 0, savesOnClose = 0;
+
+    void SetUp() override { WriteCollection(dir.path(), 3); }
+
+    template <typename Form = TMainForm> bool Create() {
+        auto* output = new FakeCueOutput;
+        sounds = output->log;
+        form = std::make_unique<Form>(dir.path(), iniPath, std::unique_ptr<CueOutput>(output));
+        form->ShowLanguageDialog = [this] { ++languageShown; };
+        form->ShowInfoDialog = [this] { ++infoShown; };
+        if (!form->FormCreate()) return false;
+        for (int i = 0; i < CueCount; ++i)
+            form->waves.SetClip(i, WaveImage(100 + i)); // cue n plays "play 99 + n"
+        return true;
+    }
+
+    // The program's start: creation, secondary windows, first showing.
+    template <typename Form = TMainForm> void Start() {
+        ASSERT_TRUE(Create<Form>());
+        form->CreateSecondaryWindows();
+        form->ShowAtPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->FormActivate(); // whether or not the platform has activated it yet
+        sounds->clear();
+        languageShown = infoShown = 0;
+    }
+
+    SettingsStore Ini() const { return SettingsStore(iniPath); }
+    Game& G() { return form->game; }
+    BoardBox* Box() { return form->box; }
+    int Unit() { return Box()->Unit(); }
+
+    QPoint Vertex(int t, int k) {
+        const Placement& p = G().board.Triangles[t];
+        return {(p.Col + VertexDX[k][p.Orient]) * Unit(), (p.Row + VertexDY[k][p.Orient]) * Unit()};
+    }
+    QPoint Anchor(int t) {
+        const Placement& p = G().board.Triangles[t];
+        return {p.Col * Unit(), p.Row * Unit()};
+    }
+    QPoint Centroid(int t) { return (Vertex(t, 0) + Vertex(t, 1) + Vertex(t, 2)) / 3; }
+    QPoint MoveGrip(int t) { return Anchor(t) + (Centroid(t) - Anchor(t)) / 4; }
+    QPoint TurnGrip(int t) { return (Vertex(t, 0) * 8 + Centroid(t) * 2) / 10; }
+    QRgb Pixel(QPoint p) { return Box()->Canvas().pixel(p) & 0xffffff; }
+
+    void Press(Qt::MouseButton button, QPoint at) { QTest::mousePress(Box(), button, {}, at); }
+    void Release(Qt::MouseButton button, QPoint at) { QTest::mouseRelease(Box(), button, {}, at); }
+    void DragTo(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Box()->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Box(), &move);
+    }
+    // Picks triangle t up with a click in its move zone.
+    void PickUp(int t) {
+        Press(Qt::LeftButton, MoveGrip(t));
+        Release(Qt::LeftButton, MoveGrip(t));
+        ASSERT_EQ(G().board.Selected, t);
+    }
+    int Count(const QString& entry) const {
+        return static_cast<int>(std::count(sounds->begin(), sounds->end(), entry));
+    }
+    QString Caption() { return form->PatForm()->windowTitle(); }
+};
+
+TEST_F(MainFormTest, DesignSizeGivesUnitFourAndTheBoxInTheMiddle) {
+    Start();
+    EXPECT_EQ(form->size(), QSize(660, 350));
+    EXPECT_EQ(Unit(), 4);
+    EXPECT_EQ(Box()->geometry(), QRect(148, 61, 365, 245));
+    EXPECT_EQ(form->ToolPanel->geometry(), QRect(0, 0, 660, 33));
+    EXPECT_EQ(form->banner->geometry(), QRect(0, 333, 660, 17));
+}
+
+TEST_F(MainFormTest, WindowCannotShrinkBelowUnitTwoOrHideTheToolbar) {
+    Start();
+    form->resize(60, 40);
+    QApplication::processEvents();
+    EXPECT_GE(Unit(), 2);
+    EXPECT_LE(form->InfoBtn->geometry().right(), form->width() - 1);
+}
+
+TEST_F(MainFormTest, ToolbarButtonsSitAtTheirLefts) {
+    Start();
+    const QToolButton* buttons[] = {
+        form->NewgameBtn, form->LoadBtn,  form->SaveBtn, form->SoundBtn, form->StatBtn,
+        form->SelectBtn,  form->TipBtn,   form->UpBtn,   form->DownBtn,  form->ExitBtn,
+        form->TongueBtn,  form->RulesBtn, form->InfoBtn};
+    const int lefts[] = {4, 28, 52, 76, 100, 124, 148, 180, 204, 236, 260, 285, 309};
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(buttons[i]->geometry(), QRect(lefts[i], 4, 25, 25)) << i;
+    // Their dialogs come later; until then they do nothing, visibly.
+    for (const QToolButton* waiting :
+         {form->NewgameBtn, form->LoadBtn, form->SaveBtn, form->StatBtn, form->SelectBtn,
+          form->TongueBtn, form->RulesBtn, form->InfoBtn})
+        EXPECT_FALSE(waiting->isEnabled());
+}
+
+TEST_F(MainFormTest, FirstStartUsesEveryDefault) {
+    Start();
+    EXPECT_EQ(G().data.CurrentFigure, 1);
+    EXPECT_EQ(G().data.Language, -1);
+    EXPECT_TRUE(G().data.SaveFileName.empty());
+    EXPECT_TRUE(form->SoundBtn->isChecked());
+    EXPECT_TRUE(form->TipBtn->isEnabled());
+    EXPECT_EQ(G().State, gsPlaying);
+    EXPECT_EQ(Caption(), "Trigonet 1");
+    EXPECT_EQ(form->PatForm()->pos(), QPoint(500, 50));
+    EXPECT_TRUE(form->PatForm()->isVisible());
+}
+
+TEST_F(MainFormTest, StoredSettingsAreTakenUpAtStart) {
+    SettingsStore ini = Ini();
+    ini.StoreNumber("common", "level", 3);
+    ini.StoreNumber("common", "tongue", 1);
+    ini.StoreFlag("common", "sound", false);
+    Start();
+    EXPECT_EQ(G().data.CurrentFigure, 3);
+    EXPECT_EQ(G().data.Language, 1);
+    EXPECT_FALSE(form->SoundBtn->isChecked());
+    EXPECT_EQ(G().data.Figures[0], G().data.Figures[3]);
+}
+
+TEST_F(MainFormTest, StoredLevelOutsideTheCollectionBecomesOne) {
+    Ini().StoreNumber("common", "level", 4);
+    Start();
+    EXPECT_EQ(G().data.CurrentFigure, 1);
+}
+
+TEST_F(MainFormTest, MissingCollectionEndsTheGameWithItsMessageAndWritesNothing) {
+    QFile::remove(dir.filePath("ftrg2.dat"));
+    Ini().StoreNumber("common", "level", 2);
+    EXPECT_FALSE(Create());
+    EXPECT_EQ(seam.boxes, QStringList{"Can't find file FTRG2.DAT. Program aborted."});
+    form.reset();
+    QSettings raw(iniPath, QSettings::IniFormat);
+    EXPECT_EQ(raw.allKeys(), QStringList{"V2/common/level"});
+}
+
+TEST_F(MainFormTest, EmptyCollectionIsHandledLikeAMissingOne) {
+    QFile(dir.filePath("ftrg2.dat")).open(QIODevice::WriteOnly | QIODevice::Truncate);
+    Ini().StoreNumber("common", "tongue", 1);
+    EXPECT_FALSE(Create());
+    EXPECT_EQ(seam.boxes, QStringList{"Datei FTRG2.DAT konnte nicht gefunden werden. Programm "
+                                      "wird abgebrochen."});
+}
+
+TEST_F(MainFormTest, SavedGameIsReadAtStart) {
+    const QString save = dir.filePath("my game.ftg");
+    QFile file(save);
+    file.open(QIODevice::WriteOnly);
+    file.write("\x08\x02", 2);
+    file.close();
+    Ini().StoreText("common", "save", save);
+    Start();
+    EXPECT_EQ(G().data.Progress[1], 8);
+    EXPECT_EQ(G().data.Progress[2], 2);
+    EXPECT_EQ(G().data.Progress[3], 0);
+    EXPECT_FALSE(G().data.Dirty);
+    EXPECT_FALSE(form->TipBtn->isEnabled()); // figure 1 is finished
+    EXPECT_EQ(Caption(), "Trigonet 1 - solved");
+}
+
+TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {
+    const QString save = dir.filePath("locked.ftg");
+    QFile file(save);
+    file.open(QIODevice::WriteOnly);
+    file.write("\x0c\x0c\x0c", 3);
+    file.close();
+    Ini().StoreText("common", "save", save);
+    Start<UnreadableSaveForm>();
+    EXPECT_EQ(seam.boxes, QStringList{"Error occured while loading file " + save + "!"});
+    EXPECT_TRUE(G().data.SaveFileName.empty());
+    EXPECT_EQ(G().data.Progress[1], 0);
+    EXPECT_FALSE(G().data.Dirty);
+    EXPECT_EQ(G().State, gsPlaying);
+    seam.dialogAnswer = 6;
+    form->close();
+    EXPECT_EQ(Ini().LoadText("common", "save", "kept"), "");
+    file.open(QIODevice::ReadOnly);
+    EXPECT_EQ(file.readAll(), QByteArray("\x0c\x0c\x0c", 3)); // left as it was
+}
+
+TEST_F(MainFormTest, MissingSavedGameStaysTheCurrentOne) {
+    const QString save = dir.filePath("gone.ftg");
+    Ini().StoreText("common", "save", save);
+    Start();
+    EXPECT_TRUE(seam.boxes.isEmpty());
+    EXPECT_EQ(QString::fromStdString(G().data.SaveFileName), save);
+    form->FormActivate();
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game gone.ftg");
+}
+
+TEST_F(MainFormTest, PickUpMoveAndRightTurnWithTheirCues) {
+    Start();
+    const Placement start = G().board.Triangles[3];
+    const QPoint grip = MoveGrip(3);
+    Press(Qt::LeftButton, grip);
+    EXPECT_EQ(G().board.Selected, 3);
+    EXPECT_EQ(Pixel(Centroid(3)), SilverRgb); // erased: only the outline shows
+    DragTo(grip + QPoint(2 * Unit(), 0));
+    DragTo(grip + QPoint(2 * Unit() + 1, 1)); // the same cell: no step
+    DragTo(grip + QPoint(4 * Unit(), 3 * Unit()));
+    Release(Qt::LeftButton, grip);
+    EXPECT_EQ(G().board.Triangles[3].Col, start.Col + 4);
+    EXPECT_EQ(G().board.Triangles[3].Row, start.Row + 3);
+    EXPECT_EQ(*sounds,
+              (std::vector<QString>{"stop", "play 100", "stop", "play 103", "stop", "play 103"}));
+
+    sounds->clear();
+    Press(Qt::RightButton, {1, 1});
+    EXPECT_EQ(G().board.Triangles[3].Orient, (start.Orient + 1) % 16);
+    EXPECT_TRUE(sounds->empty());
+}
+
+TEST_F(MainFormTest, DraggingAFullCircleTurnsThroughAllOrientationsWithSixteenCues) {
+    Start();
+    PickUp(3);
+    const Placement start = G().board.Triangles[3];
+    const QPoint anchor = Anchor(3), grip = TurnGrip(3);
+    Press(Qt::LeftButton, grip);
+    ASSERT_EQ(G().board.DragZone, ZoneTurn);
+    sounds->clear();
+    const double radius = std::hypot(grip.x() - anchor.x(), grip.y() - anchor.y());
+    const double from = Angle(grip.x() - anchor.x(), grip.y() - anchor.y());
+    for (int k = 1; k <= 96; ++k) { // clockwise on the screen: the angle falls
+        const double a = from - k * 2 * std::numbers::pi / 96;
+        DragTo(anchor + QPoint(static_cast<int>(std::lround(std::cos(a) * radius)),
+                               static_cast<int>(std::lround(-std::sin(a) * radius))));
+    }
+    Release(Qt::LeftButton, grip);
+    EXPECT_EQ(Count("play 102"), 16);
+    EXPECT_EQ(G().board.Triangles[3], start);
+}
+
+TEST_F(MainFormTest, PutDownWhereItDoesNotFitPlaysTheRefusal) {
+    Start();
+    PickUp(3);
+    G().board.Triangles[3] = G().board.Triangles[5]; // floats over triangle 5
+    sounds->clear();
+    Press(Qt::LeftButton, {1, 1});
+    EXPECT_EQ(*sounds, (std::vector<QString>{"stop", "play 105"}));
+    EXPECT_EQ(G().board.Selected, 3);
+}
+
+TEST_F(MainFormTest, PutDownThatSolvesTheFigure) {
+    Start();
+    PlaceHelpTriangles(G(), 7);
+    Box()->boxPaint();
+    const Placement goal = G().data.Figures[1][7];
+    const QPoint grip = MoveGrip(8);
+    Press(Qt::LeftButton, grip);
+    ASSERT_EQ(G().board.Selected, 8);
+    const Placement held = G().board.Triangles[8];
+    DragTo(grip + QPoint((goal.Col - held.Col) * Unit(), (goal.Row - held.Row) * Unit()));
+    Release(Qt::LeftButton, grip);
+    while (G().board.Triangles[8].Orient != goal.Orient)
+        Press(Qt::RightButton, {1, 1});
+    ASSERT_EQ(G().board.Triangles[8], goal);
+    sounds->clear();
+
+    Press(Qt::LeftButton, {1, 1});
+    EXPECT_EQ(G().State, gsSolved);
+    EXPECT_EQ(*sounds, (std::vector<QString>{"stop", "play 101", "stop", "play 104"}));
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 1"});
+    EXPECT_TRUE(IsFinished(G().data.Progress[1]));
+    EXPECT_TRUE(G().data.Dirty);
+    EXPECT_EQ(Caption(), "Trigonet 1 - solved");
+    for (int t = 1; t <= TriangleCount; ++t)
+        EXPECT_EQ(Pixel(Centroid(t)), GreenRgb) << t;
+
+    sounds->clear();
+    Press(Qt::LeftButton, MoveGrip(2)); // the board is frozen now
+    EXPECT_EQ(G().board.Selected, 0);
+    EXPECT_TRUE(sounds->empty());
+}
+
+TEST_F(MainFormTest, FourHelpStepsGiveTheFigureUpSilently) {
+    Start();
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseClick(form->TipBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.Progress[1], 12);
+    EXPECT_EQ(G().State, gsGivenUp);
+    EXPECT_TRUE(G().data.Dirty);
+    EXPECT_EQ(Caption(), "Trigonet 1 - dropped");
+    for (int t = 1; t <= TriangleCount; ++t)
+        EXPECT_EQ(Pixel(Centroid(t)), RedRgb) << t;
+    EXPECT_TRUE(sounds->empty());
+    EXPECT_TRUE(seam.dialogs.isEmpty());
+}
+
+TEST_F(MainFormTest, NextAndPreviousFigureStopAtTheEnds) {
+    Start();
+    G().data.Progress[3] = 8;
+    QTest::mouseClick(form->UpBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.CurrentFigure, 2);
+    EXPECT_EQ(Caption(), "Trigonet 2");
+    EXPECT_TRUE(form->TipBtn->isEnabled());
+    QTest::mouseClick(form->UpBtn, Qt::LeftButton);
+    QTest::mouseClick(form->UpBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.CurrentFigure, 3);
+    EXPECT_EQ(Caption(), "Trigonet 3 - solved");
+    EXPECT_FALSE(form->TipBtn->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(form->DownBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.CurrentFigure, 1);
+    EXPECT_FALSE(G().data.Dirty);
+}
+
+TEST_F(MainFormTest, SoundButtonSwitchesTheCuesAndIsRemembered) {
+    Start();
+    QTest::mouseClick(form->SoundBtn, Qt::LeftButton);
+    EXPECT_FALSE(form->SoundBtn->isChecked());
+    PickUp(3);
+    EXPECT_TRUE(sounds->empty());
+    seam.dialogAnswer = 6;
+    form->close();
+    EXPECT_FALSE(Ini().LoadFlag("common", "sound", true));
+}
+
+TEST_F(MainFormTest, QuitQuestionAnsweredNoKeepsPlaying) {
+    Start();
+    seam.dialogAnswer = 2;
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 3"});
+    EXPECT_EQ(infoShown, 1);
+    EXPECT_EQ(Ini().LoadNumber("common", "level", -5), -5);
+}
+
+TEST_F(MainFormTest, QuitQuestionAnsweredYesStoresTheSettings) {
+    Start();
+    QTest::mouseClick(form->UpBtn, Qt::LeftButton);
+    seam.dialogAnswer = 6;
+    QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(infoShown, 1);
+    EXPECT_EQ(savesOnClose, 0);
+    QSettings raw(iniPath, QSettings::IniFormat);
+    EXPECT_EQ(raw.value("V2/common/sound"), QVariant(QString("1")));
+    EXPECT_EQ(raw.value("V2/common/level"), QVariant(QString("2")));
+    EXPECT_EQ(raw.value("V2/common/tongue"), QVariant(QString("-1")));
+    EXPECT_EQ(raw.value("V2/common/save"), QVariant(QString("")));
+}
+
+TEST_F(MainFormTest, ClosingWithUnsavedProgressSavesBeforeTheSettingsAreWritten) {
+    Start();
+    G().data.Dirty = true;
+    const QString chosen = dir.filePath("new.ftg");
+    form->SaveChangedGame = [&] {
+        ++savesOnClose;
+        EXPECT_EQ(Ini().LoadText("common", "save", "unwritten"), "unwritten");
+        G().data.SaveFileName = chosen.toStdString();
+    };
+    seam.dialogAnswer = 6;
+    form->close();
+    EXPECT_EQ(savesOnClose, 1);
+    EXPECT_EQ(Ini().LoadText("common", "save", ""), chosen);
+}
+
+TEST_F(MainFormTest, SaveFailingWhileClosingDoesNotAskToCloseAgain) {
+    Start();
+    G().data.Dirty = true;
+    form->SaveChangedGame = [&] { form->RequestClose(); }; // what a failed save does
+    seam.dialogAnswer = 6;
+    form->close();
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 3"});
+    EXPECT_EQ(infoShown, 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {
+    Start();
+    form->PatForm()->move(321, 123);
+    form->move(40, 30);
+    form.reset();
+    SettingsStore ini = Ini();
+    EXPECT_EQ(ini.LoadNumber("common", "pleft", 0), 321);
+    EXPECT_EQ(ini.LoadNumber("common", "ptop", 0), 123);
+    const auto placement = ParsePlacement(ini.LoadText("Common", "MainForm", ""));
+    ASSERT_TRUE(placement.has_value());
+    EXPECT_EQ(placement->Normal.size(), QSize(660, 350));
+}
+
+TEST_F(MainFormTest, FirstActivationAsksTheLanguageAppliesTextsAndShowsInfoOnce) {
+    ASSERT_TRUE(Create());
+    form->CreateSecondaryWindows();
+    EXPECT_TRUE(form->UpBtn->toolTip().isEmpty());
+    form->FormActivate();
+    form->FormActivate();
+    EXPECT_EQ(languageShown, 1);
+    EXPECT_EQ(infoShown, 1);
+    EXPECT_EQ(form->UpBtn->toolTip(), "I take the next Trigonet.");
+    EXPECT_EQ(form->SoundBtn->toolTip(), "I dont like the sound always.");
+    EXPECT_EQ(form->TongueBtn->toolTip(), "Ich spreche nicht englisch.");
+    EXPECT_TRUE(
+        form->banner->Line().startsWith("Click here do visit the Fribo Bytes Homepage.     "));
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet");
+}
+
+TEST_F(MainFormTest, GermanTextsWhenTheLanguageIsOne) {
+    Ini().StoreNumber("common", "tongue", 1);
+    ASSERT_TRUE(Create());
+    form->FormActivate();
+    EXPECT_EQ(languageShown, 0);
+    G().data.SaveFileName = dir.filePath("my game.ftg").toStdString();
+    form->ApplyTexts();
+    EXPECT_EQ(form->UpBtn->toolTip(), "Ich nehm' das nächste Trigonet.");
+    EXPECT_EQ(form->TongueBtn->toolTip(), "I don't speak german.");
+    EXPECT_EQ(form->SaveBtn->toolTip(), "Einmal zu oft gesichert ist besser als einmal zuwenig");
+    EXPECT_TRUE(form->banner->Line().endsWith("Die legendären Fribo Games warten auf Dich.     "));
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Spiel my game.ftg");
+}
+
+TEST_F(MainFormTest, BannerClickOpensTheHomepageUntilThatFails) {
+    Start();
+    int attempts = 0;
+    form->homeLink.Open = [&](const QUrl&) {
+        ++attempts;
+        return false;
+    };
+    QTest::mouseClick(form->banner, Qt::LeftButton, {}, QPoint(10, 8));
+    QTest::mouseClick(form->banner, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_EQ(attempts, 1);
+    EXPECT_FALSE(form->homeLink.IsOn());
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+#include "shell/settings_store.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SettingsStoreTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString path = dir.filePath("settings.ini");
+    SettingsStore ini{path};
+
+    // What the file holds, as the store wrote it.
+    QVariant Raw(const QString& name) const {
+        QSettings raw(path, QSettings::IniFormat);
+        return raw.value("V2/" + name);
+    }
+    void WriteRaw(const QString& name, const QVariant& value) {
+        QSettings raw(path, QSettings::IniFormat);
+        raw.setValue("V2/" + name, value);
+    }
+};
+
+TEST_F(SettingsStoreTest, CleanStoreGivesEveryDefault) {
+    EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), -1);
+    EXPECT_TRUE(ini.LoadFlag("common", "sound", true));
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    EXPECT_EQ(ini.LoadText("common", "save", ""), "");
+    EXPECT_EQ(ini.LoadNumber("common", "pleft", 500), 500);
+    EXPECT_EQ(ini.LoadNumber("common", "ptop", 50), 50);
+    EXPECT_FALSE(QFile::exists(path)); // loading never creates anything
+}
+
+TEST_F(SettingsStoreTest, EveryValueIsStoredAsItsText) {
+    ini.StoreFlag("common", "sound", true);
+    ini.StoreFlag("common", "other", false);
+    ini.StoreNumber("common", "tongue", -1);
+    ini.StoreNumber("common", "pleft", 500);
+    ini.StoreText("common", "save", "/home/me/my game.ftg");
+    EXPECT_EQ(Raw("common/sound"), QVariant(QString("1")));
+    EXPECT_EQ(Raw("common/other"), QVariant(QString("0")));
+    EXPECT_EQ(Raw("common/tongue"), QVariant(QString("-1")));
+    EXPECT_EQ(Raw("common/pleft"), QVariant(QString("500")));
+    EXPECT_EQ(Raw("common/save"), QVariant(QString("/home/me/my game.ftg")));
+    EXPECT_EQ(ini.LoadText("common", "save", ""), "/home/me/my game.ftg");
+    EXPECT_EQ(ini.LoadNumber("common", "tongue", 5), -1);
+}
+
+TEST_F(SettingsStoreTest, FlagsReadAsNumbers) {
+    WriteRaw("common/sound", "0");
+    EXPECT_FALSE(ini.LoadFlag("common", "sound", true));
+    WriteRaw("common/sound", "2");
+    EXPECT_TRUE(ini.LoadFlag("common", "sound", false));
+    WriteRaw("common/sound", "loud");
+    EXPECT_TRUE(ini.LoadFlag("common", "sound", true));
+    EXPECT_FALSE(ini.LoadFlag("common", "sound", false));
+}
+
+TEST_F(SettingsStoreTest, TextThatIsNoNumberGivesTheDefault) {
+    WriteRaw("common/level", "12abc");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    WriteRaw("common/level", " 12");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    WriteRaw("common/level", "99999999999");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    WriteRaw("common/level", "");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    EXPECT_EQ(ini.LoadText("common", "level", "x"), ""); // an empty text exists
+}
+
+TEST_F(SettingsStoreTest, ValueNotStoredAsTextGivesTheDefault) {
+    WriteRaw("common/ptop", QRect(1, 2, 3, 4));
+    EXPECT_EQ(ini.LoadNumber("common", "ptop", 50), 50);
+    EXPECT_EQ(ini.LoadText("common", "ptop", "none"), "none");
+}
+
+TEST_F(SettingsStoreTest, TextEndsAtItsFirstZeroCharacter) {
+    WriteRaw("common/save", QString("a.ftg") + QChar(0) + "junk");
+    EXPECT_EQ(ini.LoadText("common", "save", ""), "a.ftg");
+}
+
+TEST_F(SettingsStoreTest, SectionsAndKeysCompareWithoutCaseKeepingTheFirstSpelling) {
+    ini.StoreNumber("common", "level", 3);
+    ini.StoreText("Common", "MainForm", "x");
+    ini.StoreNumber("COMMON", "LEVEL", 4);
+    EXPECT_EQ(ini.LoadNumber("Common", "Level", 1), 4);
+    EXPECT_EQ(ini.LoadText("common", "mainform", ""), "x");
+
+    QSettings raw(path, QSettings::IniFormat);
+    raw.beginGroup("V2");
+    EXPECT_EQ(raw.childGroups(), QStringList{"common"});
+    raw.beginGroup("common");
+    QStringList keys = raw.childKeys();
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"MainForm", "level"}));
+}
+
+TEST_F(SettingsStoreTest, DeletingAMissingValueIsNoError) {
+    ini.Delete("Common", "MainFormColor");
+    ini.StoreText("common", "MainFormFont", "Arial");
+    ini.Delete("Common", "mainformfont");
+    EXPECT_EQ(ini.LoadText("common", "MainFormFont", "gone"), "gone");
+}
+
+TEST(ParseNumber, AcceptsOnlyASignedDecimalThatFits) {
+    EXPECT_EQ(ParseNumber("500"), 500);
+    EXPECT_EQ(ParseNumber("-1"), -1);
+    EXPECT_EQ(ParseNumber("+7"), 7);
+    EXPECT_EQ(ParseNumber("2147483647"), 2147483647);
+    EXPECT_EQ(ParseNumber("-2147483648"), -2147483647 - 1);
+    for (const char* bad : {"", "-", "2147483648", "1.5", "0x10", "5 ", " 5", "1e3"})
+        EXPECT_FALSE(ParseNumber(bad).has_value()) << bad;
+}
+
+TEST(Placement, StringHasTheMarkFlagsShowStateAndTheNormalRectangle) {
+    const WindowPlacement p{0, ShowMaximized, QRect(10, 20, 660, 350)};
+    EXPECT_EQ(FormatPlacement(p), "200,0,3,10,20,670,370");
+    const auto back = ParsePlacement("200,0,3,10,20,670,370");
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->ShowCmd, ShowMaximized);
+    EXPECT_EQ(back->Normal, QRect(10, 20, 660, 350));
+}
+
+TEST(Placement, MalformedStringsAreIgnored) {
+    for (const char* bad :
+         {"", "200,0,1,10,20,670", "201,0,1,10,20,670,370", "200,0,1,10,20,670,370,5",
+          "200,0,1,10,x,670,370", "200,0,1,10,20,10,370", "200, 0,1,10,20,670,370"})
+        EXPECT_FALSE(ParsePlacement(bad).has_value()) << bad;
+}
+
+TEST(Placement, RectangleIsKeptOnTheDesktop) {
+    const QRect desktop(0, 0, 1920, 1080);
+    // Left edge -50, right edge 610: moved right to 0..660.
+    EXPECT_EQ(KeepOnDesktop(QRect(-50, 100, 660, 350), desktop), QRect(0, 100, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(1500, 900, 660, 350), desktop), QRect(1260, 730, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(10, -5, 660, 350), desktop), QRect(10, 0, 660, 350));
+    // Larger than the desktop: the left and top edges win.
+    EXPECT_EQ(KeepOnDesktop(QRect(100, 100, 2000, 1200), desktop), QRect(0, 0, 2000, 1200));
+    // A monitor left of the primary one: the desktop starts at a negative edge.
+    const QRect wide(-1920, 0, 3840, 1080);
+    EXPECT_EQ(KeepOnDesktop(QRect(-1900, 10, 660, 350), wide), QRect(-1900, 10, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(1800, 10, 660, 350), wide), QRect(1260, 10, 660, 350));
+}
+
+TEST_F(SettingsStoreTest, PlacementStringSurvivesTheStoreWithItsCommas) {
+    ini.StoreText("Common", "MainForm", "200,0,1,-50,100,610,450");
+    EXPECT_EQ(ini.LoadText("Common", "MainForm", ""), "200,0,1,-50,100,610,450");
+}
+
+TEST_F(SettingsStoreTest, FormPlacementCentresWithoutAStoredPlacement) {
+    QWidget window;
+    window.resize(300, 200);
+    FormPlacement(ini, "MainForm").Restore(&window);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(window.pos(), QPoint((screen.width() - 300) / 2, (screen.height() - 200) / 2));
+}
+
+TEST_F(SettingsStoreTest, FormPlacementRestoresAndStoresTheNormalRectangleAndShowState) {
+    ini.StoreText("common", "level", "1"); // the section exists as "common"
+    ini.StoreText("Common", "MainFormColor", "red");
+    ini.StoreText("Common", "MainForm", "200,0,3,10,20,410,320");
+    {
+        QWidget window;
+        FormPlacement placement(ini, "MainForm");
+        placement.Restore(&window);
+        EXPECT_EQ(window.geometry(), QRect(10, 20, 400, 300));
+        EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+        window.show();
+        placement.Store(&window);
+    }
+    const auto stored = ParsePlacement(ini.LoadText("Common", "MainForm", ""));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->ShowCmd, ShowMaximized);
+    EXPECT_EQ(stored->Normal, QRect(10, 20, 400, 300));
+    EXPECT_EQ(ini.LoadText("Common", "MainFormColor", "deleted"), "deleted");
+}
+
+} // namespace

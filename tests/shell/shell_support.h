@@ -1,0 +1,50 @@
+#pragma once
+
+#include "game/data.h"
+#include "shell/dialog_seam.h"
+#include "shell/sound_cues.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// A 20 x 20 square of eight triangles (four squares of two), its top-left
+// corner at grid point (left, top).
+FigureRecord SquareFigure(int left, int top);
+
+// Writes `count` figures to dir/ftrg2.dat: squares at different places.
+void WriteCollection(const QString& dir, int count);
+
+// A RIFF WAVE image: 22050 samples per second, one channel, `samples` 8-bit
+// samples (or 16-bit), optionally followed by a LIST chunk.
+QByteArray WaveImage(int samples, int bits = 8, bool trailingChunk = false);
+
+// Records what the game asks of the sound device: "stop" and "play N" with N the
+// clip's sample bytes. Shares the log with the test, which keeps it after the
+// window has taken the output.
+struct FakeCueOutput : CueOutput {
+    std::shared_ptr<std::vector<QString>> log = std::make_shared<std::vector<QString>>();
+    bool device = true;
+    bool HasDevice() const override { return device; }
+    void Stop() override { log->push_back("stop"); }
+    void Play(const WaveClip& clip) override {
+        log->push_back(QString("play %1").arg(clip.Samples.size()));
+    }
+};
+
+// Answers every dialog and message box and records them: dialogs as their
+// object name (the message dialog as "YesNoDlg N" with its kind), boxes as
+// their text.
+struct SeamRecorder {
+    QStringList dialogs;
+    QStringList boxes;
+    int dialogAnswer = 1;
+    std::function<int(QDialog*)> onDialog; // overrides dialogAnswer when set
+
+    SeamRecorder();
+    ~SeamRecorder();
+};

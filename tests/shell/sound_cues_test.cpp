@@ -1,0 +1,100 @@
+#include "shell/sound_cues.h"
+
+#include "shell_support.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ParseWave, ReadsEightBitMonoPcm) {
+    const WaveClip clip = ParseWave(WaveImage(2226));
+    EXPECT_EQ(clip.Format.sampleRate(), 22050);
+    EXPECT_EQ(clip.Format.channelCount(), 1);
+    EXPECT_EQ(clip.Format.sampleFormat(), QAudioFormat::UInt8);
+    EXPECT_EQ(clip.Samples.size(), 2226);
+    EXPECT_EQ(clip.Samples, WaveImage(2226).mid(44, 2226));
+}
+
+TEST(ParseWave, IgnoresChunksAfterTheData) {
+    EXPECT_EQ(ParseWave(WaveImage(605, 8, true)).Samples.size(), 605);
+}
+
+TEST(ParseWave, ReadsSixteenBitPcm) {
+    const WaveClip clip = ParseWave(WaveImage(100, 16));
+    EXPECT_EQ(clip.Format.sampleFormat(), QAudioFormat::Int16);
+    EXPECT_EQ(clip.Samples.size(), 200);
+}
+
+TEST(ParseWave, DamagedImagesGiveAnEmptyClip) {
+    const QByteArray good = WaveImage(50);
+    EXPECT_TRUE(ParseWave({}).IsEmpty());
+    EXPECT_TRUE(ParseWave("RIFF....WAVE").IsEmpty());
+    EXPECT_TRUE(ParseWave(good.left(60)).IsEmpty()); // data chunk cut short
+    QByteArray notPcm = good;
+    notPcm[20] = 3; // floating point coding
+    EXPECT_TRUE(ParseWave(notPcm).IsEmpty());
+    QByteArray noWave = good;
+    noWave[8] = 'X';
+    EXPECT_TRUE(ParseWave(noWave).IsEmpty());
+    QByteArray hugeChunk = good;
+    hugeChunk[16] = char(0xff), hugeChunk[17] = char(0xff), hugeChunk[19] = char(0x7f);
+    EXPECT_TRUE(ParseWave(hugeChunk).IsEmpty());
+}
+
+struct SoundCuesTest : ::testing::Test {
+    FakeCueOutput* output = new FakeCueOutput;
+    std::shared_ptr<std::vector<QString>> log = output->log;
+    SoundCues waves{std::unique_ptr<CueOutput>(output)};
+
+    void SetUp() override {
+        for (int i = 0; i < CueCount; ++i)
+            waves.SetClip(i, WaveImage(100 + i)); // clip i has 100 + i samples
+    }
+};
+
+TEST_F(SoundCuesTest, CueNPlaysClipNMinusOneCuttingOffTheOneBefore) {
+    for (int cue = 1; cue <= CueCount; ++cue)
+        waves.PlayCue(cue);
+    EXPECT_EQ(*log,
+              (std::vector<QString>{"stop", "play 100", "stop", "play 101", "stop", "play 102",
+                                    "stop", "play 103", "stop", "play 104", "stop", "play 105"}));
+}
+
+TEST_F(SoundCuesTest, WithSoundOffNothingPlaysAndNothingIsCutOff) {
+    waves.SetOn(false);
+    waves.PlayCue(2);
+    EXPECT_TRUE(log->empty());
+    waves.SetOn(true);
+    waves.PlayCue(2);
+    EXPECT_EQ(log->back(), "play 101");
+}
+
+TEST_F(SoundCuesTest, NoDeviceOrNoClipIsSilent) {
+    output->device = false;
+    waves.PlayCue(1);
+    EXPECT_EQ(*log, std::vector<QString>{"stop"});
+    output->device = true;
+    waves.SetClip(3, "not a wave");
+    waves.PlayCue(4);
+    waves.PlayCue(0);
+    waves.PlayCue(7);
+    EXPECT_EQ(*log, (std::vector<QString>{"stop", "stop", "stop", "stop"}));
+}
+
+TEST(ShippedClips, HaveTheirFormatAndLength) {
+    if (!QFile::exists(":/sounds/cue1.wav")) GTEST_SKIP() << "built without the resources";
+    SoundCues waves{std::make_unique<FakeCueOutput>()};
+    waves.LoadClips();
+    const int samples[CueCount] = {2226, 2820, 606, 1156, 50752, 5512};
+    for (int i = 0; i < CueCount; ++i) {
+        const WaveClip& clip = waves.Clip(i);
+        EXPECT_EQ(clip.Samples.size(), samples[i]) << i;
+        EXPECT_EQ(clip.Format.sampleRate(), 22050) << i;
+        EXPECT_EQ(clip.Format.channelCount(), 1) << i;
+        EXPECT_EQ(clip.Format.sampleFormat(), QAudioFormat::UInt8) << i;
+    }
+}
+
+} // namespace
