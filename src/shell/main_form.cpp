@@ -3,14 +3,19 @@
 #include "board/board_box.h"
 #include "board/scaling.h"
 #include "dialogs/pattern.h"
+#include "dialogs/select.h"
+#include "dialogs/statis.h"
 #include "dialogs/yesno.h"
 #include "shell/dialog_seam.h"
+#include "shell/freeware.h"
+#include "shell/hint.h"
+#include "shell/maker_links.h"
 #include "shell/texts.h"
+#include "shell/tongdlg.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QPainter>
 #include <QToolButton>
@@ -18,8 +23,6 @@
 #include <chrono>
 
 namespace {
-
-const char* const HomepageAddress = "https://www.example.org/fribo-games/";
 
 struct ToolButtonSpec {
     QToolButton* TMainForm::*button;
@@ -74,7 +77,7 @@ QString FromPath(const std::string& path) {
 TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
                      std::unique_ptr<CueOutput> soundOutput)
     : ini(iniPath), waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
-      homeLink(QUrl(HomepageAddress)), programDir(programDir), placement(ini, "MainForm") {
+      homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini, "MainForm") {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
@@ -116,14 +119,18 @@ void TMainForm::BuildToolbar() {
     }
     SoundBtn->setCheckable(true);
     connect(SoundBtn, &QToolButton::toggled, this, [this](bool down) { waves.SetOn(down); });
+    connect(NewgameBtn, &QToolButton::clicked, this, &TMainForm::NewgameBtnClick);
+    connect(LoadBtn, &QToolButton::clicked, this, &TMainForm::LoadBtnClick);
+    connect(SaveBtn, &QToolButton::clicked, this, &TMainForm::SaveBtnClick);
+    connect(StatBtn, &QToolButton::clicked, this, &TMainForm::StatBtnClick);
+    connect(SelectBtn, &QToolButton::clicked, this, &TMainForm::SelectBtnClick);
     connect(TipBtn, &QToolButton::clicked, this, &TMainForm::TipBtnClick);
     connect(UpBtn, &QToolButton::clicked, this, &TMainForm::UpBtnClick);
     connect(DownBtn, &QToolButton::clicked, this, &TMainForm::DownBtnClick);
     connect(ExitBtn, &QToolButton::clicked, this, &TMainForm::ExitBtnClick);
-    // Their dialogs are not part of the game yet.
-    for (QToolButton* waiting :
-         {NewgameBtn, LoadBtn, SaveBtn, StatBtn, SelectBtn, TongueBtn, RulesBtn, InfoBtn})
-        waiting->setEnabled(false);
+    connect(TongueBtn, &QToolButton::clicked, this, &TMainForm::TongueBtnClick);
+    connect(RulesBtn, &QToolButton::clicked, this, &TMainForm::rules);
+    connect(InfoBtn, &QToolButton::clicked, this, &TMainForm::info);
 }
 
 bool TMainForm::FormCreate() {
@@ -175,7 +182,13 @@ void TMainForm::CreateSecondaryWindows() {
     pattern = std::make_unique<TPatForm>(game.data, ini, this);
     pattern->show();
     pattern->Refresh();
+    // The dialogs copy the window's icon, which is set by now.
+    selectDlg = new TSelectDlg(game.data, this);
+    statDlg = new TStatDlg(game.data, this);
     yesNo = new TYesNoDlg(game.data, this);
+    freewareDlg = new TFreewareDlg(game.data, this);
+    tongueDlg = new TTongueDlg(game.data, this);
+    hintDlg = new THintDlg(game.data, this);
 }
 
 void TMainForm::ShowAtPlacement() {
@@ -194,9 +207,9 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::FormActivate() {
     if (!FirstActivation) return;
     FirstActivation = false;
-    if (game.data.Language == -1 && ShowLanguageDialog) ShowLanguageDialog();
+    if (game.data.Language == -1) DialogSeam::Exec(tongueDlg);
     ApplyTexts();
-    if (ShowInfoDialog) ShowInfoDialog();
+    info();
 }
 
 void TMainForm::ApplyTexts() {
@@ -204,15 +217,7 @@ void TMainForm::ApplyTexts() {
     for (const ToolButtonSpec& spec : ToolButtons)
         (this->*spec.button)->setToolTip(Text(language, spec.german, spec.english));
     banner->SetLine(Text(language, BannerGerman, BannerEnglish));
-    UpdateTitle();
-}
-
-void TMainForm::UpdateTitle() {
-    const QString path = FromPath(game.data.SaveFileName);
-    QString caption = "Fribo Trigonet";
-    if (!path.isEmpty())
-        caption += Text(game.data.Language, " - Spiel ", " - Game ") + QFileInfo(path).fileName();
-    setWindowTitle(caption);
+    saved.UpdateTitle();
 }
 
 void TMainForm::RequestClose() {
@@ -228,14 +233,14 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    const int answer = yesNo ? yesNo->ShowModal(3) : TYesNoDlg::ResultYes;
-    if (ShowInfoDialog) ShowInfoDialog();
+    const int answer = yesNo->ShowModal(3);
+    info(); // whatever the answer
     return answer == TYesNoDlg::ResultYes;
 }
 
 void TMainForm::FormClose() {
     GameData& data = game.data;
-    if (data.Dirty && SaveChangedGame) SaveChangedGame();
+    saved.SaveIfDirty(); // first: the save dialog may still change the game's name
     ini.StoreFlag("common", "sound", SoundBtn->isChecked());
     ini.StoreNumber("common", "level", data.CurrentFigure);
     ini.StoreNumber("common", "tongue", data.Language);
@@ -298,10 +303,32 @@ void TMainForm::EnableHelp(bool enabled) {
     TipBtn->setEnabled(enabled);
 }
 
-void TMainForm::ShowNewFigure() {
+void TMainForm::RepaintFigure() {
     box->boxPaint();
     update();
     RefreshTarget();
+}
+
+int TMainForm::AskNewGame() {
+    return yesNo->ShowModal(4);
+}
+
+void TMainForm::ShowFigureAnew() {
+    SetupFigure(game);
+    RepaintFigure();
+}
+
+void TMainForm::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+void TMainForm::StatBtnClick() {
+    DialogSeam::Exec(statDlg);
+}
+
+void TMainForm::SelectBtnClick() {
+    // The dialog has set CurrentFigure when it ends with 1.
+    if (DialogSeam::Exec(selectDlg) == 1) ShowFigureAnew();
 }
 
 void TMainForm::TipBtnClick() {
@@ -310,16 +337,29 @@ void TMainForm::TipBtnClick() {
 
 void TMainForm::UpBtnClick() {
     FigureUp(game);
-    ShowNewFigure();
+    RepaintFigure();
 }
 
 void TMainForm::DownBtnClick() {
     FigureDown(game);
-    ShowNewFigure();
+    RepaintFigure();
 }
 
 void TMainForm::ExitBtnClick() {
     close();
+}
+
+void TMainForm::TongueBtnClick() {
+    DialogSeam::Exec(tongueDlg);
+    ApplyTexts();
+}
+
+void TMainForm::rules() {
+    DialogSeam::Exec(hintDlg);
+}
+
+void TMainForm::info() {
+    DialogSeam::Exec(freewareDlg);
 }
 
 void TMainForm::FriboBtnClick() {

@@ -3,24 +3,29 @@
 #include "game/game.h"
 #include "game/game_view.h"
 #include "shell/banner.h"
+#include "shell/saved_games.h"
 #include "shell/settings_store.h"
 #include "shell/sound_cues.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class BoardBox;
 class QFrame;
 class QToolButton;
+class TFreewareDlg;
+class THintDlg;
 class TPatForm;
+class TSelectDlg;
+class TStatDlg;
+class TTongueDlg;
 class TYesNoDlg;
 
 // The game's main window: the toolbar, the board box, the banner, and the order
-// in which the game starts, plays and ends. It owns the game and carries out
-// what the game logic asks of the windows.
-class TMainForm : public QWidget, public GameView {
+// in which the game starts, plays and ends. It owns the game and the dialogs and
+// carries out what the game logic and the saved-game commands ask of the windows.
+class TMainForm : public QWidget, public GameView, public SavedGamesHost {
     Q_OBJECT
 
   public:
@@ -43,7 +48,7 @@ class TMainForm : public QWidget, public GameView {
     // Creation steps; false when the game cannot start (no collection), after the
     // message has been shown: the program then ends without writing any setting.
     bool FormCreate();
-    // The target window (shown at once) and the message dialog.
+    // The target window (shown at once) and the dialogs, all hidden until asked for.
     void CreateSecondaryWindows();
     // The first showing, at the stored placement or centred.
     void ShowAtPlacement();
@@ -52,9 +57,6 @@ class TMainForm : public QWidget, public GameView {
     void FormActivate();
     // Hints, banner line and title in the current language.
     void ApplyTexts();
-    void UpdateTitle();
-    // The close path (quit question first), unless the window is already closing.
-    void RequestClose();
 
     // What the game logic asks of the windows.
     void DrawTriangle(int t, Rgb fill, Rgb line) override;
@@ -64,13 +66,16 @@ class TMainForm : public QWidget, public GameView {
     void RefreshTarget() override;
     void EnableHelp(bool enabled) override;
 
-    // Steps that the dialogs of saved games and languages provide; each is
-    // skipped while empty.
-    std::function<void()> ShowLanguageDialog; // first activation, no language chosen
-    std::function<void()> ShowInfoDialog;     // first activation, after each quit question
-    std::function<void()> SaveChangedGame;    // on closing with unsaved progress
+    // What the saved-game commands ask of the window.
+    int AskNewGame() override;
+    void ShowFigureAnew() override;
+    void SetCaption(const QString& caption) override;
+    // The close path (quit question first), unless the window is already closing.
+    void RequestClose() override;
+    QWidget* DialogParent() override { return this; }
 
     Game game;
+    SavedGames saved{game.data, *this};
     SettingsStore ini;
     SoundCues waves;
     HomeLink homeLink;
@@ -95,10 +100,18 @@ class TMainForm : public QWidget, public GameView {
     TYesNoDlg* YesNoDlg() const { return yesNo; }
 
   public slots:
+    void NewgameBtnClick() { saved.NewgameBtnClick(); }
+    void LoadBtnClick() { saved.LoadBtnClick(); }
+    void SaveBtnClick() { saved.SaveBtnClick(); }
+    void StatBtnClick();
+    void SelectBtnClick();
     void TipBtnClick();
     void UpBtnClick();
     void DownBtnClick();
     void ExitBtnClick();
+    void TongueBtnClick();
+    void rules();
+    void info();
     void FriboBtnClick();
 
   protected:
@@ -114,7 +127,7 @@ class TMainForm : public QWidget, public GameView {
     void BuildToolbar();
     bool FormCloseQuery();
     void FormClose();
-    void ShowNewFigure();
+    void RepaintFigure(); // the board, then the target window
 
     QString programDir;
     FormPlacement placement;
@@ -123,5 +136,11 @@ class TMainForm : public QWidget, public GameView {
     bool closing = false;
     QPixmap back; // the background tile
     std::unique_ptr<TPatForm> pattern;
+    // Children of the window, freed with it.
+    TSelectDlg* selectDlg = nullptr;
+    TStatDlg* statDlg = nullptr;
     TYesNoDlg* yesNo = nullptr;
+    TFreewareDlg* freewareDlg = nullptr;
+    TTongueDlg* tongueDlg = nullptr;
+    THintDlg* hintDlg = nullptr;
 };

@@ -3,12 +3,14 @@
 #include "board/board_box.h"
 #include "board/orientation.h"
 #include "dialogs/pattern.h"
+#include "dialogs/yesno.h"
 #include "shell_support.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -20,7 +22,24 @@
 
 namespace {
 
-constexpr QRgb GreenRgb = 0x00ff00, RedRgb = 0xff0000, SilverRgb = 0xc0c0c0;
+constexpr QRgb BlackRgb = 0x000000, GreenRgb = 0x00ff00, RedRgb = 0xff0000, SilverRgb = 0xc0c0c0;
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Clicks a button of a dialog that the seam hands over, as the player would.
+int Click(QDialog* dialog, const char* button) {
+    dialog->findChild<QPushButton*>(button)->click();
+    return dialog->result();
+}
 
 // A main window whose saved game cannot be read, whatever the file.
 struct UnreadableSaveForm : TMainForm {
@@ -34,7 +53,6 @@ struct MainFormTest : ::testing::Test {
     SeamRecorder seam;
     std::shared_ptr<std::vector<QString>> sounds;
     std::unique_ptr<TMainForm> form;
-    int languageShown = 0, infoShown = 0, savesOnClose = 0;
 
     void SetUp() override { WriteCollection(dir.path(), 3); }
 
@@ -42,8 +60,6 @@ struct MainFormTest : ::testing::Test {
         auto* output = new FakeCueOutput;
         sounds = output->log;
         form = std::make_unique<Form>(dir.path(), iniPath, std::unique_ptr<CueOutput>(output));
-        form->ShowLanguageDialog = [this] { ++languageShown; };
-        form->ShowInfoDialog = [this] { ++infoShown; };
         if (!form->FormCreate()) return false;
         for (int i = 0; i < CueCount; ++i)
             form->waves.SetClip(i, WaveImage(100 + i)); // cue n plays "play 99 + n"
@@ -58,7 +74,7 @@ struct MainFormTest : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->FormActivate(); // whether or not the platform has activated it yet
         sounds->clear();
-        languageShown = infoShown = 0;
+        seam.dialogs.clear();
     }
 
     SettingsStore Ini() const { return SettingsStore(iniPath); }
@@ -115,20 +131,24 @@ TEST_F(MainFormTest, WindowCannotShrinkBelowUnitTwoOrHideTheToolbar) {
     EXPECT_LE(form->InfoBtn->geometry().right(), form->width() - 1);
 }
 
-TEST_F(MainFormTest, ToolbarButtonsSitAtTheirLefts) {
+TEST_F(MainFormTest, ToolbarButtonsSitAtTheirLeftsAndAllWork) {
     Start();
     const QToolButton* buttons[] = {
         form->NewgameBtn, form->LoadBtn,  form->SaveBtn, form->SoundBtn, form->StatBtn,
         form->SelectBtn,  form->TipBtn,   form->UpBtn,   form->DownBtn,  form->ExitBtn,
         form->TongueBtn,  form->RulesBtn, form->InfoBtn};
     const int lefts[] = {4, 28, 52, 76, 100, 124, 148, 180, 204, 236, 260, 285, 309};
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(buttons[i]->geometry(), QRect(lefts[i], 4, 25, 25)) << i;
-    // Their dialogs come later; until then they do nothing, visibly.
-    for (const QToolButton* waiting :
-         {form->NewgameBtn, form->LoadBtn, form->SaveBtn, form->StatBtn, form->SelectBtn,
-          form->TongueBtn, form->RulesBtn, form->InfoBtn})
-        EXPECT_FALSE(waiting->isEnabled());
+        EXPECT_TRUE(buttons[i]->isEnabled()) << i;
+    }
+}
+
+TEST_F(MainFormTest, DialogButtonsShowTheirDialogs) {
+    Start();
+    for (QToolButton* button : {form->StatBtn, form->RulesBtn, form->InfoBtn})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, (QStringList{"StatDlg", "HintDlg", "FreewareDlg"}));
 }
 
 TEST_F(MainFormTest, FirstStartUsesEveryDefault) {
@@ -182,10 +202,7 @@ TEST_F(MainFormTest, EmptyCollectionIsHandledLikeAMissingOne) {
 
 TEST_F(MainFormTest, SavedGameIsReadAtStart) {
     const QString save = dir.filePath("my game.ftg");
-    QFile file(save);
-    file.open(QIODevice::WriteOnly);
-    file.write("\x08\x02", 2);
-    file.close();
+    WriteFile(save, QByteArray("\x08\x02", 2));
     Ini().StoreText("common", "save", save);
     Start();
     EXPECT_EQ(G().data.Progress[1], 8);
@@ -198,10 +215,7 @@ TEST_F(MainFormTest, SavedGameIsReadAtStart) {
 
 TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {
     const QString save = dir.filePath("locked.ftg");
-    QFile file(save);
-    file.open(QIODevice::WriteOnly);
-    file.write("\x0c\x0c\x0c", 3);
-    file.close();
+    WriteFile(save, QByteArray("\x0c\x0c\x0c", 3));
     Ini().StoreText("common", "save", save);
     Start<UnreadableSaveForm>();
     EXPECT_EQ(seam.boxes, QStringList{"Error occured while loading file " + save + "!"});
@@ -212,8 +226,7 @@ TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {
     seam.dialogAnswer = 6;
     form->close();
     EXPECT_EQ(Ini().LoadText("common", "save", "kept"), "");
-    file.open(QIODevice::ReadOnly);
-    EXPECT_EQ(file.readAll(), QByteArray("\x0c\x0c\x0c", 3)); // left as it was
+    EXPECT_EQ(ReadFile(save), QByteArray("\x0c\x0c\x0c", 3)); // left as it was
 }
 
 TEST_F(MainFormTest, MissingSavedGameStaysTheCurrentOne) {
@@ -222,7 +235,6 @@ TEST_F(MainFormTest, MissingSavedGameStaysTheCurrentOne) {
     Start();
     EXPECT_TRUE(seam.boxes.isEmpty());
     EXPECT_EQ(QString::fromStdString(G().data.SaveFileName), save);
-    form->FormActivate();
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game gone.ftg");
 }
 
@@ -353,13 +365,16 @@ TEST_F(MainFormTest, SoundButtonSwitchesTheCuesAndIsRemembered) {
     EXPECT_FALSE(Ini().LoadFlag("common", "sound", true));
 }
 
-TEST_F(MainFormTest, QuitQuestionAnsweredNoKeepsPlaying) {
+TEST_F(MainFormTest, QuitQuestionAnsweredNoStillShowsTheInfoAndPlaysOn) {
     Start();
-    seam.dialogAnswer = 2;
+    PickUp(3);
+    const BoardState before = G().board;
+    seam.dialogAnswer = TYesNoDlg::ResultCancel;
     form->close();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 3"});
-    EXPECT_EQ(infoShown, 1);
+    EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
+    EXPECT_EQ(G().board.Triangles, before.Triangles);
+    EXPECT_EQ(G().board.Selected, 3);
     EXPECT_EQ(Ini().LoadNumber("common", "level", -5), -5);
 }
 
@@ -369,8 +384,7 @@ TEST_F(MainFormTest, QuitQuestionAnsweredYesStoresTheSettings) {
     seam.dialogAnswer = 6;
     QTest::mouseClick(form->ExitBtn, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(infoShown, 1);
-    EXPECT_EQ(savesOnClose, 0);
+    EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"})); // nothing to save
     QSettings raw(iniPath, QSettings::IniFormat);
     EXPECT_EQ(raw.value("V2/common/sound"), QVariant(QString("1")));
     EXPECT_EQ(raw.value("V2/common/level"), QVariant(QString("2")));
@@ -378,30 +392,96 @@ TEST_F(MainFormTest, QuitQuestionAnsweredYesStoresTheSettings) {
     EXPECT_EQ(raw.value("V2/common/save"), QVariant(QString("")));
 }
 
-TEST_F(MainFormTest, ClosingWithUnsavedProgressSavesBeforeTheSettingsAreWritten) {
+TEST_F(MainFormTest, ClosingWithUnsavedProgressAndNoFileAsksForOneBeforeTheSettings) {
     Start();
-    G().data.Dirty = true;
-    const QString chosen = dir.filePath("new.ftg");
-    form->SaveChangedGame = [&] {
-        ++savesOnClose;
+    QTest::mouseClick(form->TipBtn, Qt::LeftButton);
+    ASSERT_TRUE(G().data.Dirty);
+    seam.onFile = [&](const DialogSeam::FileRequest&) {
         EXPECT_EQ(Ini().LoadText("common", "save", "unwritten"), "unwritten");
-        G().data.SaveFileName = chosen.toStdString();
+        EXPECT_EQ(Ini().LoadNumber("common", "level", -5), -5);
+        return dir.filePath("evening.txt");
     };
-    seam.dialogAnswer = 6;
+    seam.dialogAnswer = TYesNoDlg::ResultYes;
     form->close();
-    EXPECT_EQ(savesOnClose, 1);
-    EXPECT_EQ(Ini().LoadText("common", "save", ""), chosen);
+    EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg", "save"}));
+    const QString saved = dir.filePath("evening.ftg");
+    EXPECT_EQ(Ini().LoadText("common", "save", ""), saved);
+    EXPECT_EQ(ReadFile(saved), QByteArray("\x01\x00\x00", 3));
 }
 
-TEST_F(MainFormTest, SaveFailingWhileClosingDoesNotAskToCloseAgain) {
+TEST_F(MainFormTest, SaveFailingWhileClosingIsReportedAndDoesNotAskToCloseAgain) {
+    WriteFile(dir.filePath("plain"), "not a folder");
+    Ini().StoreText("common", "save", dir.filePath("plain/game.ftg"));
     Start();
     G().data.Dirty = true;
-    form->SaveChangedGame = [&] { form->RequestClose(); }; // what a failed save does
-    seam.dialogAnswer = 6;
+    seam.dialogAnswer = TYesNoDlg::ResultYes;
     form->close();
-    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 3"});
-    EXPECT_EQ(infoShown, 1);
+    EXPECT_EQ(seam.boxes, QStringList{"Cannot save game game.ftg. Drive full or not writable."});
+    EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, NewGameFromTheToolbarAnsweredNoThenYes) {
+    const QString old = dir.filePath("old.ftg");
+    WriteFile(old, QByteArray("\x0c\x08\x00", 3));
+    Ini().StoreText("common", "save", old);
+    Start();
+    ASSERT_EQ(Caption(), "Trigonet 1 - dropped");
+    seam.dialogAnswer = TYesNoDlg::ResultNo;
+    QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.Progress[1], 12);
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game old.ftg");
+
+    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 4", "YesNoDlg 4"}));
+    EXPECT_EQ(G().data.Progress[1], 0);
+    EXPECT_EQ(G().data.Progress[2], 0);
+    EXPECT_TRUE(G().data.SaveFileName.empty());
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet");
+    EXPECT_TRUE(form->TipBtn->isEnabled()); // figure 1 set up again, open now
+    EXPECT_EQ(Caption(), "Trigonet 1");
+    EXPECT_EQ(ReadFile(old), QByteArray("\x0c\x08\x00", 3));
+}
+
+TEST_F(MainFormTest, LoadFromTheToolbarKeepsTheFigureAndLaysItsRecordedHelp) {
+    Ini().StoreNumber("common", "level", 2);
+    Start();
+    const QString other = dir.filePath("other.ftg");
+    WriteFile(other, QByteArray("\x00\x02\x00", 3)); // figure 2: two help steps
+    seam.onFile = [&](const DialogSeam::FileRequest& request) {
+        return request.save ? QString() : other;
+    };
+    QTest::mouseClick(form->LoadBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, QStringList{"open"});
+    EXPECT_EQ(G().data.CurrentFigure, 2);
+    EXPECT_EQ(G().data.Progress[2], 2);
+    for (int t = 1; t <= 4; ++t) {
+        EXPECT_EQ(G().board.Triangles[t], G().data.Figures[2][t - 1]) << t;
+        EXPECT_EQ(Pixel(Centroid(t)), BlackRgb) << t; // the board was painted anew
+    }
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game other.ftg");
+    EXPECT_FALSE(G().data.Dirty);
+}
+
+TEST_F(MainFormTest, SelectionDialogSetsUpTheChosenFigure) {
+    Start();
+    const auto dealt = G().board.Triangles;
+    seam.dialogAnswer = 2; // cancelled
+    QTest::mouseClick(form->SelectBtn, Qt::LeftButton);
+    EXPECT_EQ(G().data.CurrentFigure, 1);
+    EXPECT_EQ(G().board.Triangles, dealt); // not dealt anew
+    seam.onDialog = [](QDialog* dialog) {
+        dialog->show();
+        auto* thumbnails = dialog->findChild<QWidget*>("box");
+        QTest::mouseClick(thumbnails, Qt::LeftButton, {}, QPoint(250, 40)); // third cell
+        return dialog->result();
+    };
+    QTest::mouseClick(form->SelectBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, (QStringList{"SelectDlg", "SelectDlg"}));
+    EXPECT_EQ(G().data.CurrentFigure, 3);
+    EXPECT_EQ(G().data.Figures[0], G().data.Figures[3]);
+    EXPECT_EQ(Caption(), "Trigonet 3");
 }
 
 TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {
@@ -417,27 +497,55 @@ TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {
     EXPECT_EQ(placement->Normal.size(), QSize(660, 350));
 }
 
-TEST_F(MainFormTest, FirstActivationAsksTheLanguageAppliesTextsAndShowsInfoOnce) {
+TEST_F(MainFormTest, FirstActivationAsksTheLanguageThenAppliesTextsThenShowsInfoOnce) {
     ASSERT_TRUE(Create());
     form->CreateSecondaryWindows();
-    EXPECT_TRUE(form->UpBtn->toolTip().isEmpty());
+    QStringList hintSeen;
+    seam.onDialog = [&](QDialog* dialog) {
+        hintSeen << form->UpBtn->toolTip();
+        return dialog->objectName() == "TongueDlg" ? Click(dialog, "GermanBtn") : 1;
+    };
     form->FormActivate();
-    form->FormActivate();
-    EXPECT_EQ(languageShown, 1);
-    EXPECT_EQ(infoShown, 1);
+    form->FormActivate(); // later activations ask nothing
+    EXPECT_EQ(seam.dialogs, (QStringList{"TongueDlg", "FreewareDlg"}));
+    EXPECT_EQ(hintSeen, (QStringList{"", "Ich nehm' das nächste Trigonet."}));
+    EXPECT_EQ(G().data.Language, 1);
+}
+
+TEST_F(MainFormTest, LanguageLeftUnchosenGivesEnglishEverywhereAndIsStoredSo) {
+    Ini().StoreText("common", "save", dir.filePath("my game.ftg"));
+    seam.dialogAnswer = TYesNoDlg::ResultCancel; // the language dialog's close box
+    Start();
+    EXPECT_EQ(G().data.Language, -1);
     EXPECT_EQ(form->UpBtn->toolTip(), "I take the next Trigonet.");
     EXPECT_EQ(form->SoundBtn->toolTip(), "I dont like the sound always.");
     EXPECT_EQ(form->TongueBtn->toolTip(), "Ich spreche nicht englisch.");
     EXPECT_TRUE(
         form->banner->Line().startsWith("Click here do visit the Fribo Bytes Homepage.     "));
-    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet");
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game my game.ftg");
+    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    form->close();
+    EXPECT_EQ(Ini().LoadNumber("common", "tongue", 5), -1);
+}
+
+TEST_F(MainFormTest, LanguageButtonChangesHintsBannerAndTitleAtOnce) {
+    Ini().StoreText("common", "save", dir.filePath("my game.ftg"));
+    Start();
+    seam.onDialog = [](QDialog* dialog) { return Click(dialog, "GermanBtn"); };
+    QTest::mouseClick(form->TongueBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, QStringList{"TongueDlg"});
+    EXPECT_EQ(form->TongueBtn->toolTip(), "I don't speak german.");
+    EXPECT_EQ(form->UpBtn->toolTip(), "Ich nehm' das nächste Trigonet.");
+    EXPECT_TRUE(form->banner->Line().startsWith("Klicke hier um die Fribo Games Homepage"));
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Spiel my game.ftg");
 }
 
 TEST_F(MainFormTest, GermanTextsWhenTheLanguageIsOne) {
     Ini().StoreNumber("common", "tongue", 1);
     ASSERT_TRUE(Create());
+    form->CreateSecondaryWindows();
     form->FormActivate();
-    EXPECT_EQ(languageShown, 0);
+    EXPECT_EQ(seam.dialogs, QStringList{"FreewareDlg"}); // no language question
     G().data.SaveFileName = dir.filePath("my game.ftg").toStdString();
     form->ApplyTexts();
     EXPECT_EQ(form->UpBtn->toolTip(), "Ich nehm' das nächste Trigonet.");

@@ -84,7 +84,10 @@ SeamRecorder::SeamRecorder() {
         boxes << text;
         return 1;
     };
-    responder.file = [](const DialogSeam::FileRequest&) { return QString(); };
+    responder.file = [this](const DialogSeam::FileRequest& request) {
+        dialogs << (request.save ? "save" : "open");
+        return onFile ? onFile(request) : QString();
+    };
     DialogSeam::SetResponder(responder);
 }
 

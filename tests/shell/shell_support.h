@@ -37,13 +37,15 @@ struct FakeCueOutput : CueOutput {
 };
 
 // Answers every dialog and message box and records them: dialogs as their
-// object name (the message dialog as "YesNoDlg N" with its kind), boxes as
-// their text.
+// object name (the message dialog as "YesNoDlg N" with its kind), file dialogs
+// as "save" or "open", boxes as their text.
 struct SeamRecorder {
     QStringList dialogs;
     QStringList boxes;
     int dialogAnswer = 1;
     std::function<int(QDialog*)> onDialog; // overrides dialogAnswer when set
+    // The path chosen in a file dialog; cancel while unset.
+    std::function<QString(const DialogSeam::FileRequest&)> onFile;
 
     SeamRecorder();
     ~SeamRecorder();
