@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -180,9 +181,14 @@ int Sheet(const std::vector<std::string>& args, const std::map<std::string, long
         err << "figure " << layout.First << " is out of range 1.." << records.size() << "\n";
         return ExitProblems;
     }
-    // Text on a QImage needs a font database, hence an application; no window is shown.
+    // Text on a QImage needs a font database, hence an application; no window is
+    // shown, and the platform's chatter about a session it does not need is dropped.
     std::unique_ptr<QGuiApplication> app;
     if (!QGuiApplication::instance()) {
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                fprintf(stderr, "%s\n", qPrintable(text));
+        });
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "trigonet-figures";
