@@ -12,8 +12,9 @@
 // mirror line or a half or quarter turn, adding a triangle's images with it. A
 // figure is kept only when it passes the collection's rules, differs from every
 // figure before it and from `avoid`, and scores as interesting: it fills much of
-// its convex hull, has a short outline and no slivers inside, no triangle hangs
-// on by a corner, and symmetry counts in its favour.
+// its convex hull, has a short outline, is not a long bar, has no slivers inside
+// and no corners that nearly meet, no triangle hangs on by a corner, and symmetry
+// counts in its favour.
 //
 // The same seed and count always give the same figures.
 

@@ -44,7 +44,6 @@ class Search {
     }
 
     SolveResult Run() {
-        result_.Candidates = static_cast<int64_t>(candidates_.size());
         Descend(0, 0);
         result_.LimitReached = limit_ > 0 && result_.Arrangements >= limit_;
         return result_;

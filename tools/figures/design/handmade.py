@@ -110,6 +110,10 @@ add("Wine glass", big_down(0, 0) + pic(["#"], origin=(9, 14)) + pic(["JL"], orig
 add("Shield", pic(["##"], origin=(4, -10)) + big_down(0, 0))
 add("Car", pic([".#L", "J##"]))
 add("Bridge", pic(["J##L"]) + pic(["F..7"], origin=(0, 10)))
+add("Stool", pic(["###", "7.F"]))
+add("Ice lolly", pic(["JL", "##"]) + pic(["#"], origin=(5, 20)))
+add("Bow tie", turn_quarter(big_down(0, 0) + big_up(0, 14), 14, 14))
+add("Crooked house", pic(["JL.", "###"], turn=1))
 add("Sweet", [half(0, 0, "bl"), half(0, 1, "tl"), half(3, 0, "br"), half(3, 1, "tr"),
               half(1, 0, "tl"), half(1, 1, "bl"), half(2, 0, "tr"), half(2, 1, "br")])
 
