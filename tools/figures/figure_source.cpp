@@ -1,6 +1,7 @@
 #include "figure_source.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -114,6 +115,8 @@ std::string FormatFigureSource(const FigureSource& source) {
 }
 
 bool ReadTextFile(const std::string& path, std::string& text) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;

@@ -76,12 +76,6 @@ class Lattice:
         return out
 
 
-def square_picture(rows, turn=0, origin=(0, 0)):
-    return Lattice(turn, origin).picture(rows)
-
-
-def shift(placements, dx, dy):
-    return [(c + dx, r + dy, o) for c, r, o in placements]
 
 
 def turn_quarter(placements, px, py, quarters=1):
@@ -94,14 +88,6 @@ def turn_quarter(placements, px, py, quarters=1):
     return out
 
 
-def mirror_left_right(placements, axis2):
-    """Mirrored in the vertical line x = axis2 / 2."""
-    return [(axis2 - c, r, (4 - o) % 16) for c, r, o in placements]
-
-
-def mirror_up_down(placements, axis2):
-    """Mirrored in the horizontal line y = axis2 / 2."""
-    return [(c, axis2 - r, (12 - o) % 16) for c, r, o in placements]
 
 
 class Collection:
@@ -114,9 +100,6 @@ class Collection:
         if any(n == name for n, _ in self.figures):
             raise ValueError("%s twice" % name)
         self.figures.append((name, placements))
-
-    def pic(self, name, rows, turn=0):
-        self.add(name, square_picture(rows, turn))
 
     def lines(self):
         out = []
