@@ -1,0 +1,169 @@
+#include "commands.h"
+
+#include "figures_fixture.h"
+
+#include <QImage>
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+    int status = 0;
+    std::string out, err;
+};
+
+ToolRun Figures(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    ToolRun run;
+    run.status = RunFiguresCommand(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::string OneFigureFile(const FigureRecord& figure, const std::string& name) {
+    const std::string path = TempPath(name);
+    WriteRecords(path, {figure});
+    return path;
+}
+
+} // namespace
+
+TEST(Commands, WrongUsageIsExitStatusTwoWithTheSynopsis) {
+    EXPECT_EQ(Figures({}).status, 2);
+    const ToolRun unknown = Figures({"draw", "x"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown command 'draw'"), std::string::npos);
+    const ToolRun missing = Figures({"grid", "file.dat"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "usage: trigonet-figures grid FILE N\n");
+    EXPECT_EQ(Figures({"solve", "f", "1", "--limit", "many"}).status, 2);
+    EXPECT_EQ(Figures({"solve", "f", "1", "--depth", "3"}).status, 2);
+}
+
+TEST(Commands, BuildTurnsTheSourceIntoRecords) {
+    const std::string source = TempPath("source.txt");
+    {
+        std::ofstream(source) << "# two figures\nBig square: 42 27 0, 38 23 8, 52 27 0, 48 23 8, "
+                                 "42 37 0, 38 33 8, 52 37 0, 48 33 8\n"
+                              << "House: 42 37 0, 38 33 8, 52 37 0, 48 33 8, 47 27 0, 43 23 8, "
+                                 "37 27 0, 53 27 4\n";
+    }
+    const std::string out = TempPath("built.dat");
+    const ToolRun run = Figures({"build", source, out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadText(out).size(), 48u);
+    EXPECT_EQ(ReadText(out), ReadText(OneFigureFile(BigSquare(), "square-only.dat")) +
+                                 ReadText(OneFigureFile(SoundHouse(), "house-only.dat")));
+}
+
+TEST(Commands, BuildRefusesAPlacementOffTheBoardNamingItsLine) {
+    const std::string source = TempPath("bad-source.txt");
+    {
+        std::ofstream(source) << "\nEdge: 2 27 0, 38 23 8, 52 27 0, 48 23 8, 42 37 0, 38 33 8, "
+                                 "52 37 0, 48 33 8\n";
+    }
+    const ToolRun run = Figures({"build", source, TempPath("never.dat")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              source + ":2: Edge, triangle 1 is off the board or has no such orientation\n");
+}
+
+TEST(Commands, GridPrintsTheCellsInScanOrder) {
+    const ToolRun run = Figures({"grid", OneFigureFile(SoundHouse(), "house.dat"), "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    // The roof's top row starts at column 39 with the left slope's half cell.
+    EXPECT_EQ(first, "39 20 29");
+    EXPECT_EQ(second, "40 20 64");
+    EXPECT_EQ(Lines(run.out), 200 + 100 + 2 * 55); // body, roof square, the slopes
+}
+
+TEST(Commands, SolvePrintsArrangementsNodesAndLayable) {
+    const std::string file = OneFigureFile(BigSquare(), "square.dat");
+    const ToolRun run = Figures({"solve", file, "1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 17), "arrangements: 16\n");
+    EXPECT_NE(run.out.find("\nnodes: "), std::string::npos);
+    EXPECT_EQ(run.out.substr(run.out.size() - 13), "layable: yes\n");
+    EXPECT_EQ(Lines(run.out), 3);
+    const ToolRun limited = Figures({"solve", file, "1", "--limit", "2"});
+    EXPECT_EQ(limited.out.substr(0, limited.out.find('\n')), "arrangements: 2 (limit reached)");
+}
+
+TEST(Commands, BadInputGetsOneLineAndExitStatusOne) {
+    FigureRecord badTurn = BigSquare();
+    badTurn[4].Orient = 200;
+    const std::string good = OneFigureFile(BigSquare(), "good.dat");
+    const std::string bad = OneFigureFile(badTurn, "bad-turn.dat");
+    const std::string partial = TempPath("short.dat");
+    WriteBytes(partial, std::vector<uint8_t>(30, 45));
+    const std::vector<std::vector<std::string>> cases = {
+        {"grid", TempPath("missing.dat"), "1"},
+        {"grid", partial, "1"},
+        {"grid", good, "0"},
+        {"solve", good, "2"},
+        {"solve", good, "first"},
+        {"grid", bad, "1"},
+        {"solve", bad, "1"},
+        {"check", partial},
+        {"sheet", bad, TempPath("never.png")},
+    };
+    for (const auto& args : cases) {
+        const ToolRun run = Figures(args);
+        EXPECT_EQ(run.status, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(Lines(run.err), 1) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(Figures({"solve", good, "2"}).err, "figure 2 is out of range 1..1\n");
+}
+
+TEST(Commands, CheckPrintsOneLinePerProblem) {
+    const std::string clean = TempPath("clean.dat");
+    WriteRecords(clean, {SoundHouse(), BigSquare()});
+    const ToolRun ok = Figures({"check", clean});
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_TRUE(ok.out.empty());
+
+    FigureRecord stacked = BigSquare();
+    stacked[1] = stacked[0];
+    FigureRecord badTurn = BigSquare();
+    badTurn[0].Orient = 99;
+    const std::string faulty = TempPath("faulty.dat");
+    WriteRecords(faulty, {stacked, badTurn, SoundHouse(), SoundHouse()});
+    const ToolRun run = Figures({"check", faulty});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "figure 1: rule 3 (layable): no order of the eight triangles passes the fit test\n"
+              "figure 2: rule 1 (on the board): triangle 1 (42 27 99) is off the board or has "
+              "no such orientation\n"
+              "figure 4: rule 5 (distinct): same cells and values as figure 3\n");
+}
+
+TEST(Commands, SheetWritesAPicture) {
+    const std::string png = TempPath("sheet.png");
+    const ToolRun run =
+        Figures({"sheet", OneFigureFile(SoundHouse(), "sheet.dat"), png, "--scale", "3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_EQ(image.size(), QSize(300, 255));
+}
+
+TEST(Commands, TheProgramItselfReportsBadInputThroughItsExitStatus) {
+    const std::string command =
+        std::string(FIGURES_TOOL) + " grid " + TempPath("nowhere.dat") + " 1 2>/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+}

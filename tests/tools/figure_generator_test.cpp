@@ -1,0 +1,48 @@
+#include "figure_generator.h"
+
+#include "figure_rules.h"
+#include "figure_shape.h"
+#include "figures_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Growing figures takes a moment; the tests share one run.
+const std::vector<GeneratedFigure>& Grown() {
+    static const std::vector<GeneratedFigure> figures = GenerateFigures(11, 8, {BigSquare()});
+    return figures;
+}
+
+} // namespace
+
+TEST(FigureGenerator, TheSameSeedGrowsTheSameFigures) {
+    const std::vector<GeneratedFigure> again = GenerateFigures(11, 8, {BigSquare()});
+    ASSERT_EQ(again.size(), Grown().size());
+    for (size_t i = 0; i < again.size(); ++i) {
+        EXPECT_EQ(again[i].Record, Grown()[i].Record);
+        EXPECT_EQ(again[i].Name, Grown()[i].Name);
+    }
+}
+
+TEST(FigureGenerator, KeepsOnlyInterestingFiguresThatPassEveryRule) {
+    ASSERT_EQ(Grown().size(), 8u);
+    std::vector<FigureRecord> all{BigSquare()};
+    for (const GeneratedFigure& figure : Grown()) {
+        EXPECT_GE(figure.Interest, MinInterest);
+        EXPECT_DOUBLE_EQ(figure.Interest, FigureInterest(figure.Record));
+        EXPECT_EQ(figure.Name.rfind("Pattern ", 0), 0u) << figure.Name;
+        all.push_back(figure.Record);
+    }
+    // Distinct from each other and from the figure it was told to avoid.
+    for (const RuleProblem& problem : CheckCollection(all))
+        ADD_FAILURE() << FormatProblem(problem);
+}
+
+TEST(FigureGenerator, InterestPrefersCompactFiguresToLongOnes) {
+    std::vector<Placement> bar;
+    for (int x : {25, 35, 45, 55})
+        AddSquare(bar, x, 25);
+    EXPECT_GT(FigureInterest(BigSquare()), FigureInterest(ToRecord(bar)));
+    EXPECT_GT(FigureInterest(BigSquare()), MinInterest);
+}

@@ -1,0 +1,52 @@
+#include "record_file.h"
+
+#include "figures_fixture.h"
+
+#include <gtest/gtest.h>
+
+TEST(RecordFile, ReadsEveryWholeRecordInOrder) {
+    const std::string path = TempPath("two.dat");
+    WriteRecords(path, {BigSquare(), SoundHouse()});
+    std::vector<FigureRecord> records;
+    std::string error;
+    ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0], BigSquare());
+    EXPECT_EQ(records[1], SoundHouse());
+}
+
+TEST(RecordFile, RefusesMissingEmptyAndPartialFilesWithTheReason) {
+    std::vector<FigureRecord> records;
+    std::string error;
+    EXPECT_FALSE(ReadRecordFile(TempPath("does-not-exist.dat"), records, error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos);
+
+    const std::string empty = TempPath("empty.dat");
+    WriteBytes(empty, {});
+    EXPECT_FALSE(ReadRecordFile(empty, records, error));
+    EXPECT_NE(error.find("empty"), std::string::npos);
+
+    const std::string partial = TempPath("partial.dat");
+    WriteBytes(partial, std::vector<uint8_t>(24 + 5, 40));
+    EXPECT_FALSE(ReadRecordFile(partial, records, error));
+    EXPECT_NE(error.find("partial record"), std::string::npos);
+}
+
+TEST(RecordFile, PicksOnlyFiguresInRangeThatLieOnTheBoard) {
+    FigureRecord offBoard = BigSquare();
+    offBoard[3] = {1, 30, 0}; // reaches column -6
+    FigureRecord badTurn = BigSquare();
+    badTurn[7].Orient = 16;
+    const std::vector<FigureRecord> records{BigSquare(), offBoard, badTurn};
+    FigureRecord figure;
+    std::string error;
+    EXPECT_TRUE(PickFigure(records, 1, figure, error));
+    EXPECT_EQ(figure, BigSquare());
+    EXPECT_FALSE(PickFigure(records, 0, figure, error));
+    EXPECT_EQ(error, "figure 0 is out of range 1..3");
+    EXPECT_FALSE(PickFigure(records, 4, figure, error));
+    EXPECT_FALSE(PickFigure(records, 2, figure, error));
+    EXPECT_NE(error.find("triangle 4 (1 30 0)"), std::string::npos);
+    EXPECT_FALSE(PickFigure(records, 3, figure, error));
+    EXPECT_NE(error.find("triangle 8"), std::string::npos);
+}

@@ -1,0 +1,103 @@
+#include "difficulty.h"
+#include "figure_rules.h"
+#include "figure_shape.h"
+#include "figure_source.h"
+#include "record_file.h"
+#include "solver.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+// The readable source and the file the build made from it, read once.
+struct Shipped {
+    FigureSource source;
+    std::vector<FigureRecord> records;
+    Shipped() {
+        std::string text, error;
+        EXPECT_TRUE(ReadTextFile(FIGURE_SOURCE, text));
+        EXPECT_TRUE(ParseFigureSource(text, source, error)) << error;
+        EXPECT_TRUE(ReadRecordFile(COLLECTION_FILE, records, error)) << error;
+    }
+};
+
+const Shipped& Collection() {
+    static const Shipped shipped;
+    return shipped;
+}
+
+bool Uses(const FigureRecord& figure, int remainder, int modulus) {
+    return std::any_of(figure.begin(), figure.end(),
+                       [&](const Placement& p) { return p.Orient % modulus == remainder; });
+}
+
+bool UsesOdd(const FigureRecord& figure) {
+    return Uses(figure, 1, 2);
+}
+
+} // namespace
+
+TEST(ShippedCollection, TheBuildMadeTheCollectionFileFromTheSource) {
+    const Shipped& c = Collection();
+    ASSERT_EQ(c.source.Figures.size(), 222u);
+    ASSERT_EQ(c.records.size(), 222u);
+    for (size_t i = 0; i < c.records.size(); ++i)
+        EXPECT_EQ(c.records[i], c.source.Figures[i].Record) << c.source.Figures[i].Name;
+}
+
+TEST(ShippedCollection, EveryFigurePassesEveryRule) {
+    for (const RuleProblem& problem : CheckCollection(Collection().records))
+        ADD_FAILURE() << FormatProblem(problem);
+}
+
+TEST(ShippedCollection, EveryFigureCanBeSolvedAndLaid) {
+    for (size_t i = 0; i < Collection().records.size(); ++i) {
+        const SolveResult result = SolveFigure(Collection().records[i]);
+        EXPECT_GE(result.Arrangements, 1) << "figure " << i + 1;
+        EXPECT_TRUE(result.Layable) << "figure " << i + 1;
+    }
+}
+
+TEST(ShippedCollection, RunsFromEasyToHardStartingWithSquareTurns) {
+    const std::vector<FigureRecord>& records = Collection().records;
+    double before = -1;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const Difficulty d = RateDifficulty(records[i]);
+        EXPECT_TRUE(d.Complete);
+        EXPECT_GE(d.Score, before) << "figure " << i + 1;
+        before = d.Score;
+    }
+    // The first figures teach the game: square turns and straight edges only.
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_FALSE(Uses(records[i], 2, 4) || UsesOdd(records[i])) << "figure " << i + 1;
+        EXPECT_EQ(RateDifficulty(records[i]).CutCells, 0) << "figure " << i + 1;
+    }
+}
+
+TEST(ShippedCollection, HoldsNamedFiguresClassicShapesAndEveryKindOfTurn) {
+    int named = 0, symmetric = 0, diagonal = 0, odd = 0, squareWithDiagonal = 0, oddMixed = 0;
+    std::set<std::string> names;
+    for (const SourceFigure& figure : Collection().source.Figures) {
+        const FigureRecord& r = figure.Record;
+        named += figure.Name.rfind("Pattern", 0) != 0;
+        names.insert(figure.Name);
+        symmetric += IsMirrorSymmetric(r);
+        diagonal += Uses(r, 2, 4);
+        odd += UsesOdd(r);
+        squareWithDiagonal += Uses(r, 0, 4) && Uses(r, 2, 4);
+        oddMixed += UsesOdd(r) && (Uses(r, 0, 4) || Uses(r, 2, 4));
+    }
+    EXPECT_GE(named, 90);
+    EXPECT_GE(symmetric, 40);
+    EXPECT_GE(diagonal, 60);
+    EXPECT_GE(odd, 40);
+    EXPECT_GE(squareWithDiagonal, 30);
+    EXPECT_GE(oddMixed, 8);
+    for (const char* classic :
+         {"Square", "Bar", "Large triangle", "Large right triangle", "Parallelogram", "Trapezoid",
+          "Right trapezoid", "Cross", "Four-pointed star", "Windmill", "House", "Sailing boat",
+          "Arrow", "Fish", "Cat", "Rocket", "Letter L", "Digit 7"})
+        EXPECT_TRUE(names.count(classic)) << classic;
+}

@@ -1,0 +1,350 @@
+#include "commands.h"
+
+#include "board/orientation.h"
+#include "contact_sheet.h"
+#include "difficulty.h"
+#include "figure_generator.h"
+#include "figure_rules.h"
+#include "figure_shape.h"
+#include "figure_source.h"
+#include "record_file.h"
+#include "solver.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <ostream>
+
+namespace {
+
+constexpr int ExitProblems = 1;
+constexpr int ExitUsage = 2;
+
+bool ParseCount(const std::string& word, long& value) {
+    const char* end = word.data() + word.size();
+    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+// Options "--name value" after the positional words; false on an unknown option
+// or a value that is not a whole number.
+bool SplitOptions(const std::vector<std::string>& args, std::vector<std::string>& positional,
+                  std::map<std::string, long>& options, std::string& error) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i].rfind("--", 0) != 0) {
+            positional.push_back(args[i]);
+            continue;
+        }
+        const std::string name = args[i].substr(2);
+        if (!options.count(name)) {
+            error = "unknown option " + args[i];
+            return false;
+        }
+        long value = 0;
+        if (i + 1 == args.size() || !ParseCount(args[i + 1], value) || value < 0) {
+            error = "option " + args[i] + " needs a whole number";
+            return false;
+        }
+        options[name] = value;
+        ++i;
+    }
+    return true;
+}
+
+bool LoadSource(const std::string& path, FigureSource& source, std::string& error) {
+    std::string text;
+    if (!ReadTextFile(path, text)) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (!ParseFigureSource(text, source, error)) {
+        error = path + ":" + error;
+        return false;
+    }
+    if (source.Figures.empty()) {
+        error = path + " holds no figures";
+        return false;
+    }
+    return true;
+}
+
+// Source entries must be sound before any of them is stamped.
+bool SourceIsSound(const std::string& path, const FigureSource& source, std::string& error) {
+    for (const SourceFigure& figure : source.Figures)
+        for (int t = 0; t < TriangleCount; ++t)
+            if (!TriangleInBounds(figure.Record[t])) {
+                error = path + ":" + std::to_string(figure.Line) + ": " + figure.Name +
+                        ", triangle " + std::to_string(t + 1) +
+                        " is off the board or has no such orientation";
+                return false;
+            }
+    return true;
+}
+
+bool RecordsAreSound(const std::vector<FigureRecord>& records, std::string& error) {
+    FigureRecord figure;
+    for (size_t n = 1; n <= records.size(); ++n)
+        if (!PickFigure(records, static_cast<long>(n), figure, error)) return false;
+    return true;
+}
+
+int Build(const std::vector<std::string>& args, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    if (source.Figures.size() > static_cast<size_t>(MaxFigures)) {
+        err << args[0] << " holds " << source.Figures.size() << " figures; the game reads 222\n";
+        return ExitProblems;
+    }
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : source.Figures)
+        records.push_back(figure.Record);
+    if (!WriteRecordFile(args[1], records, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    return 0;
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<FigureRecord> records;
+    std::string error;
+    if (!ReadRecordFile(args[0], records, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    const std::vector<RuleProblem> problems = CheckCollection(records);
+    for (const RuleProblem& problem : problems)
+        out << FormatProblem(problem) << "\n";
+    return problems.empty() ? 0 : ExitProblems;
+}
+
+bool LoadFigure(const std::string& path, const std::string& numberWord, FigureRecord& figure,
+                std::string& error) {
+    std::vector<FigureRecord> records;
+    if (!ReadRecordFile(path, records, error)) return false;
+    long number = 0;
+    if (!ParseCount(numberWord, number)) {
+        error = "'" + numberWord + "' is not a figure number";
+        return false;
+    }
+    return PickFigure(records, number, figure, error);
+}
+
+int PrintGrid(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    FigureRecord figure;
+    std::string error;
+    if (!LoadFigure(args[0], args[1], figure, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    for (const FigureCell& c : FigureCells(TargetGrid(figure)))
+        out << c.Col << " " << c.Row << " " << int(c.Value) << "\n";
+    return 0;
+}
+
+int Solve(const std::vector<std::string>& args, long limit, std::ostream& out, std::ostream& err) {
+    FigureRecord figure;
+    std::string error;
+    if (!LoadFigure(args[0], args[1], figure, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    const SolveResult result = SolveFigure(figure, limit);
+    out << "arrangements: " << result.Arrangements
+        << (result.LimitReached ? " (limit reached)" : "") << "\n";
+    out << "nodes: " << result.Nodes << "\n";
+    out << "layable: " << (result.Layable ? "yes" : "no") << "\n";
+    return 0;
+}
+
+int Sheet(const std::vector<std::string>& args, const std::map<std::string, long>& options,
+          std::ostream& err) {
+    std::vector<FigureRecord> records;
+    std::string error;
+    if (!ReadRecordFile(args[0], records, error) || !RecordsAreSound(records, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    SheetLayout layout;
+    layout.First = static_cast<int>(std::min(options.at("first"), 100000L));
+    layout.Count = static_cast<int>(std::min(options.at("count"), 100000L));
+    layout.Columns = static_cast<int>(std::clamp(options.at("columns"), 1L, 64L));
+    layout.Scale = static_cast<int>(std::clamp(options.at("scale"), 1L, 8L));
+    if (layout.First < 1 || layout.First > static_cast<int>(records.size())) {
+        err << "figure " << layout.First << " is out of range 1.." << records.size() << "\n";
+        return ExitProblems;
+    }
+    // Text on a QImage needs a font database, hence an application; no window is
+    // shown, and the platform's chatter about a session it does not need is dropped.
+    std::unique_ptr<QGuiApplication> app;
+    if (!QGuiApplication::instance()) {
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                fprintf(stderr, "%s\n", qPrintable(text));
+        });
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "trigonet-figures";
+        static char* argv[] = {name, nullptr};
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const QImage image = DrawContactSheet(records, layout);
+    if (!image.save(QString::fromStdString(args[1]), "PNG")) {
+        err << "cannot write " << args[1] << "\n";
+        return ExitProblems;
+    }
+    return 0;
+}
+
+// Design helper: moves every figure of a source so that it is centred.
+int Centre(const std::vector<std::string>& args, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    for (SourceFigure& figure : source.Figures)
+        if (!CentreFigure(figure.Record)) {
+            err << args[0] << ":" << figure.Line << ": " << figure.Name
+                << " cannot be centred on the board\n";
+            return ExitProblems;
+        }
+    if (!WriteTextFile(args[1], FormatFigureSource(source))) {
+        err << "cannot write " << args[1] << "\n";
+        return ExitProblems;
+    }
+    return 0;
+}
+
+std::string OrientationKinds(const FigureRecord& figure) {
+    bool square = false, diagonal = false, odd = false;
+    for (const Placement& p : figure) {
+        square |= p.Orient % 4 == 0;
+        diagonal |= p.Orient % 4 == 2;
+        odd |= p.Orient % 2 == 1;
+    }
+    std::string kinds;
+    kinds += square ? 'S' : '-';
+    kinds += diagonal ? 'D' : '-';
+    kinds += odd ? 'O' : '-';
+    return kinds;
+}
+
+// Design helper: sorts a source from easy to hard and prints the table.
+int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<std::pair<Difficulty, SourceFigure>> rated;
+    for (const SourceFigure& figure : source.Figures)
+        rated.emplace_back(RateDifficulty(figure.Record), figure);
+    std::stable_sort(rated.begin(), rated.end(),
+                     [](const auto& a, const auto& b) { return a.first.Score < b.first.Score; });
+    source.Figures.clear();
+    int number = 0;
+    for (const auto& [difficulty, figure] : rated) {
+        source.Figures.push_back(figure);
+        out << ++number << "\t" << difficulty.Score << "\t" << difficulty.Arrangements << "\t"
+            << difficulty.OutlineNodes << (difficulty.Complete ? "" : "+") << "\t"
+            << OrientationKinds(figure.Record) << "\t"
+            << (IsMirrorSymmetric(figure.Record) ? "sym" : "-") << "\t" << figure.Name << "\n";
+    }
+    if (!WriteTextFile(args[1], FormatFigureSource(source))) {
+        err << "cannot write " << args[1] << "\n";
+        return ExitProblems;
+    }
+    return 0;
+}
+
+int Generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    long seed = 0, count = 0;
+    if (!ParseCount(args[0], seed) || !ParseCount(args[1], count) || count < 1 || count > 1000) {
+        err << "generate needs a seed and a count 1..1000\n";
+        return ExitUsage;
+    }
+    FigureSource avoid;
+    std::string error;
+    if (args.size() > 2 && !LoadSource(args[2], avoid, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<FigureRecord> existing;
+    for (const SourceFigure& figure : avoid.Figures)
+        existing.push_back(figure.Record);
+    for (const GeneratedFigure& figure :
+         GenerateFigures(static_cast<uint32_t>(seed), static_cast<int>(count), existing))
+        out << FormatSourceLine({figure.Name, figure.Record, 0}) << "\n";
+    return 0;
+}
+
+struct Command {
+    const char* name;
+    size_t words; // positional words it needs
+    const char* synopsis;
+};
+
+const Command Commands[] = {
+    {"build", 2, "build SOURCE OUT"},
+    {"check", 1, "check FILE"},
+    {"grid", 2, "grid FILE N"},
+    {"solve", 2, "solve FILE N [--limit L]"},
+    {"sheet", 2, "sheet FILE OUT.png [--first N] [--count M] [--columns C] [--scale S]"},
+    {"centre", 2, "centre SOURCE OUT"},
+    {"order", 2, "order SOURCE OUT"},
+    {"generate", 2, "generate SEED COUNT [AVOID-SOURCE]"},
+};
+
+} // namespace
+
+std::string FiguresUsage() {
+    std::string usage = "usage:";
+    for (const Command& command : Commands)
+        usage += std::string("\n  trigonet-figures ") + command.synopsis;
+    return usage;
+}
+
+int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const Command* command = nullptr;
+    for (const Command& c : Commands)
+        if (!args.empty() && args[0] == c.name) command = &c;
+    if (!command) {
+        err << (args.empty() ? "no command given" : "unknown command '" + args[0] + "'") << "\n"
+            << FiguresUsage() << "\n";
+        return ExitUsage;
+    }
+    std::map<std::string, long> options;
+    if (command->name == std::string("solve")) options = {{"limit", 0}};
+    if (command->name == std::string("sheet"))
+        options = {{"first", 1}, {"count", 0}, {"columns", 12}, {"scale", 1}};
+    std::vector<std::string> words;
+    std::string error;
+    if (!SplitOptions({args.begin() + 1, args.end()}, words, options, error)) {
+        err << error << "\n";
+        return ExitUsage;
+    }
+    const bool optionalThird = command->name == std::string("generate");
+    if (words.size() != command->words && !(optionalThird && words.size() == command->words + 1)) {
+        err << "usage: trigonet-figures " << command->synopsis << "\n";
+        return ExitUsage;
+    }
+    const std::string name = command->name;
+    if (name == "build") return Build(words, err);
+    if (name == "check") return Check(words, out, err);
+    if (name == "grid") return PrintGrid(words, out, err);
+    if (name == "solve") return Solve(words, options["limit"], out, err);
+    if (name == "sheet") return Sheet(words, options, err);
+    if (name == "centre") return Centre(words, err);
+    if (name == "order") return Order(words, out, err);
+    return Generate(words, out, err);
+}

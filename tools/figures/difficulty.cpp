@@ -1,0 +1,135 @@
+#include "difficulty.h"
+
+#include "board/orientation.h"
+#include "figure_shape.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr uint8_t WholeCell = 64;
+
+struct Piece {
+    int col, row;
+    uint8_t code;
+};
+
+class OutlineSearch {
+  public:
+    explicit OutlineSearch(const FigureRecord& figure) : target_(TargetGrid(figure)) {
+        const std::vector<FigureCell> cells = FigureCells(target_);
+        for (const FigureCell& c : cells)
+            if (c.Value == WholeCell) wholeCells_.push_back(c);
+        const CellBox box = BoundingBox(cells);
+        coverers_.assign(wholeCells_.size(), {});
+        std::vector<int> wholeIndex(GridColumns * GridRows, -1);
+        for (size_t i = 0; i < wholeCells_.size(); ++i)
+            wholeIndex[wholeCells_[i].Col * GridRows + wholeCells_[i].Row] = static_cast<int>(i);
+        // A placement fits the outline when it covers only cells of the figure and
+        // its whole pieces lie on whole cells.
+        for (int o = 0; o < OrientationCount; ++o)
+            for (int col = box.MinCol - BoxMinDX[o]; col <= box.MaxCol - BoxMaxDX[o]; ++col)
+                for (int row = box.MinRow - BoxMinDY[o]; row <= box.MaxRow - BoxMaxDY[o]; ++row) {
+                    if (!TriangleInBounds(col, row, o)) continue;
+                    std::vector<Piece> pieces;
+                    bool fits = true;
+                    for (int dx = BoxMinDX[o]; dx <= BoxMaxDX[o] && fits; ++dx)
+                        for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o] && fits; ++dy) {
+                            const uint8_t code = MaskAt(o, dx, dy);
+                            if (!code) continue;
+                            const uint8_t t = target_[col + dx][row + dy];
+                            fits = t && (code != WholeCell || t == WholeCell);
+                            pieces.push_back({col + dx, row + dy, code});
+                        }
+                    if (!fits) continue;
+                    const int id = static_cast<int>(placements_.size());
+                    placements_.push_back({{static_cast<uint8_t>(col), static_cast<uint8_t>(row),
+                                            static_cast<uint8_t>(o)},
+                                           pieces});
+                    for (const Piece& p : pieces) {
+                        const int w = wholeIndex[p.col * GridRows + p.row];
+                        if (w >= 0) coverers_[w].push_back(id);
+                    }
+                }
+    }
+
+    Difficulty Run() {
+        Descend(0, 0);
+        Difficulty d;
+        d.OutlineNodes = nodes_;
+        d.Arrangements = arrangements_;
+        d.Complete = nodes_ < OutlineNodeBudget;
+        d.Score = std::log2(static_cast<double>(std::max<int64_t>(nodes_, 1)) /
+                            static_cast<double>(std::max<int64_t>(arrangements_, 1)));
+        return d;
+    }
+
+  private:
+    struct Candidate {
+        Placement placement;
+        std::vector<Piece> pieces;
+    };
+
+    bool Fits(const Candidate& cand) const {
+        return std::all_of(cand.pieces.begin(), cand.pieces.end(), [&](const Piece& p) {
+            const uint8_t v = board_.Board[p.col][p.row];
+            return !v || PairAllowed(v, p.code);
+        });
+    }
+
+    // Branches on the first whole cell not yet whole on the board, over the
+    // placements that cover it and fit beside those already laid; each set of
+    // placements is reached once, as in the exact solver.
+    void Descend(size_t from, int laid) {
+        if (nodes_ >= OutlineNodeBudget) return;
+        size_t cell = from;
+        while (cell < wholeCells_.size() &&
+               board_.Board[wholeCells_[cell].Col][wholeCells_[cell].Row] == WholeCell)
+            ++cell;
+        if (cell == wholeCells_.size()) {
+            if (laid == TriangleCount && board_.Board == target_) ++arrangements_;
+            return;
+        }
+        if (laid == TriangleCount) return;
+        std::vector<int> bannedHere;
+        for (int id : coverers_[cell]) {
+            if (std::find(banned_.begin(), banned_.end(), id) != banned_.end()) continue;
+            const Candidate& cand = placements_[id];
+            if (!Fits(cand)) continue;
+            ++nodes_;
+            StampPlacement(board_.Board, cand.placement);
+            Descend(cell, laid + 1);
+            LiftPlacement(board_.Board, cand.placement);
+            banned_.push_back(id);
+            bannedHere.push_back(id);
+        }
+        banned_.resize(banned_.size() - bannedHere.size());
+    }
+
+    Grid target_;
+    std::vector<FigureCell> wholeCells_;
+    std::vector<Candidate> placements_;
+    std::vector<std::vector<int>> coverers_;
+    std::vector<int> banned_;
+    BoardState board_;
+    int64_t nodes_ = 0;
+    int64_t arrangements_ = 0;
+};
+
+} // namespace
+
+double TurnBits(int orient) {
+    if (orient % 2) return OddTurnBits;
+    return orient % 4 ? DiagonalTurnBits : 0.0;
+}
+
+Difficulty RateDifficulty(const FigureRecord& figure) {
+    Difficulty d = OutlineSearch(figure).Run();
+    for (const FigureCell& c : FigureCells(TargetGrid(figure)))
+        d.CutCells += c.Value != WholeCell;
+    d.Score += EdgeBits * d.CutCells;
+    for (const Placement& p : figure)
+        d.Score += TurnBits(p.Orient);
+    return d;
+}

@@ -1,0 +1,197 @@
+#include "figure_shape.h"
+
+#include "board/orientation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+Grid TargetGrid(const FigureRecord& figure) {
+    Grid grid{};
+    for (const Placement& p : figure)
+        StampPlacement(grid, p);
+    return grid;
+}
+
+std::vector<FigureCell> FigureCells(const Grid& grid) {
+    std::vector<FigureCell> cells;
+    for (int row = 0; row < GridRows; ++row)
+        for (int col = 0; col < GridColumns; ++col)
+            if (grid[col][row]) cells.push_back({col, row, grid[col][row]});
+    return cells;
+}
+
+CellBox BoundingBox(const std::vector<FigureCell>& cells) {
+    if (cells.empty()) return {};
+    CellBox box{GridColumns, GridRows, -1, -1};
+    for (const FigureCell& c : cells) {
+        box.MinCol = std::min(box.MinCol, c.Col);
+        box.MaxCol = std::max(box.MaxCol, c.Col);
+        box.MinRow = std::min(box.MinRow, c.Row);
+        box.MaxRow = std::max(box.MaxRow, c.Row);
+    }
+    return box;
+}
+
+int RegionCount(const std::vector<FigureCell>& cells) {
+    std::array<std::array<bool, GridRows>, GridColumns> open{};
+    for (const FigureCell& c : cells)
+        open[c.Col][c.Row] = true;
+    int regions = 0;
+    std::vector<std::pair<int, int>> stack;
+    for (const FigureCell& start : cells) {
+        if (!open[start.Col][start.Row]) continue;
+        ++regions;
+        open[start.Col][start.Row] = false;
+        stack.push_back({start.Col, start.Row});
+        while (!stack.empty()) {
+            const auto [col, row] = stack.back();
+            stack.pop_back();
+            const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+            for (const auto& s : steps) {
+                const int c = col + s[0], r = row + s[1];
+                if (c < 0 || c >= GridColumns || r < 0 || r >= GridRows || !open[c][r]) continue;
+                open[c][r] = false;
+                stack.push_back({c, r});
+            }
+        }
+    }
+    return regions;
+}
+
+std::vector<FigureCell> NormalisedShape(const std::vector<FigureCell>& cells) {
+    std::vector<FigureCell> shape = cells;
+    if (shape.empty()) return shape;
+    const int col0 = shape.front().Col, row0 = shape.front().Row;
+    for (FigureCell& c : shape) {
+        c.Col -= col0;
+        c.Row -= row0;
+    }
+    return shape;
+}
+
+ShapeKey ShapeKeyOf(const FigureRecord& figure) {
+    ShapeKey key;
+    for (const FigureCell& c : NormalisedShape(FigureCells(TargetGrid(figure))))
+        key.emplace_back(c.Col, c.Row, c.Value);
+    return key;
+}
+
+std::optional<std::array<int, TriangleCount>> LayingOrder(const FigureRecord& figure) {
+    // Depth-first over the sets of triangles already down; a set from which no
+    // order can be finished is remembered, so each set is explored once.
+    BoardState state;
+    std::array<int, TriangleCount> order{};
+    std::array<bool, 1 << TriangleCount> deadEnd{};
+    auto search = [&](auto&& self, unsigned laid, int depth) -> bool {
+        if (depth == TriangleCount) return true;
+        if (deadEnd[laid]) return false;
+        for (int t = 0; t < TriangleCount; ++t) {
+            if (laid & (1u << t)) continue;
+            const Placement& p = figure[t];
+            if (!TriangleFits(state, p.Col, p.Row, p.Orient)) continue;
+            StampPlacement(state.Board, p);
+            order[depth] = t;
+            const bool done = self(self, laid | (1u << t), depth + 1);
+            LiftPlacement(state.Board, p);
+            if (done) return true;
+        }
+        deadEnd[laid] = true;
+        return false;
+    };
+    if (search(search, 0, 0)) return order;
+    return std::nullopt;
+}
+
+namespace {
+
+// The orientation whose vertices are those of `o` after (x, y) -> (a x + b y, c x + d y).
+std::optional<int> MappedOrientation(int o, int a, int b, int c, int d) {
+    std::set<std::pair<int, int>> mapped;
+    for (int k = 0; k < 3; ++k)
+        mapped.insert(
+            {a * VertexDX[k][o] + b * VertexDY[k][o], c * VertexDX[k][o] + d * VertexDY[k][o]});
+    for (int q = 0; q < OrientationCount; ++q) {
+        std::set<std::pair<int, int>> vertices;
+        for (int k = 0; k < 3; ++k)
+            vertices.insert({VertexDX[k][q], VertexDY[k][q]});
+        if (vertices == mapped) return q;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FigureRecord> Reflected(const FigureRecord& figure, MirrorLine line) {
+    const CellBox box = BoundingBox(FigureCells(TargetGrid(figure)));
+    if (box.MaxCol < box.MinCol) return std::nullopt;
+    // Grid points of the box's corners; a reflection that keeps the box maps the
+    // grid point (x, y) to one of these forms.
+    const int x0 = box.MinCol, x1 = box.MaxCol + 1, y0 = box.MinRow, y1 = box.MaxRow + 1;
+    const bool square = x1 - x0 == y1 - y0;
+    if (!square && (line == MirrorLine::Diagonal || line == MirrorLine::AntiDiagonal))
+        return std::nullopt;
+    int a = 1, b = 0, c = 0, d = 1;
+    switch (line) {
+    case MirrorLine::Vertical:
+        a = -1;
+        break;
+    case MirrorLine::Horizontal:
+        d = -1;
+        break;
+    case MirrorLine::Diagonal:
+        a = 0, b = 1, c = 1, d = 0;
+        break;
+    case MirrorLine::AntiDiagonal:
+        a = 0, b = -1, c = -1, d = 0;
+        break;
+    }
+    FigureRecord mirrored{};
+    for (int t = 0; t < TriangleCount; ++t) {
+        const Placement& p = figure[t];
+        const std::optional<int> o = MappedOrientation(p.Orient, a, b, c, d);
+        if (!o) return std::nullopt;
+        // Relative to the box's top-left corner, then mapped and put back.
+        const int x = p.Col - x0, y = p.Row - y0;
+        int mx = a * x + b * y, my = c * x + d * y;
+        if (a + b < 0) mx += x1 - x0;
+        if (c + d < 0) my += y1 - y0;
+        const int col = x0 + mx, row = y0 + my;
+        if (!TriangleInBounds(col, row, *o)) return std::nullopt;
+        mirrored[t] = {static_cast<uint8_t>(col), static_cast<uint8_t>(row),
+                       static_cast<uint8_t>(*o)};
+    }
+    return mirrored;
+}
+
+bool IsMirrorSymmetric(const FigureRecord& figure) {
+    const Grid grid = TargetGrid(figure);
+    for (MirrorLine line : {MirrorLine::Vertical, MirrorLine::Horizontal, MirrorLine::Diagonal,
+                            MirrorLine::AntiDiagonal}) {
+        const std::optional<FigureRecord> mirrored = Reflected(figure, line);
+        if (mirrored && TargetGrid(*mirrored) == grid) return true;
+    }
+    return false;
+}
+
+bool ShiftRecord(FigureRecord& figure, int dc, int dr) {
+    FigureRecord shifted = figure;
+    for (Placement& p : shifted) {
+        const int col = p.Col + dc, row = p.Row + dr;
+        if (!TriangleInBounds(col, row, p.Orient)) return false;
+        p.Col = static_cast<uint8_t>(col);
+        p.Row = static_cast<uint8_t>(row);
+    }
+    figure = shifted;
+    return true;
+}
+
+bool CentreFigure(FigureRecord& figure) {
+    const CellBox box = BoundingBox(FigureCells(TargetGrid(figure)));
+    // Twice the centre in grid units, against 45.25 and 30.25: between the middle
+    // of the target window and that of the thumbnail, so both look composed.
+    const int twiceCol = box.MinCol + box.MaxCol + 1, twiceRow = box.MinRow + box.MaxRow + 1;
+    const int dc = static_cast<int>(std::lround((90.5 - twiceCol) / 2.0));
+    const int dr = static_cast<int>(std::lround((60.5 - twiceRow) / 2.0));
+    return ShiftRecord(figure, dc, dr);
+}

@@ -1,0 +1,60 @@
+#include "record_file.h"
+
+#include <cstring>
+#include <fstream>
+
+bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
+                    std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (bytes.empty()) {
+        error = path + " is empty";
+        return false;
+    }
+    if (bytes.size() % FigureRecordSize != 0) {
+        error = path + " ends in a partial record (" + std::to_string(bytes.size()) +
+                " bytes is not a multiple of 24)";
+        return false;
+    }
+    records.resize(bytes.size() / FigureRecordSize);
+    std::memcpy(records.data(), bytes.data(), bytes.size());
+    return true;
+}
+
+bool WriteRecordFile(const std::string& path, const std::vector<FigureRecord>& records,
+                     std::string& error) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out)
+        out.write(reinterpret_cast<const char*>(records.data()),
+                  static_cast<std::streamsize>(records.size() * FigureRecordSize));
+    if (!out) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
+bool PickFigure(const std::vector<FigureRecord>& records, long number, FigureRecord& figure,
+                std::string& error) {
+    const long count = static_cast<long>(records.size());
+    if (number < 1 || number > count) {
+        error = "figure " + std::to_string(number) + " is out of range 1.." + std::to_string(count);
+        return false;
+    }
+    figure = records[number - 1];
+    for (int t = 0; t < TriangleCount; ++t)
+        if (!TriangleInBounds(figure[t])) {
+            error = "figure " + std::to_string(number) + ": triangle " + std::to_string(t + 1) +
+                    " (" + DescribePlacement(figure[t]) +
+                    ") is off the board or has no such orientation";
+            return false;
+        }
+    return true;
+}
+
+std::string DescribePlacement(const Placement& p) {
+    return std::to_string(p.Col) + " " + std::to_string(p.Row) + " " + std::to_string(p.Orient);
+}
