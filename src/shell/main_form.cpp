@@ -24,7 +24,7 @@
 
 namespace {
 
-struct ToolButtonSpec {
+struct ToolButtonLayout {
     QToolButton* TMainForm::*button;
     int left;
     const char* picture;
@@ -33,7 +33,7 @@ struct ToolButtonSpec {
 };
 
 // In toolbar order. The language button speaks the other language.
-const ToolButtonSpec ToolButtons[] = {
+const ToolButtonLayout ToolButtons[] = {
     {&TMainForm::NewgameBtn, 4, "newgame", "Ich fang ein neues Spiel an.",
      "I want to play a new game."},
     {&TMainForm::LoadBtn, 28, "load", "Ich hol mir einen alten Spielstand.",
@@ -105,17 +105,17 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildToolbar() {
-    for (const ToolButtonSpec& spec : ToolButtons) {
+    for (const ToolButtonLayout& entry : ToolButtons) {
         auto* button = new QToolButton(ToolPanel);
         button->setAutoRaise(true); // flat until the pointer is over it
-        button->setGeometry(spec.left, ButtonTop, ButtonSize, ButtonSize);
+        button->setGeometry(entry.left, ButtonTop, ButtonSize, ButtonSize);
         button->setIconSize(QSize(18, 18));
-        const QString picture = QString(":/toolbar/%1.svg").arg(spec.picture);
+        const QString picture = QString(":/toolbar/%1.svg").arg(entry.picture);
         if (QFile::exists(picture))
             button->setIcon(QIcon(picture));
         else
-            button->setText(QString(spec.picture).left(1).toUpper());
-        this->*spec.button = button;
+            button->setText(QString(entry.picture).left(1).toUpper());
+        this->*entry.button = button;
     }
     SoundBtn->setCheckable(true);
     connect(SoundBtn, &QToolButton::toggled, this, [this](bool down) { waves.SetOn(down); });
@@ -214,8 +214,8 @@ void TMainForm::FormActivate() {
 
 void TMainForm::ApplyTexts() {
     const int language = game.data.Language;
-    for (const ToolButtonSpec& spec : ToolButtons)
-        (this->*spec.button)->setToolTip(Text(language, spec.german, spec.english));
+    for (const ToolButtonLayout& entry : ToolButtons)
+        (this->*entry.button)->setToolTip(Text(language, entry.german, entry.english));
     banner->SetLine(Text(language, BannerGerman, BannerEnglish));
     saved.UpdateTitle();
 }
