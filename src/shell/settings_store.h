@@ -3,18 +3,19 @@
 #include <QRect>
 #include <QString>
 
-#include <memory>
 #include <optional>
+#include <vector>
 
-class QSettings;
 class QWidget;
 
-// Everything the game remembers between runs, per user: on Windows the registry
-// under HKEY_CURRENT_USER\Software\FriboGames\FriboTrigonet\V2, elsewhere the
-// user's configuration folder. Values sit in sections; section and key names
-// compare without regard to case, keeping the spelling first written. Every
-// value is stored as text. Each call opens the store afresh, so nothing is held
-// open between calls; a missing or unreadable value gives the default.
+// Everything the game remembers between runs, per user: the INI file
+// FriboGames/FriboTrigonet.conf in the user's configuration folder, group "V2",
+// in the form Qt's settings read and write. Values sit in sections; the base
+// group, section and key names compare without regard to case, keeping the
+// spelling already in the file. Every value is stored as text. Each call reads
+// the file afresh, so nothing is held open between calls; a missing, unreadable
+// or typed value gives the default. A settings file that is a FIFO, a device or
+// a folder counts as missing and is neither read nor written.
 class SettingsStore {
   public:
     SettingsStore();
@@ -33,7 +34,13 @@ class SettingsStore {
     void Delete(const QString& section, const QString& key);
 
   private:
-    std::unique_ptr<QSettings> Open() const;
+    struct IniEntry;
+    QString FilePath() const;
+    std::vector<IniEntry> ReadIni() const;
+    // Writes the whole file anew, atomically; nothing when it is no regular file.
+    void WriteIni(std::vector<IniEntry> entries) const;
+    // Sets the value, or removes it when there is none.
+    void Change(const QString& section, const QString& key, const std::optional<QString>& value);
     std::optional<QString> Read(const QString& section, const QString& key) const;
 
     QString iniPath;
