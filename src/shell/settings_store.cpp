@@ -1,6 +1,7 @@
 #include "shell/settings_store.h"
 
 #include "game/data.h"
+#include "shell/centre_over_main.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -442,6 +443,10 @@ QRect KeepOnDesktop(QRect rect, const QRect& desktop) {
     return rect;
 }
 
+QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop) {
+    return KeepOnDesktop(client.marginsAdded(frame), desktop).marginsRemoved(frame);
+}
+
 FormPlacement::FormPlacement(SettingsStore& ini, QString key) : ini(ini), key(std::move(key)) {}
 
 void FormPlacement::Restore(QWidget* window) {
@@ -450,14 +455,21 @@ void FormPlacement::Restore(QWidget* window) {
         ParsePlacement(ini.LoadText("Common", key, ""));
     if (!placement) {
         if (!screen) return;
-        const QSize size = window->frameGeometry().size();
         const QRect area = screen->geometry();
-        window->move((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+        PlaceNowAndWhenFramed(window, [window, area] {
+            const QSize size = window->frameGeometry().size();
+            window->move((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+        });
         return;
     }
     flags = placement->Flags;
     const QRect desktop = screen ? screen->virtualGeometry() : placement->Normal;
-    window->setGeometry(KeepOnDesktop(placement->Normal, desktop));
+    const QRect normal = placement->Normal;
+    // The frame counts too: a title bar above the desktop could not be grabbed.
+    PlaceNowAndWhenFramed(window, [window, normal, desktop] {
+        if (window->isMaximized()) return;
+        window->setGeometry(KeepFrameOnDesktop(normal, FrameMargins(window), desktop));
+    });
     // A game that starts minimised would look like one that did not start.
     if (placement->ShowCmd == ShowMaximized) window->setWindowState(Qt::WindowMaximized);
 }

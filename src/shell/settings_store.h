@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -71,6 +72,8 @@ std::optional<WindowPlacement> ParsePlacement(const QString& text);
 // Moves the rectangle, keeping its size, so that its right and bottom edges are
 // not beyond the desktop's and then its left and top edges not before them.
 QRect KeepOnDesktop(QRect rect, const QRect& desktop);
+// The client rectangle moved so that the frame around it is kept on the desktop.
+QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop);
 
 // Keeps the main window's position, size and show state under `key` in the
 // section "Common" (the window's colour and font are not kept).
@@ -78,8 +81,9 @@ class FormPlacement {
   public:
     FormPlacement(SettingsStore& ini, QString key);
 
-    // Before the window is first shown: the stored placement, kept on the desktop,
-    // or the window centred on the primary screen when none is stored.
+    // Before the window is first shown: the stored placement with its frame kept
+    // on the desktop, or the window centred on the primary screen when none is
+    // stored; once more when the frame is known.
     void Restore(QWidget* window);
     void Store(const QWidget* window);
 
