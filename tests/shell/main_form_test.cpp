@@ -151,6 +151,21 @@ TEST_F(MainFormTest, DialogButtonsShowTheirDialogs) {
     EXPECT_EQ(seam.dialogs, (QStringList{"StatDlg", "HintDlg", "FreewareDlg"}));
 }
 
+TEST_F(MainFormTest, EveryModalDialogStaysAboveTheTargetWindow) {
+    Start();
+    ASSERT_TRUE(form->findChild<TPatForm*>()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QStringList below;
+    seam.onDialog = [&below](QDialog* dialog) {
+        if (!(dialog->windowFlags() & Qt::WindowStaysOnTopHint)) below << dialog->objectName();
+        return 0;
+    };
+    for (QToolButton* button :
+         {form->StatBtn, form->RulesBtn, form->InfoBtn, form->SelectBtn, form->NewgameBtn})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs.size(), 5);
+    EXPECT_TRUE(below.isEmpty()) << below.join(' ').toStdString();
+}
+
 TEST_F(MainFormTest, FirstStartUsesEveryDefault) {
     Start();
     EXPECT_EQ(G().data.CurrentFigure, 1);

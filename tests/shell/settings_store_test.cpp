@@ -256,6 +256,18 @@ TEST(Placement, RectangleIsKeptOnTheDesktop) {
     EXPECT_EQ(KeepOnDesktop(QRect(1800, 10, 660, 350), wide), QRect(1260, 10, 660, 350));
 }
 
+TEST(Placement, TheFrameIsKeptOnTheDesktopNotOnlyTheClientArea) {
+    const QRect desktop(0, 0, 1024, 768);
+    const QMargins frame(1, 20, 1, 5); // a title bar 20 pixels high
+    // A stored top edge of -80: the title bar comes down onto the desktop.
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(100, -80, 660, 350), frame, desktop),
+              QRect(100, 20, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(-50, 10, 660, 350), frame, desktop), QRect(1, 20, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(600, 500, 660, 350), frame, desktop),
+              QRect(363, 413, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(5, 30, 660, 350), frame, desktop), QRect(5, 30, 660, 350));
+}
+
 TEST_F(SettingsStoreTest, PlacementStringSurvivesTheStoreWithItsCommas) {
     ini.StoreText("Common", "MainForm", "200,0,1,-50,100,610,450");
     EXPECT_EQ(ini.LoadText("Common", "MainForm", ""), "200,0,1,-50,100,610,450");
