@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+// The exact first placement under a real frame is checked in window_manager_test.cpp.
 namespace {
 
 struct Placing : ::testing::Test {
@@ -37,30 +38,6 @@ TEST_F(Placing, PlacesNowAndOnceMoreWhenTheFrameIsKnownOnEveryShowing) {
     for (int wait = 0; wait < 100 && calls < 212; ++wait)
         QTest::qWait(10); // a second exposure may come later than the window's state says
     EXPECT_EQ(calls, 2 + 10 + 100 + 100);
-}
-
-TEST_F(Placing, DialogLandsOnTheRuleAtItsFirstShowing) {
-    struct Centred : QDialog {
-        QWidget* over;
-        explicit Centred(QWidget* over) : QDialog(over), over(over) { resize(300, 200); }
-        void showEvent(QShowEvent* event) override {
-            CentreOverMain(this, over);
-            QDialog::showEvent(event);
-        }
-    } centred(&main);
-    centred.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&centred));
-    const QRect frame = main.frameGeometry();
-    const QSize own = centred.frameGeometry().size();
-    EXPECT_EQ(centred.frameGeometry().topLeft(),
-              QPoint(frame.left() + (frame.width() - own.width()) / 2,
-                     frame.top() + frame.height() - (main.height() + own.height()) / 2));
-}
-
-TEST(FrameMargins, NoneForAWindowNotYetFramed) {
-    QWidget window;
-    window.setGeometry(10, 20, 100, 50);
-    EXPECT_TRUE(FrameMargins(&window).isNull());
 }
 
 } // namespace
