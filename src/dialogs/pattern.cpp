@@ -5,7 +5,9 @@
 #include "shell/texts.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 
 QString PatternCaption(const GameData& data) {
     QString caption = QString("Trigonet %1").arg(data.CurrentFigure);
@@ -13,9 +15,9 @@ QString PatternCaption(const GameData& data) {
     if (figure < 1 || figure > MaxFigures) return caption;
     const uint8_t progress = data.Progress[figure];
     if (!IsFinished(progress)) return caption;
-    // The raw help bits decide, as the help itself writes them: 4 means given up.
-    if ((progress & 7) == MaxHelpCount)
-        return caption + Text(data.Language, " - aufgegeben", " - dropped");
+    // The same reading as the selection dialog and the statistics, so a damaged
+    // byte (13..15, 0x7F, 0xFF) is given up everywhere.
+    if (IsGivenUp(progress)) return caption + Text(data.Language, " - aufgegeben", " - dropped");
     return caption + Text(data.Language, " - gelöst", " - solved");
 }
 
@@ -28,6 +30,23 @@ TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow
     setAttribute(Qt::WA_OpaquePaintEvent);
     move(ini.LoadNumber("common", "pleft", 500), ini.LoadNumber("common", "ptop", 50));
     setFixedSize(ClientWidth, ClientHeight);
+    AskForToolbarType();
+}
+
+void TPatForm::AskForToolbarType() {
+    // Some X11 window managers ignore the button hints (openbox keeps minimise
+    // and close for a utility window, and minimised it never came back); they
+    // give a toolbar window neither minimise nor maximise. Qt reads the wanted
+    // type when the window's flags are set, so they are set anew around it.
+    if (QGuiApplication::platformName() != "xcb") return;
+    winId();
+    QWindow* window = windowHandle();
+    if (!window) return;
+    constexpr int ToolbarType = 0x08; // Qt's own value for _NET_WM_WINDOW_TYPE_TOOLBAR
+    window->setProperty("_q_xcb_wm_window_type", ToolbarType);
+    const Qt::WindowFlags flags = window->flags();
+    window->setFlags(flags ^ Qt::WindowTransparentForInput);
+    window->setFlags(flags);
 }
 
 TPatForm::~TPatForm() {
@@ -36,6 +55,8 @@ TPatForm::~TPatForm() {
 }
 
 void TPatForm::Refresh() {
+    // A window manager may minimise it anyway; nothing else would bring it back.
+    if (isMinimized()) showNormal();
     setWindowTitle(PatternCaption(data));
     repaint();
 }

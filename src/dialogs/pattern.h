@@ -25,7 +25,8 @@ class TPatForm : public QWidget {
     // Stores the window's position.
     ~TPatForm() override;
 
-    // Repaints now, caption included.
+    // Repaints now, caption included; shows the window again if a window manager
+    // minimised it.
     void Refresh();
 
   protected:
@@ -33,6 +34,8 @@ class TPatForm : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void AskForToolbarType();
+
     const GameData& data;
     SettingsStore& ini;
 };

@@ -1,11 +1,15 @@
 #include "game/data.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <climits>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <limits>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 int HelpCount(uint8_t progress) {
     const int h = progress & 7;
@@ -25,21 +29,128 @@ std::vector<FigureRecord> ParseCollection(const std::vector<uint8_t>& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::is_regular_file(std::filesystem::u8path(path), ec);
+    struct stat info;
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+namespace {
+
+// Only a regular file is ever opened: a FIFO, a device or a folder would block
+// or hand back endless bytes. The check is made again on the open descriptor,
+// since the name may have been swapped in between.
+int OpenRegularFile(const std::string& path) {
+    if (!FileExists(path)) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool WriteAll(int fd, const uint8_t* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a chain of symbolic links to the file that gets the bytes, which may
+// not exist yet; empty when the chain loops or cannot be read.
+std::string LinkTarget(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::vector<char> link(PATH_MAX + 1);
+        const ssize_t n = ::readlink(path.c_str(), link.data(), PATH_MAX);
+        if (n <= 0) return {};
+        const std::string to(link.data(), static_cast<size_t>(n));
+        path = to.front() == '/' ? to : FolderOf(path) + "/" + to;
+    }
+    return {};
+}
+
+// Whether the owner class that applies to us may write. Checked on the mode bits
+// themselves: a privileged user's open() would ignore them.
+bool WritableByMode(const struct stat& info) {
+    if (info.st_uid == ::geteuid()) return info.st_mode & S_IWUSR;
+    if (info.st_gid == ::getegid()) return info.st_mode & S_IWGRP;
+    return info.st_mode & S_IWOTH;
+}
+
+// Temporary files are ".<name>.save-XXXXXX" beside the saved game; one that a
+// killed or crashed save left behind is removed by the next save.
+std::string TempPrefix(const std::string& target) {
+    return "." + NameOf(target) + ".save-";
+}
+
+void RemoveStaleTemps(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string prefix = TempPrefix(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        struct stat info;
+        const std::string path = folder + "/" + name;
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) return false;
+    bytes.clear();
+    bool ok = true;
+    uint8_t buffer[65536];
+    while (bytes.size() < limit) {
+        const size_t want = std::min(sizeof buffer, limit - bytes.size());
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    if (!FileExists(path)) return false;
-    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadFileStart(path, std::numeric_limits<size_t>::max(), bytes);
 }
 
 CollectionResult LoadCollection(const std::string& path, GameData& data) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return CollectionResult::CannotOpen;
+    if (!ReadFileStart(path, static_cast<size_t>(MaxFigures) * FigureRecordSize, bytes))
+        return CollectionResult::CannotOpen;
     const std::vector<FigureRecord> figures = ParseCollection(bytes);
     if (figures.empty()) return CollectionResult::Empty;
     data.FigureCount = static_cast<int>(figures.size());
@@ -53,7 +164,8 @@ int ClampFigureNumber(int number, int figureCount) {
 
 bool ReadProgressFile(const std::string& path, GameData& data, int clearCount) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
+    if (!ReadFileStart(path, static_cast<size_t>(std::max(data.FigureCount, 0)), bytes))
+        return false;
     std::fill(data.Progress.begin() + 1, data.Progress.begin() + 1 + clearCount, 0);
     const size_t n = std::min<size_t>(bytes.size(), static_cast<size_t>(data.FigureCount));
     std::copy_n(bytes.begin(), n, data.Progress.begin() + 1);
@@ -61,27 +173,54 @@ bool ReadProgressFile(const std::string& path, GameData& data, int clearCount) {
 }
 
 SaveResult WriteProgressFile(const std::string& path, const GameData& data) {
-    namespace fs = std::filesystem;
-    const fs::path target = fs::u8path(path);
-    fs::path temp = target;
-    temp += ".tmp~";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return SaveResult::CannotCreate;
-        out.write(reinterpret_cast<const char*>(data.Progress.data() + 1), data.FigureCount);
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return SaveResult::WriteFailed;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
+    if (path.empty()) return SaveResult::CannotCreate;
+    // Through a symbolic link the file it points to gets the bytes, and the
+    // link stays as it is.
+    const std::string target = LinkTarget(path);
+    if (target.empty()) return SaveResult::CannotCreate;
+    struct stat old;
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && (!S_ISREG(old.st_mode) || !WritableByMode(old)))
         return SaveResult::CannotCreate;
+    if (!replacing && errno != ENOENT) return SaveResult::CannotCreate;
+
+    RemoveStaleTemps(target);
+    std::string temp = FolderOf(target) + "/" + TempPrefix(target) + "XXXXXX";
+    // mkstemp creates the name exclusively, so nothing planted there is followed.
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return SaveResult::CannotCreate;
+    const auto fail = [&](SaveResult result) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return result;
+    };
+    if (replacing) {
+        if (::fchmod(fd, old.st_mode & 07777) != 0) return fail(SaveResult::CannotCreate);
+        // Only a privileged user can give the file back to its owner; anyone else
+        // saving someone else's writable file becomes its owner, as with any editor.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            const bool ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+            (void)ownerKept;
+        }
+    } else if (::fchmod(fd, NewFileMode()) != 0) {
+        return fail(SaveResult::CannotCreate);
+    }
+    const size_t size = static_cast<size_t>(std::clamp(data.FigureCount, 0, MaxFigures));
+    if (!WriteAll(fd, data.Progress.data() + 1, size) || ::fsync(fd) != 0)
+        return fail(SaveResult::WriteFailed);
+    if (::close(fd) != 0) {
+        ::unlink(temp.c_str());
+        return SaveResult::WriteFailed;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return SaveResult::CannotCreate;
+    }
+    // The rename itself reaches the disk only with its folder.
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
     return SaveResult::Saved;
 }

@@ -73,10 +73,15 @@ bool ReadProgressFile(const std::string& path, GameData& data, int clearCount);
 enum class SaveResult { Saved, CannotCreate, WriteFailed };
 
 // Writes exactly FigureCount bytes. The file is replaced atomically: the bytes go
-// to a temporary file beside it that is renamed over the old one only when it is
-// complete, so a failed save leaves the previous saved game whole.
+// to a temporary file of a unique name beside it, reach the disk, and only then
+// is it renamed over the old one, so a failed save leaves the previous saved game
+// whole. A symbolic link is followed and kept; the file's permissions are kept.
+// A target that is no regular file, or whose mode bits forbid writing, is refused.
 SaveResult WriteProgressFile(const std::string& path, const GameData& data);
 
-// Whole-file helpers; false when the file cannot be opened or read completely.
+// File helpers; false when the file cannot be opened or read. Only regular files
+// are opened (never a FIFO, a device or a folder). ReadFileStart reads at most
+// `limit` bytes, whatever the file's size.
+bool ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes);
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 bool FileExists(const std::string& path);

@@ -1,8 +1,20 @@
 #pragma once
 
+#include <QMargins>
+
+#include <functional>
+
 class QWidget;
 
 // Puts a dialog over the main window's inner area, wherever the main window is:
 // horizontally centred on the whole window, vertically centred on the client
 // area, which is taken to lie at the bottom of the frame. Call on each showing.
 void CentreOverMain(QWidget* dialog, const QWidget* mainWindow);
+
+// The window manager's frame around the client area; none before it is known.
+QMargins FrameMargins(const QWidget* window);
+
+// Calls `place` now and once more when the window about to be shown is first
+// exposed: only then does the window manager's frame have its size, and nothing
+// is painted yet.
+void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place);

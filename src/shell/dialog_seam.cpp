@@ -18,7 +18,13 @@ void SetResponder(Responder responder) {
     Current() = std::move(responder);
 }
 
+void KeepAboveTarget(QWidget* dialog) {
+    // Only while hidden: changing a shown window's flags would hide it.
+    if (!dialog->isVisible()) dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 int Exec(QDialog* dialog) {
+    KeepAboveTarget(dialog);
     if (Current().dialog) return Current().dialog(dialog);
     return dialog->exec();
 }
@@ -26,6 +32,7 @@ int Exec(QDialog* dialog) {
 QString AskFile(QWidget* parent, const FileRequest& request) {
     if (Current().file) return Current().file(request);
     QFileDialog dialog(parent);
+    KeepAboveTarget(&dialog);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The game asks its own overwrite question after the dialog.
@@ -48,6 +55,7 @@ int Box(QWidget* parent, BoxKind kind, const QString& text) {
     if (Current().box) return Current().box(kind, caption, text);
     QMessageBox box(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Warning, caption,
                     text, QMessageBox::NoButton, parent);
+    KeepAboveTarget(&box);
     if (kind == BoxKind::Error) {
         box.addButton("OK", QMessageBox::AcceptRole);
         box.exec();

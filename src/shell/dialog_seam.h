@@ -33,6 +33,11 @@ struct Responder {
 // Replaces the answers; pass {} to go back to the real dialogs.
 void SetResponder(Responder responder);
 
+// The target window stays on top of the others; a question hidden under it would
+// make the game look frozen, so every modal window of the game stays on top too.
+// Exec, AskFile and Box do this themselves.
+void KeepAboveTarget(QWidget* dialog);
+
 int Exec(QDialog* dialog);
 QString AskFile(QWidget* parent, const FileRequest& request);
 // Error: caption "Fehler", one "OK" button, returns 1. Warning: caption "Warnung",

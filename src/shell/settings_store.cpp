@@ -1,10 +1,18 @@
 #include "shell/settings_store.h"
 
+#include "game/data.h"
+#include "shell/centre_over_main.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QScreen>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -12,19 +20,224 @@ const char* const Organisation = "FriboGames";
 const char* const Application = "FriboTrigonet";
 const char* const BaseGroup = "V2";
 
-// The existing name that equals `wanted` but for case, else `wanted` itself.
-QString Resolve(const QStringList& existing, const QString& wanted) {
-    for (const QString& name : existing)
-        if (name.compare(wanted, Qt::CaseInsensitive) == 0) return name;
-    return wanted;
+// Far beyond what the game writes; of a larger, damaged file only the start counts.
+constexpr size_t MaxIniBytes = 64 * 1024;
+
+bool SamePath(const QStringList& a, const QStringList& b) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i].compare(b[i], Qt::CaseInsensitive) != 0) return false;
+    return true;
 }
 
-void EnterSection(QSettings& settings, const QString& section) {
-    settings.beginGroup(BaseGroup);
-    settings.beginGroup(Resolve(settings.childGroups(), section));
+int HexValue(char16_t c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The hex number of `digits` characters at raw[from], or -1.
+int HexAt(const QString& raw, qsizetype from, int digits) {
+    if (from + digits > raw.size()) return -1;
+    int value = 0;
+    for (int k = 0; k < digits; ++k) {
+        const int h = HexValue(raw[from + k].unicode());
+        if (h < 0) return -1;
+        value = value * 16 + h;
+    }
+    return value;
+}
+
+// A key or section name as the INI form writes it: "\" separates groups, "%XX"
+// and "%UXXXX" stand for other characters.
+QStringList UnescapeKey(const QString& raw) {
+    QString name;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        int value = -1;
+        if (c == '\\') {
+            name += '/';
+        } else if (c == '%' && i + 1 < raw.size() && raw[i + 1] == 'U' &&
+                   (value = HexAt(raw, i + 2, 4)) >= 0) {
+            name += QChar(static_cast<char16_t>(value));
+            i += 5;
+        } else if (c == '%' && (value = HexAt(raw, i + 1, 2)) >= 0) {
+            name += QChar(static_cast<char16_t>(value));
+            i += 2;
+        } else {
+            name += c;
+        }
+    }
+    return name.split('/', Qt::SkipEmptyParts);
+}
+
+QString EscapeKey(const QStringList& path) {
+    QString raw;
+    for (qsizetype p = 0; p < path.size(); ++p) {
+        if (p) raw += '\\';
+        for (const QChar c : path[p]) {
+            const char16_t u = c.unicode();
+            if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+                u == '_' || u == '-' || u == '.')
+                raw += c;
+            else if (u <= 0xFF)
+                raw += '%' + QString("%1").arg(u, 2, 16, QChar('0')).toUpper();
+            else
+                raw += "%U" + QString("%1").arg(u, 4, 16, QChar('0')).toUpper();
+        }
+    }
+    return raw;
+}
+
+// A value's text as the INI form reads it: quotes group, backslash escapes
+// ("\n", "\x41", "\101", ...) stand for characters, and commas outside quotes
+// separate the items of a list, which is handed back joined with commas again.
+QStringList UnescapeValue(const QString& raw) {
+    static const char16_t Escapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                          {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                          {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    QStringList items;
+    QString item;
+    qsizetype chopLimit = 0; // blanks before this came from escapes and stay
+    bool quoted = false, itemQuoted = false;
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+    };
+    const auto chop = [&] {
+        if (itemQuoted) return;
+        while (item.size() > chopLimit && (item.back() == ' ' || item.back() == '\t'))
+            item.chop(1);
+    };
+    skipBlanks();
+    while (i < raw.size()) {
+        const QChar c = raw[i];
+        if (c == '\\') {
+            if (++i >= raw.size()) break;
+            const char16_t e = raw[i++].unicode();
+            const auto* simple = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                              [e](const char16_t* pair) { return pair[0] == e; });
+            if (simple != std::end(Escapes)) {
+                item += QChar((*simple)[1]);
+            } else if (e == 'x') {
+                char16_t value = 0;
+                while (i < raw.size() && HexValue(raw[i].unicode()) >= 0)
+                    value = static_cast<char16_t>(value * 16 + HexValue(raw[i++].unicode()));
+                item += QChar(value);
+            } else if (e >= '0' && e <= '7') {
+                char16_t value = e - '0';
+                while (i < raw.size() && raw[i] >= '0' && raw[i] <= '7')
+                    value = static_cast<char16_t>(value * 8 + (raw[i++].unicode() - '0'));
+                item += QChar(value);
+            }
+            chopLimit = item.size();
+        } else if (c == '"') {
+            ++i;
+            quoted = !quoted;
+            itemQuoted = true;
+            if (!quoted) skipBlanks();
+        } else if (c == ',' && !quoted) {
+            chop();
+            items += item;
+            item.clear();
+            chopLimit = 0;
+            itemQuoted = false;
+            ++i;
+            skipBlanks();
+        } else {
+            item += c;
+            ++i;
+        }
+    }
+    chop();
+    items += item;
+    return items;
+}
+
+QString EscapeValue(const QString& text) {
+    // A leading "@" would announce a typed value; it is doubled.
+    const QString value = text.startsWith('@') ? '@' + text : text;
+    QString raw;
+    bool needsQuotes = false, hexFollows = false;
+    for (const QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u == ';' || u == ',' || u == '=') needsQuotes = true;
+        // After a numeric escape a hex digit would be read as part of it.
+        if (hexFollows && HexValue(u) >= 0) {
+            raw += "\\x" + QString::number(u, 16);
+            continue;
+        }
+        hexFollows = false;
+        const char* escaped = nullptr;
+        switch (u) {
+        case '\a':
+            escaped = "\\a";
+            break;
+        case '\b':
+            escaped = "\\b";
+            break;
+        case '\f':
+            escaped = "\\f";
+            break;
+        case '\n':
+            escaped = "\\n";
+            break;
+        case '\r':
+            escaped = "\\r";
+            break;
+        case '\t':
+            escaped = "\\t";
+            break;
+        case '\v':
+            escaped = "\\v";
+            break;
+        case '"':
+            escaped = "\\\"";
+            break;
+        case '\\':
+            escaped = "\\\\";
+            break;
+        default:
+            break;
+        }
+        if (escaped) {
+            raw += escaped;
+        } else if (u <= 0x1F) {
+            raw += u == 0 ? QString("\\0") : "\\x" + QString::number(u, 16);
+            hexFollows = true;
+        } else {
+            raw += c;
+        }
+    }
+    if (needsQuotes || raw.startsWith(' ') || raw.endsWith(' ')) raw = '"' + raw + '"';
+    return raw;
+}
+
+// The text a stored value stands for; nothing for a value of another type
+// ("@Rect(...)", "@Variant(...)", ...). Those are never decoded: a damaged one could ask for
+// any amount of memory.
+std::optional<QString> ValueText(const QString& raw) {
+    QStringList items = UnescapeValue(raw);
+    for (QString& item : items) {
+        if (item.startsWith("@@"))
+            item.remove(0, 1);
+        else if (item.startsWith("@String(") && item.endsWith(')')) // a text with zeros
+            item = item.mid(8, item.size() - 9);
+        else if (item.startsWith('@') && item.contains('('))
+            return std::nullopt;
+    }
+    return items.join(',');
 }
 
 } // namespace
+
+// One value of the INI file as Qt's settings write it: "[V2]", then "common\tongue=-1".
+struct SettingsStore::IniEntry {
+    QStringList Path; // groups and key, unescaped
+    QString Raw;      // the value as it stands in the file
+};
 
 SettingsStore::SettingsStore() = default;
 
@@ -32,27 +245,116 @@ SettingsStore::SettingsStore(const QString& iniPath) : iniPath(iniPath) {}
 
 SettingsStore::~SettingsStore() = default;
 
-std::unique_ptr<QSettings> SettingsStore::Open() const {
-    if (!iniPath.isEmpty()) return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
-    return std::make_unique<QSettings>(Organisation, Application);
+QString SettingsStore::FilePath() const {
+    if (!iniPath.isEmpty()) return iniPath;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
+           Organisation + '/' + Application + ".conf";
+}
+
+std::vector<SettingsStore::IniEntry> SettingsStore::ReadIni() const {
+    std::vector<IniEntry> entries;
+    std::vector<uint8_t> bytes;
+    // Anything but a regular file counts as missing and is never opened.
+    if (!ReadFileStart(FilePath().toStdString(), MaxIniBytes + 1, bytes)) return entries;
+    QByteArray text(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qsizetype>(std::min(bytes.size(), MaxIniBytes)));
+    if (bytes.size() > MaxIniBytes) text.truncate(text.lastIndexOf('\n') + 1);
+    QStringList section;
+    for (const QByteArray& rawLine : text.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
+        if (line.startsWith('[')) {
+            const qsizetype close = line.indexOf(']');
+            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            section = name.compare("General", Qt::CaseInsensitive) == 0 ? QStringList()
+                                                                        : UnescapeKey(name);
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals <= 0) continue;
+        const QStringList key = UnescapeKey(line.left(equals).trimmed());
+        if (key.isEmpty()) continue;
+        entries.push_back({section + key, line.mid(equals + 1).trimmed()});
+    }
+    return entries;
+}
+
+void SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
+    // One spelling for each group, the first in the file; then one entry for each
+    // key, the first, which is also the one a load reads.
+    std::vector<QStringList> groups;
+    for (IniEntry& entry : entries)
+        for (qsizetype depth = 1; depth < entry.Path.size(); ++depth) {
+            const QStringList group = entry.Path.mid(0, depth);
+            const auto known =
+                std::find_if(groups.begin(), groups.end(),
+                             [&](const QStringList& g) { return SamePath(g, group); });
+            if (known == groups.end())
+                groups.push_back(group);
+            else
+                entry.Path[depth - 1] = known->back();
+        }
+    std::vector<IniEntry> kept;
+    for (IniEntry& entry : entries)
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const IniEntry& k) { return SamePath(k.Path, entry.Path); }))
+            kept.push_back(std::move(entry));
+
+    const auto sectionOf = [](const IniEntry& entry) {
+        return entry.Path.size() > 1 ? EscapeKey({entry.Path.front()}) : QString("General");
+    };
+    QStringList sections;
+    for (const IniEntry& entry : kept)
+        if (!sections.contains(sectionOf(entry))) sections += sectionOf(entry);
+    QByteArray text;
+    for (const QString& name : sections) {
+        if (!text.isEmpty()) text += '\n';
+        text += '[' + name.toUtf8() + "]\n";
+        for (const IniEntry& entry : kept) {
+            if (sectionOf(entry) != name) continue;
+            const QStringList key = entry.Path.size() > 1 ? entry.Path.mid(1) : entry.Path;
+            text += EscapeKey(key).toUtf8() + '=' + entry.Raw.toUtf8() + '\n';
+        }
+    }
+
+    const QString path = FilePath();
+    const QFileInfo info(path);
+    // A FIFO, a device or a folder in its place: the settings are not kept.
+    if (info.exists() && !info.isFile()) return;
+    QDir().mkpath(info.absolutePath());
+    QSaveFile file(path); // follows a link, keeps the file's permissions
+    if (!file.open(QIODevice::WriteOnly)) return;
+    file.write(text);
+    file.commit();
+}
+
+void SettingsStore::Change(const QString& section, const QString& key,
+                           const std::optional<QString>& value) {
+    std::vector<IniEntry> entries = ReadIni();
+    const QStringList path{BaseGroup, section, key};
+    const auto matches = [&](const IniEntry& e) { return SamePath(e.Path, path); };
+    const auto found = std::find_if(entries.begin(), entries.end(), matches);
+    if (!value) {
+        if (found == entries.end()) return;
+        entries.erase(std::remove_if(entries.begin(), entries.end(), matches), entries.end());
+    } else if (found != entries.end()) {
+        found->Raw = EscapeValue(*value);
+    } else {
+        entries.push_back({path, EscapeValue(*value)});
+    }
+    WriteIni(std::move(entries));
 }
 
 std::optional<QString> SettingsStore::Read(const QString& section, const QString& key) const {
-    const auto settings = Open();
-    EnterSection(*settings, section);
-    const QString name = Resolve(settings->childKeys(), key);
-    if (!settings->contains(name)) return std::nullopt;
-    const QVariant value = settings->value(name);
-    QString text;
-    // An INI file hands back a text with commas as a list.
-    if (value.typeId() == QMetaType::QStringList)
-        text = value.toStringList().join(',');
-    else if (value.typeId() == QMetaType::QString)
-        text = value.toString();
-    else
-        return std::nullopt; // not stored as text: use the default
-    const qsizetype zero = text.indexOf(QChar(0));
-    return zero < 0 ? text : text.left(zero);
+    const std::vector<IniEntry> entries = ReadIni();
+    const QStringList path{BaseGroup, section, key};
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&](const IniEntry& e) { return SamePath(e.Path, path); });
+    if (found == entries.end()) return std::nullopt;
+    const std::optional<QString> text = ValueText(found->Raw);
+    if (!text) return std::nullopt; // not stored as text: use the default
+    const qsizetype zero = text->indexOf(QChar(0));
+    return zero < 0 ? *text : text->left(zero);
 }
 
 bool SettingsStore::LoadFlag(const QString& section, const QString& key, bool fallback) const {
@@ -79,15 +381,11 @@ void SettingsStore::StoreNumber(const QString& section, const QString& key, int 
 }
 
 void SettingsStore::StoreText(const QString& section, const QString& key, const QString& value) {
-    const auto settings = Open();
-    EnterSection(*settings, section);
-    settings->setValue(Resolve(settings->childKeys(), key), value);
+    Change(section, key, value);
 }
 
 void SettingsStore::Delete(const QString& section, const QString& key) {
-    const auto settings = Open();
-    EnterSection(*settings, section);
-    settings->remove(Resolve(settings->childKeys(), key));
+    Change(section, key, std::nullopt);
 }
 
 std::optional<int> ParseNumber(const QString& text) {
@@ -145,6 +443,10 @@ QRect KeepOnDesktop(QRect rect, const QRect& desktop) {
     return rect;
 }
 
+QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop) {
+    return KeepOnDesktop(client.marginsAdded(frame), desktop).marginsRemoved(frame);
+}
+
 FormPlacement::FormPlacement(SettingsStore& ini, QString key) : ini(ini), key(std::move(key)) {}
 
 void FormPlacement::Restore(QWidget* window) {
@@ -153,14 +455,21 @@ void FormPlacement::Restore(QWidget* window) {
         ParsePlacement(ini.LoadText("Common", key, ""));
     if (!placement) {
         if (!screen) return;
-        const QSize size = window->frameGeometry().size();
         const QRect area = screen->geometry();
-        window->move((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+        PlaceNowAndWhenFramed(window, [window, area] {
+            const QSize size = window->frameGeometry().size();
+            window->move((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+        });
         return;
     }
     flags = placement->Flags;
     const QRect desktop = screen ? screen->virtualGeometry() : placement->Normal;
-    window->setGeometry(KeepOnDesktop(placement->Normal, desktop));
+    const QRect normal = placement->Normal;
+    // The frame counts too: a title bar above the desktop could not be grabbed.
+    PlaceNowAndWhenFramed(window, [window, normal, desktop] {
+        if (window->isMaximized()) return;
+        window->setGeometry(KeepFrameOnDesktop(normal, FrameMargins(window), desktop));
+    });
     // A game that starts minimised would look like one that did not start.
     if (placement->ShowCmd == ShowMaximized) window->setWindowState(Qt::WindowMaximized);
 }

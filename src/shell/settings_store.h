@@ -1,20 +1,22 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
-#include <memory>
 #include <optional>
+#include <vector>
 
-class QSettings;
 class QWidget;
 
-// Everything the game remembers between runs, per user: on Windows the registry
-// under HKEY_CURRENT_USER\Software\FriboGames\FriboTrigonet\V2, elsewhere the
-// user's configuration folder. Values sit in sections; section and key names
-// compare without regard to case, keeping the spelling first written. Every
-// value is stored as text. Each call opens the store afresh, so nothing is held
-// open between calls; a missing or unreadable value gives the default.
+// Everything the game remembers between runs, per user: the INI file
+// FriboGames/FriboTrigonet.conf in the user's configuration folder, group "V2",
+// in the form Qt's settings read and write. Values sit in sections; the base
+// group, section and key names compare without regard to case, keeping the
+// spelling already in the file. Every value is stored as text. Each call reads
+// the file afresh, so nothing is held open between calls; a missing, unreadable
+// or typed value gives the default. A settings file that is a FIFO, a device or
+// a folder counts as missing and is neither read nor written.
 class SettingsStore {
   public:
     SettingsStore();
@@ -33,7 +35,13 @@ class SettingsStore {
     void Delete(const QString& section, const QString& key);
 
   private:
-    std::unique_ptr<QSettings> Open() const;
+    struct IniEntry;
+    QString FilePath() const;
+    std::vector<IniEntry> ReadIni() const;
+    // Writes the whole file anew, atomically; nothing when it is no regular file.
+    void WriteIni(std::vector<IniEntry> entries) const;
+    // Sets the value, or removes it when there is none.
+    void Change(const QString& section, const QString& key, const std::optional<QString>& value);
     std::optional<QString> Read(const QString& section, const QString& key) const;
 
     QString iniPath;
@@ -64,6 +72,8 @@ std::optional<WindowPlacement> ParsePlacement(const QString& text);
 // Moves the rectangle, keeping its size, so that its right and bottom edges are
 // not beyond the desktop's and then its left and top edges not before them.
 QRect KeepOnDesktop(QRect rect, const QRect& desktop);
+// The client rectangle moved so that the frame around it is kept on the desktop.
+QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop);
 
 // Keeps the main window's position, size and show state under `key` in the
 // section "Common" (the window's colour and font are not kept).
@@ -71,8 +81,9 @@ class FormPlacement {
   public:
     FormPlacement(SettingsStore& ini, QString key);
 
-    // Before the window is first shown: the stored placement, kept on the desktop,
-    // or the window centred on the primary screen when none is stored.
+    // Before the window is first shown: the stored placement with its frame kept
+    // on the desktop, or the window centred on the primary screen when none is
+    // stored; once more when the frame is known.
     void Restore(QWidget* window);
     void Store(const QWidget* window);
 

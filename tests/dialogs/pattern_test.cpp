@@ -1,5 +1,6 @@
 #include "dialogs/pattern.h"
 
+#include "game/statistics.h"
 #include "shell/settings_store.h"
 #include "shell_support.h"
 
@@ -37,6 +38,29 @@ TEST_F(PatternTest, CaptionNamesTheFigureAndItsState) {
     EXPECT_EQ(CaptionFor(8, 1), "Trigonet 2 - gelöst");
     EXPECT_EQ(CaptionFor(12, 1), "Trigonet 2 - aufgegeben");
     EXPECT_EQ(CaptionFor(8 | 16, 0), "Trigonet 2 - solved");
+}
+
+TEST_F(PatternTest, ADamagedProgressByteReadsGivenUpAsInTheStatisticsAndTheSelection) {
+    for (const int damaged : {13, 14, 15, 0x7F, 0xFF}) {
+        SCOPED_TRACE(damaged);
+        EXPECT_EQ(CaptionFor(uint8_t(damaged), 0), "Trigonet 2 - dropped");
+        EXPECT_EQ(CaptionFor(uint8_t(damaged), 1), "Trigonet 2 - aufgegeben");
+        // The selection dialog's face and the statistics' category both go by
+        // the help count; four is given up.
+        EXPECT_EQ(HelpCount(uint8_t(damaged)), MaxHelpCount);
+        EXPECT_EQ(SummarizeProgress(data).HelpCounts[MaxHelpCount], 1);
+    }
+}
+
+TEST_F(PatternTest, RefreshBringsBackAMinimisedWindow) {
+    TPatForm form(data, ini, nullptr);
+    form.show();
+    form.setWindowState(Qt::WindowMinimized);
+    ASSERT_TRUE(form.isMinimized());
+    form.Refresh();
+    EXPECT_FALSE(form.isMinimized());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.size(), QSize(181, 120));
 }
 
 TEST_F(PatternTest, ToolWindowOnTopWithoutTitleBarButtons) {

@@ -102,6 +102,16 @@ TEST_F(SelectDialog, FinishedFiguresShowGreyWithTheirRatingFace) {
     EXPECT_EQ(FaceMiddle(0), SilverPixel);
 }
 
+TEST_F(SelectDialog, ADamagedFinishedByteShowsTheGivenUpFace) {
+    data.Progress[2] = GivenUpByte;
+    data.Progress[3] = 13;
+    data.Progress[4] = 0xFF;
+    Open(30, 1);
+    EXPECT_EQ(FaceMiddle(1), QColor(255, 0, 0));
+    EXPECT_EQ(FaceMiddle(2), QColor(255, 0, 0));
+    EXPECT_EQ(FaceMiddle(3), QColor(255, 0, 0));
+}
+
 TEST_F(SelectDialog, CellsAreSilverWithGapsBetween) {
     Open(30, 1);
     EXPECT_EQ(PixelAt(Box(), 45, 5), SilverPixel);

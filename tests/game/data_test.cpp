@@ -3,9 +3,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
+
+std::vector<std::string> FolderNames(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(ReadWholeFile(path, bytes)) << path;
+    return bytes;
+}
 
 GameData WithFigures(int count) {
     GameData data;
@@ -139,11 +161,148 @@ TEST(SavedGame, AFailedSaveKeepsThePreviousFileWhole) {
     const std::string dir = TempDir("s");
     WriteBytes(dir + "a.ftg", {8, 8, 8});
     GameData data = WithFigures(3);
-    // The temporary file cannot be created where a folder of its name stands.
-    std::filesystem::create_directory(dir + "a.ftg.tmp~");
+    // Write-protected by its mode bits, which stop the save even for root.
+    std::filesystem::permissions(dir + "a.ftg", std::filesystem::perms::owner_read);
     EXPECT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::CannotCreate);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(ReadWholeFile(dir + "a.ftg", bytes));
     EXPECT_EQ(bytes, (std::vector<uint8_t>{8, 8, 8}));
+    EXPECT_EQ(std::filesystem::status(dir + "a.ftg").permissions(),
+              std::filesystem::perms::owner_read);
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg"}));
     EXPECT_EQ(WriteProgressFile(dir + "no such folder/a.ftg", data), SaveResult::CannotCreate);
+}
+
+TEST(SavedGame, APlantedLinkAtAnOldTemporaryNameIsNeverFollowed) {
+    const std::string dir = TempDir("s");
+    WriteBytes(dir + "victim", {1, 2, 3});
+    std::filesystem::create_symlink(dir + "victim", dir + "a.ftg.tmp~");
+    GameData data = WithFigures(3);
+    data.Progress[1] = 8;
+    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    EXPECT_EQ(Bytes(dir + "victim"), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(Bytes(dir + "a.ftg"), (std::vector<uint8_t>{8, 0, 0}));
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg", "a.ftg.tmp~", "victim"}));
+}
+
+TEST(SavedGame, ALinkKeepsPointingAtTheFileThatGetsTheBytes) {
+    const std::string dir = TempDir("s");
+    std::filesystem::create_directory(dir + "real");
+    WriteBytes(dir + "real/game.ftg", {0, 0});
+    std::filesystem::create_symlink("real/game.ftg", dir + "a.ftg");
+    std::filesystem::create_symlink("a.ftg", dir + "b.ftg"); // a chain of two
+    GameData data = WithFigures(2);
+    data.Progress[2] = 12;
+    ASSERT_EQ(WriteProgressFile(dir + "b.ftg", data), SaveResult::Saved);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "a.ftg"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "b.ftg"));
+    EXPECT_EQ(Bytes(dir + "real/game.ftg"), (std::vector<uint8_t>{0, 12}));
+    EXPECT_EQ(FolderNames(dir + "real"), (std::vector<std::string>{"game.ftg"}));
+    // A dangling link creates the file it names.
+    std::filesystem::create_symlink("real/new.ftg", dir + "c.ftg");
+    ASSERT_EQ(WriteProgressFile(dir + "c.ftg", data), SaveResult::Saved);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "c.ftg"));
+    EXPECT_EQ(Bytes(dir + "real/new.ftg"), (std::vector<uint8_t>{0, 12}));
+}
+
+TEST(SavedGame, AReplacedFileKeepsItsPermissions) {
+    namespace fs = std::filesystem;
+    const std::string dir = TempDir("s");
+    WriteBytes(dir + "a.ftg", {0});
+    fs::permissions(dir + "a.ftg", fs::perms::owner_read | fs::perms::owner_write);
+    GameData data = WithFigures(1);
+    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    EXPECT_EQ(fs::status(dir + "a.ftg").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    // A new file gets the usual mode, not the private one of a temporary file.
+    const mode_t mask = ::umask(022);
+    ASSERT_EQ(WriteProgressFile(dir + "b.ftg", data), SaveResult::Saved);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(dir + "b.ftg").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
+TEST(SavedGame, AFifoADeviceOrAFolderIsNeverOpened) {
+    const std::string dir = TempDir("s");
+    ASSERT_EQ(::mkfifo((dir + "pipe.ftg").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir + "folder.ftg");
+    std::filesystem::create_symlink("/dev/null", dir + "null.ftg");
+    GameData data = WithFigures(3);
+    data.Progress[1] = 8;
+    for (const char* name : {"pipe.ftg", "folder.ftg", "null.ftg"}) {
+        SCOPED_TRACE(name);
+        // A FIFO opened for reading or writing would block here for good.
+        EXPECT_FALSE(ReadProgressFile(dir + name, data, 3));
+        EXPECT_EQ(WriteProgressFile(dir + name, data), SaveResult::CannotCreate);
+        EXPECT_EQ(data.Progress[1], 8);
+    }
+    EXPECT_EQ(std::filesystem::status(dir + "pipe.ftg").type(), std::filesystem::file_type::fifo);
+    EXPECT_TRUE(std::filesystem::is_directory(dir + "folder.ftg"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "null.ftg"));
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"folder.ftg", "null.ftg", "pipe.ftg"}));
+    EXPECT_EQ(LoadCollection(dir + "pipe.ftg", data), CollectionResult::CannotOpen);
+}
+
+TEST(SavedGame, AFailedWriteLeavesNoTemporaryFileBehind) {
+    const std::string dir = TempDir("s");
+    WriteBytes(dir + "a.ftg", {8});
+    GameData data = WithFigures(200);
+    // A file size limit makes the write fail for any user.
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 10;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveResult result = WriteProgressFile(dir + "a.ftg", data);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, SaveResult::WriteFailed);
+    EXPECT_EQ(Bytes(dir + "a.ftg"), (std::vector<uint8_t>{8}));
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg"}));
+}
+
+TEST(SavedGame, TheNextSaveClearsWhatAKilledSaveLeftBehind) {
+    const std::string dir = TempDir("s");
+    GameData data = WithFigures(222);
+    for (int round = 0; round < 5; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                WriteProgressFile(dir + "a.ftg", data);
+        }
+        ::usleep(20000 + 7000 * round);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    // Plant one by hand too, in case every kill came between two saves.
+    WriteBytes(dir + ".a.ftg.save-Ab12Cd", {1});
+    WriteBytes(dir + ".b.ftg.save-Ab12Cd", {1}); // another game's: not ours to remove
+    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{".b.ftg.save-Ab12Cd", "a.ftg"}));
+    EXPECT_EQ(Bytes(dir + "a.ftg").size(), 222u);
+}
+
+TEST(Collection, ReadsStopAtWhatTheGameCanUseWhateverTheFileSize) {
+    const std::string dir = TempDir("c");
+    std::vector<uint8_t> records = CollectionBytes({BigSquare(30, 20)});
+    WriteBytes(dir + CollectionFileName, records);
+    WriteBytes(dir + "a.ftg", {8, 12});
+    // Sparse files: 2 GB and 1 GB on paper, nothing on the disk.
+    ASSERT_EQ(::truncate((dir + CollectionFileName).c_str(), 2LL << 30), 0);
+    ASSERT_EQ(::truncate((dir + "a.ftg").c_str(), 1LL << 30), 0);
+    const auto start = std::chrono::steady_clock::now();
+    GameData data;
+    ASSERT_EQ(LoadCollection(dir + CollectionFileName, data), CollectionResult::Loaded);
+    EXPECT_EQ(data.FigureCount, MaxFigures);
+    EXPECT_EQ(data.Figures[1], BigSquare(30, 20));
+    ASSERT_TRUE(ReadProgressFile(dir + "a.ftg", data, MaxFigures));
+    EXPECT_EQ(data.Progress[2], 12);
+    EXPECT_EQ(data.Progress[3], 0);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadFileStart(dir + "a.ftg", 5, bytes));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{8, 12, 0, 0, 0}));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }

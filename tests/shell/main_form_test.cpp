@@ -18,7 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+
 #include <numbers>
+#include <sys/stat.h>
 
 namespace {
 
@@ -149,6 +151,34 @@ TEST_F(MainFormTest, DialogButtonsShowTheirDialogs) {
     for (QToolButton* button : {form->StatBtn, form->RulesBtn, form->InfoBtn})
         QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(seam.dialogs, (QStringList{"StatDlg", "HintDlg", "FreewareDlg"}));
+}
+
+TEST_F(MainFormTest, EveryModalDialogStaysAboveTheTargetWindow) {
+    Start();
+    ASSERT_TRUE(form->findChild<TPatForm*>()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QStringList below;
+    seam.onDialog = [&below](QDialog* dialog) {
+        if (!(dialog->windowFlags() & Qt::WindowStaysOnTopHint)) below << dialog->objectName();
+        return 0;
+    };
+    for (QToolButton* button :
+         {form->StatBtn, form->RulesBtn, form->InfoBtn, form->SelectBtn, form->NewgameBtn})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs.size(), 5);
+    EXPECT_TRUE(below.isEmpty()) << below.join(' ').toStdString();
+}
+
+TEST_F(MainFormTest, ASettingsFileThatIsAFifoStartsWithDefaultsAndStaysOne) {
+    // Opened, the FIFO would block the start for good.
+    ASSERT_EQ(::mkfifo(iniPath.toLocal8Bit().constData(), 0644), 0);
+    Start();
+    EXPECT_EQ(G().data.Language, -1);
+    EXPECT_EQ(G().data.CurrentFigure, 1);
+    EXPECT_TRUE(form->SoundBtn->isChecked());
+    form.reset(); // stores the settings
+    struct stat info {};
+    ASSERT_EQ(::stat(iniPath.toLocal8Bit().constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(MainFormTest, FirstStartUsesEveryDefault) {

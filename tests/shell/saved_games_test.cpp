@@ -14,6 +14,7 @@
 #include <deque>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -205,6 +206,30 @@ TEST_F(SavedGameCommands, SaveIntoAFolderThatCannotBeWrittenFailsWithTheName) {
     EXPECT_EQ(boxes[0].text, QString::fromUtf8("Kann Spiel game.ftg nicht speichern. Datenträger "
                                                "voll oder nicht beschreibbar."));
     EXPECT_EQ(Count("close"), 1);
+}
+
+TEST_F(SavedGameCommands, WriteProtectedOrSpecialFilesAreReportedAndLeftAlone) {
+    Write(Path("locked.ftg"), {8});
+    ::chmod(Path("locked.ftg").c_str(), 0444); // root could write it; the game does not
+    ASSERT_EQ(::mkfifo(Path("pipe.ftg").c_str(), 0644), 0);
+    for (const char* name : {"locked.ftg", "pipe.ftg"}) {
+        SCOPED_TRACE(name);
+        boxes.clear();
+        data.Dirty = true;
+        EXPECT_FALSE(games.SaveGame(Path(name)));
+        EXPECT_TRUE(data.Dirty);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  QString("Cannot save game %1. Drive full or not writable.").arg(name));
+    }
+    EXPECT_EQ(Bytes(Path("locked.ftg")), (std::vector<uint8_t>{8}));
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("pipe.ftg").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    boxes.clear();
+    EXPECT_FALSE(games.LoadGame(Path("pipe.ftg"))); // would block for good if opened
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Error occured while loading file pipe.ftg!");
 }
 
 TEST_F(SavedGameCommands, FailedSaveAsKeepsTheNameAndTitle) {

@@ -1,5 +1,8 @@
 #include "shell/settings_store.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -7,6 +10,9 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,6 +29,15 @@ struct SettingsStoreTest : ::testing::Test {
     void WriteRaw(const QString& name, const QVariant& value) {
         QSettings raw(path, QSettings::IniFormat);
         raw.setValue("V2/" + name, value);
+    }
+    void WriteFile(const QByteArray& text) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray FileText() const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 
@@ -100,6 +115,100 @@ TEST_F(SettingsStoreTest, SectionsAndKeysCompareWithoutCaseKeepingTheFirstSpelli
     EXPECT_EQ(keys, (QStringList{"MainForm", "level"}));
 }
 
+TEST_F(SettingsStoreTest, BothSpellingsInOneFileAreOneSection) {
+    WriteFile("[V2]\ncommon\\tongue=1\nCommon\\MainForm=\"200,0,1,10,20,410,320\"\n"
+              "COMMON\\LEVEL=5\ncommon\\level=6\n");
+    EXPECT_EQ(ini.LoadNumber("Common", "Tongue", -1), 1);
+    EXPECT_EQ(ini.LoadText("common", "mainform", ""), "200,0,1,10,20,410,320");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 5); // the first of two spellings
+    ini.StoreNumber("common", "level", 7);
+    ini.StoreNumber("Common", "sound", 0);
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 7);
+    EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), 1);
+
+    QSettings raw(path, QSettings::IniFormat);
+    raw.beginGroup("V2");
+    EXPECT_EQ(raw.childGroups(), QStringList{"common"});
+    raw.beginGroup("common");
+    QStringList keys = raw.childKeys();
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"LEVEL", "MainForm", "sound", "tongue"}));
+    EXPECT_EQ(raw.value("LEVEL"), QVariant(QString("7")));
+}
+
+TEST_F(SettingsStoreTest, TheBaseGroupComparesWithoutCaseToo) {
+    WriteFile("[v2]\ncommon\\level=9\n\n[V2]\ncommon\\pleft=20\n");
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 9);
+    EXPECT_EQ(ini.LoadNumber("common", "pleft", 500), 20);
+    ini.StoreNumber("common", "ptop", 30);
+    const QByteArray text = FileText();
+    EXPECT_TRUE(text.startsWith("[v2]\n")) << text.constData();
+    EXPECT_FALSE(text.contains("[V2]")) << text.constData();
+    EXPECT_EQ(ini.LoadNumber("common", "pleft", 500), 20);
+    EXPECT_EQ(ini.LoadNumber("common", "ptop", 50), 30);
+}
+
+TEST_F(SettingsStoreTest, TextsCrossBetweenThisStoreAndQtsSettingsUnchanged) {
+    const QStringList texts{"/home/me/\"my\" game, 2.ftg",       "a;b=c",      " padded ", "@at",
+                            QString::fromUtf8("Spiel für Jörg"), "tab\there\\"};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        ini.StoreText("common", "save", text);
+        EXPECT_EQ(Raw("common/save"), QVariant(text));
+        WriteRaw("common/other", text);
+        EXPECT_EQ(ini.LoadText("common", "other", ""), text);
+    }
+}
+
+TEST_F(SettingsStoreTest, ADamagedTypedValueGivesTheDefaultWithoutAHugeAllocation) {
+    // A serialised list that claims two thousand million items.
+    WriteFile("[V2]\ncommon\\level=@Variant(\\0\\0\\0\\t\\0\\x7f\\xff\\xff\\xff)\n"
+              "common\\save=@ByteArray(\\x7f\\xff\\xff\\xff)\n");
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 1);
+    EXPECT_EQ(ini.LoadText("common", "save", "none"), "none");
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 4096); // kilobytes
+    // The damaged values stay as they are when others are written.
+    ini.StoreNumber("common", "tongue", 0);
+    EXPECT_TRUE(FileText().contains("level=@Variant(")) << FileText().constData();
+}
+
+TEST_F(SettingsStoreTest, OnlyTheStartOfAHugeFileIsRead) {
+    WriteFile("[V2]\ncommon\\level=12\n");
+    QFile file(path);
+    ASSERT_TRUE(file.resize(1LL << 30)); // sparse: nothing on the disk
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 12);
+    EXPECT_LT(timer.elapsed(), 2000);
+}
+
+TEST(SettingsFile, AFifoADeviceOrAFolderCountsAsMissingAndIsNeverWritten) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.ini"), folder = dir.filePath("folder.ini"),
+                  device = dir.filePath("null.ini");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(QFile::link("/dev/null", device));
+    for (const QString& path : {fifo, folder, device}) {
+        SCOPED_TRACE(path.toStdString());
+        // Opening the FIFO would block here for good.
+        SettingsStore ini(path);
+        EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), -1);
+        EXPECT_TRUE(ini.LoadFlag("common", "sound", true));
+        ini.StoreNumber("common", "tongue", 1);
+        EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), -1);
+    }
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(QFileInfo(device).isSymLink());
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"fifo.ini", "folder.ini", "null.ini"}));
+}
+
 TEST_F(SettingsStoreTest, DeletingAMissingValueIsNoError) {
     ini.Delete("Common", "MainFormColor");
     ini.StoreText("common", "MainFormFont", "Arial");
@@ -145,6 +254,18 @@ TEST(Placement, RectangleIsKeptOnTheDesktop) {
     const QRect wide(-1920, 0, 3840, 1080);
     EXPECT_EQ(KeepOnDesktop(QRect(-1900, 10, 660, 350), wide), QRect(-1900, 10, 660, 350));
     EXPECT_EQ(KeepOnDesktop(QRect(1800, 10, 660, 350), wide), QRect(1260, 10, 660, 350));
+}
+
+TEST(Placement, TheFrameIsKeptOnTheDesktopNotOnlyTheClientArea) {
+    const QRect desktop(0, 0, 1024, 768);
+    const QMargins frame(1, 20, 1, 5); // a title bar 20 pixels high
+    // A stored top edge of -80: the title bar comes down onto the desktop.
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(100, -80, 660, 350), frame, desktop),
+              QRect(100, 20, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(-50, 10, 660, 350), frame, desktop), QRect(1, 20, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(600, 500, 660, 350), frame, desktop),
+              QRect(363, 413, 660, 350));
+    EXPECT_EQ(KeepFrameOnDesktop(QRect(5, 30, 660, 350), frame, desktop), QRect(5, 30, 660, 350));
 }
 
 TEST_F(SettingsStoreTest, PlacementStringSurvivesTheStoreWithItsCommas) {

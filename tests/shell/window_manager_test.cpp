@@ -1,0 +1,229 @@
+// window_manager_test.cpp: the windows under a real X server and window manager,
+// where frames, stacking and title-bar buttons exist. The test starts Xvfb and
+// openbox itself and runs the checks in a second copy of this program there.
+
+#include "dialogs/pattern.h"
+#include "shell/centre_over_main.h"
+#include "shell/dialog_seam.h"
+#include "shell/settings_store.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const char* const ChildDisplay = "TRIGONET_WM_TEST_DISPLAY";
+QString ProgramPath;
+
+QString Xprop(const QStringList& arguments) {
+    QProcess xprop;
+    xprop.start("xprop", arguments);
+    xprop.waitForFinished(5000);
+    return QString::fromLocal8Bit(xprop.readAllStandardOutput());
+}
+
+QString Property(const QWidget& window, const char* name) {
+    return Xprop({"-id", QString::number(window.winId()), name});
+}
+
+// Waits for what the window manager does in its own time.
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > milliseconds) return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+bool Framed(const QWidget& window) {
+    return !FrameMargins(&window).isNull();
+}
+
+class Check : public testing::Test {
+  public:
+    explicit Check(std::function<void()> body) : body(std::move(body)) {}
+    void TestBody() override { body(); }
+
+  private:
+    std::function<void()> body;
+};
+
+void Register(const char* name, std::function<void()> body) {
+    testing::RegisterTest("Openbox", name, nullptr, nullptr, __FILE__, __LINE__,
+                          [body]() -> testing::Test* { return new Check(body); });
+}
+
+struct TargetWindow {
+    QTemporaryDir dir;
+    SettingsStore ini{dir.filePath("settings.ini")};
+    GameData data;
+    TPatForm form{data, ini, nullptr};
+    TargetWindow() {
+        data.FigureCount = 12;
+        data.CurrentFigure = 12;
+        data.Language = 1;
+        data.Progress[12] = 13; // a damaged byte: given up
+        form.show();
+        form.Refresh();
+    }
+};
+
+void RegisterChecks() {
+    Register("TargetWindowHasNeitherMinimiseNorMaximiseAndComesBack", [] {
+        TargetWindow target;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&target.form));
+        ASSERT_TRUE(WaitFor([&] { return Framed(target.form); }));
+        const QString actions = Property(target.form, "_NET_WM_ALLOWED_ACTIONS");
+        ASSERT_TRUE(actions.contains("_NET_WM_ACTION_MOVE")) << actions.toStdString();
+        EXPECT_FALSE(actions.contains("_NET_WM_ACTION_MINIMIZE")) << actions.toStdString();
+        EXPECT_FALSE(actions.contains("MAXIMIZE")) << actions.toStdString();
+        EXPECT_EQ(target.form.size(), QSize(181, 120));
+        EXPECT_EQ(target.form.windowTitle(), "Trigonet 12 - aufgegeben");
+
+        // Openbox refuses to minimise it now; were it minimised anyway, the next
+        // refresh brings it back.
+        target.form.showMinimized();
+        QTest::qWait(300);
+        target.form.Refresh();
+        EXPECT_TRUE(WaitFor([&] { return target.form.windowHandle()->isExposed(); }));
+        EXPECT_FALSE(target.form.isMinimized());
+    });
+
+    Register("DialogLandsOnTheRuleAtItsFirstShowingAndAboveTheTargetWindow", [] {
+        TargetWindow target;
+        QWidget main;
+        main.setGeometry(120, 200, 660, 350);
+        main.show();
+        ASSERT_TRUE(WaitFor([&] { return Framed(main) && Framed(target.form); }));
+        target.form.move(main.frameGeometry().center() - QPoint(90, 60));
+        target.form.raise();
+
+        struct Centred : QDialog {
+            QWidget* over;
+            explicit Centred(QWidget* over) : QDialog(over), over(over) { resize(300, 200); }
+            void showEvent(QShowEvent* event) override {
+                CentreOverMain(this, over);
+                QDialog::showEvent(event);
+            }
+        } dialog(&main);
+        DialogSeam::KeepAboveTarget(&dialog);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ASSERT_TRUE(WaitFor([&] { return Framed(dialog); }));
+        QTest::qWait(200); // anything the window manager still does to it
+        const QRect frame = main.frameGeometry();
+        const QSize own = dialog.frameGeometry().size();
+        EXPECT_GT(own.height(), dialog.height()); // a title bar, so the check means something
+        EXPECT_EQ(dialog.frameGeometry().topLeft(),
+                  QPoint(frame.left() + (frame.width() - own.width()) / 2,
+                         frame.top() + frame.height() - (main.height() + own.height()) / 2));
+
+        const QString stacking = Xprop({"-root", "_NET_CLIENT_LIST_STACKING"});
+        const QString targetId = QString("0x%1").arg(target.form.winId(), 0, 16);
+        const QString dialogId = QString("0x%1").arg(dialog.winId(), 0, 16);
+        ASSERT_TRUE(stacking.contains(targetId) && stacking.contains(dialogId))
+            << stacking.toStdString();
+        EXPECT_GT(stacking.indexOf(dialogId), stacking.indexOf(targetId)) << stacking.toStdString();
+    });
+
+    Register("MainWindowTitleBarStaysOnTheDesktop", [] {
+        QTemporaryDir dir;
+        SettingsStore ini(dir.filePath("settings.ini"));
+        ini.StoreText("Common", "MainForm", "200,0,1,100,-80,760,270");
+        QWidget window;
+        FormPlacement(ini, "MainForm").Restore(&window);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(WaitFor([&] { return Framed(window); }));
+        EXPECT_TRUE(WaitFor([&] { return window.frameGeometry().top() == 0; }))
+            << window.frameGeometry().top();
+        EXPECT_EQ(window.geometry().top(), FrameMargins(&window).top());
+        EXPECT_EQ(window.size(), QSize(660, 350));
+    });
+}
+
+// Starts a program and gives it a moment; false when it cannot start.
+bool Launch(QProcess& process, const QString& program, const QStringList& arguments) {
+    process.start(program, arguments);
+    return process.waitForStarted(5000);
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) process.kill();
+    process.waitForFinished(1000);
+}
+
+} // namespace
+
+TEST(WindowManager, OpenboxSession) {
+    for (const char* tool : {"Xvfb", "openbox", "xprop"})
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            GTEST_SKIP() << tool << " is not installed: no window manager checks";
+    QProcess server;
+    ASSERT_TRUE(Launch(server, "Xvfb",
+                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}));
+    QByteArray number;
+    while (!number.contains('\n') && server.waitForReadyRead(10000))
+        number += server.readAllStandardOutput();
+    ASSERT_FALSE(number.trimmed().isEmpty()) << "Xvfb gave no display";
+    const QString display = ":" + QString::fromLatin1(number.trimmed());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    qputenv("DISPLAY", display.toLocal8Bit()); // for xprop here
+    QProcess wm;
+    wm.setProcessEnvironment(env);
+    ASSERT_TRUE(Launch(wm, "openbox", {"--sm-disable"}));
+    const bool managed = WaitFor(
+        [] {
+            return Xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+        },
+        10000);
+
+    QProcess checks;
+    if (managed) {
+        env.insert(ChildDisplay, display);
+        checks.setProcessEnvironment(env);
+        checks.setProcessChannelMode(QProcess::MergedChannels);
+        checks.start(ProgramPath, {"--gtest_filter=Openbox.*"});
+        checks.waitForFinished(120000);
+    }
+    const QString output = QString::fromLocal8Bit(checks.readAll());
+    Stop(checks);
+    Stop(wm);
+    Stop(server);
+    ASSERT_TRUE(managed) << "openbox did not take over the display";
+    EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 3 tests")) << output.toStdString();
+}
+
+int main(int argc, char* argv[]) {
+    ProgramPath = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    const QByteArray display = qgetenv(ChildDisplay);
+    if (display.isEmpty()) {
+        ::testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("DISPLAY", display);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    RegisterChecks();
+    return RUN_ALL_TESTS();
+}
