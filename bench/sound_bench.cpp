@@ -52,6 +52,7 @@ void BM_CueLatency(benchmark::State& state) {
     if (!Ready(state)) return;
     server->StartRecording(true, 1);
     std::vector<double> latencies;
+    double worstAfterPause = 0, worstCuttingOff = 0;
     for (auto _ : state) {
         latencies.clear();
         for (int i = 0; i < 50; ++i) {
@@ -63,7 +64,10 @@ void BM_CueLatency(benchmark::State& state) {
             clock.start();
             waves->PlayCue(cue);
             const double ms = HeardAfter(cue - 1, clock, 1000);
-            if (ms >= 0) latencies.push_back(ms);
+            if (ms < 0) continue;
+            latencies.push_back(ms);
+            double& worst = i % 7 >= 4 ? worstAfterPause : worstCuttingOff; // 110 ms and more
+            worst = std::max(worst, ms);
         }
     }
     server->StopRecording();
@@ -72,6 +76,8 @@ void BM_CueLatency(benchmark::State& state) {
     if (latencies.empty()) return;
     state.counters["median_ms"] = latencies[latencies.size() / 2];
     state.counters["worst_ms"] = latencies.back();
+    state.counters["worst_cutting_off_ms"] = worstCuttingOff;
+    state.counters["worst_after_pause_ms"] = worstAfterPause;
 }
 BENCHMARK(BM_CueLatency)->Iterations(1)->Unit(benchmark::kMillisecond);
 
