@@ -26,6 +26,7 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-bench
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-ui-bench
+	./$(BUILD_DIR)/trigonet-sound-bench
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -19,15 +19,21 @@ struct WaveClip {
 WaveClip ParseWave(const QByteArray& image);
 
 // Where the clips sound. One clip at a time: Play replaces what was playing.
+// Stop and Play return at once; the sound goes on elsewhere.
 class CueOutput {
   public:
     virtual ~CueOutput() = default;
+    // Once, with the format of the first clip loaded, before any cue.
+    virtual void Open(const QAudioFormat& format) { (void)format; }
     virtual bool HasDevice() const = 0;
     virtual void Stop() = 0;
+    // The clip must share the format given to Open; another one stays silent.
     virtual void Play(const WaveClip& clip) = 0;
 };
 
-// The platform's default sound output; without a device every cue is silent.
+// The platform's default sound output: one stream, opened on its own thread and
+// kept for the whole run. Without a device, or once the device fails, every cue
+// is silent.
 std::unique_ptr<CueOutput> MakeAudioOutput();
 
 inline constexpr int CueCount = 6;
@@ -57,4 +63,5 @@ class SoundCues {
     std::unique_ptr<CueOutput> output;
     std::array<WaveClip, CueCount> clips; // held for the whole run
     bool soundOn = true;
+    bool outputOpen = false;
 };

@@ -83,6 +83,27 @@ TEST_F(SoundCuesTest, NoDeviceOrNoClipIsSilent) {
     EXPECT_EQ(*log, (std::vector<QString>{"stop", "stop", "stop", "stop"}));
 }
 
+// The stream is opened once, in the clips' format, before the first cue.
+struct OpeningOutput : FakeCueOutput {
+    std::shared_ptr<std::vector<QAudioFormat>> opened =
+        std::make_shared<std::vector<QAudioFormat>>();
+    void Open(const QAudioFormat& format) override { opened->push_back(format); }
+};
+
+TEST(SoundCuesOutput, IsOpenedOnceWithTheFirstClipThatLoads) {
+    auto* output = new OpeningOutput;
+    const auto opened = output->opened;
+    SoundCues waves{std::unique_ptr<CueOutput>(output)};
+    waves.SetClip(0, "not a wave");
+    EXPECT_TRUE(opened->empty());
+    waves.SetClip(1, WaveImage(100, 16));
+    waves.SetClip(2, WaveImage(100));
+    waves.PlayCue(2);
+    waves.PlayCue(3);
+    ASSERT_EQ(opened->size(), 1u);
+    EXPECT_EQ(opened->front().sampleFormat(), QAudioFormat::Int16);
+}
+
 TEST(ShippedClips, HaveTheirFormatAndLength) {
     if (!QFile::exists(":/sounds/cue1.wav")) GTEST_SKIP() << "built without the resources";
     SoundCues waves{std::make_unique<FakeCueOutput>()};
