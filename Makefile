@@ -33,9 +33,10 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-bench
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-ui-bench
 
-# fribo-trigonet_<version>_<arch>.deb in the build folder, for the prefix /usr.
+# fribo-trigonet_<version>_<arch>.deb in the build folder, laid out as Debian's
+# games are: /usr/games/fribo-trigonet, the rest under /usr/share.
 package: configure
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=/usr -DTRIGONET_INSTALL_BINDIR=games >/dev/null
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target package
 
 clean:

@@ -3,9 +3,9 @@
 # needs, validates the menu entry and the AppStream data, then starts the
 # installed game offscreen with a fresh home: it must find its collection in the
 # data folder. The game has no command line, so it is ended by a signal.
-#   install_test.sh BUILD_DIR CMAKE COMPILED_IN_COLLECTION
+#   install_test.sh BUILD_DIR CMAKE COMPILED_IN_COLLECTION [BINDIR]
 set -eu
-build=$1 cmake=$2 compiledIn=$3
+build=$1 cmake=$2 compiledIn=$3 bindir=${4:-bin}
 work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -15,7 +15,7 @@ DESTDIR="$work/root" "$cmake" --install "$build" --prefix /usr >"$work/install.l
     fail "cmake --install: $(cat "$work/install.log")"
 usr=$work/root/usr
 
-for file in bin/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
+for file in $bindir/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
     share/applications/fribo-trigonet.desktop \
     share/metainfo/org.example.fribo.trigonet.metainfo.xml \
     share/icons/hicolor/scalable/apps/fribo-trigonet.svg \
@@ -23,7 +23,7 @@ for file in bin/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
     share/doc/fribo-trigonet/copyright share/doc/fribo-trigonet/changelog.gz; do
     [ -s "$usr/$file" ] || fail "not installed: $file"
 done
-[ -x "$usr/bin/fribo-trigonet" ] || fail "the game is not executable"
+[ -x "$usr/$bindir/fribo-trigonet" ] || fail "the game is not executable"
 for size in 16 22 24 32 48 64 128 256; do
     png=$usr/share/icons/hicolor/${size}x$size/apps/fribo-trigonet.png
     [ -s "$png" ] || fail "not installed: $png"
@@ -46,7 +46,7 @@ firstWindow() {
     home=$(mktemp -d "$work/home.XXXX")
     HOME=$home XDG_DATA_DIRS=$1 XDG_RUNTIME_DIR=$home QT_QPA_PLATFORM=offscreen \
         QT_LOGGING_RULES="qt.widgets.painting=true" \
-        "$usr/bin/fribo-trigonet" >"$home/log" 2>&1 &
+        "$usr/$bindir/fribo-trigonet" >"$home/log" 2>&1 &
     pid=$!
     answer=""
     for _ in $(seq 100); do
