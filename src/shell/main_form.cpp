@@ -6,10 +6,13 @@
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
 #include "dialogs/yesno.h"
+#include "game/collection_path.h"
 #include "shell/dialog_seam.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
+#include "shell/install_paths.h"
 #include "shell/maker_links.h"
+#include "shell/qt_translations.h"
 #include "shell/texts.h"
 #include "shell/tongdlg.h"
 
@@ -140,9 +143,11 @@ bool TMainForm::FormCreate() {
     game.random.seed(
         static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
     data.Language = ini.LoadNumber("common", "tongue", -1);
+    UseQtTranslation(data.Language);
 
     // An empty collection leaves nothing to play: the same end as a missing one.
-    if (LoadCollection(data.ProgramDir + CollectionFileName, data) != CollectionResult::Loaded) {
+    if (LoadCollection(FirstExistingPath(CollectionCandidates(data.ProgramDir)), data) !=
+        CollectionResult::Loaded) {
         DialogSeam::Box(this, DialogSeam::BoxKind::Error,
                         Text(data.Language,
                              "Datei FTRG2.DAT konnte nicht gefunden werden. Programm wird "
@@ -214,6 +219,7 @@ void TMainForm::FormActivate() {
 
 void TMainForm::ApplyTexts() {
     const int language = game.data.Language;
+    UseQtTranslation(language);
     for (const ToolButtonLayout& entry : ToolButtons)
         (this->*entry.button)->setToolTip(Text(language, entry.german, entry.english));
     banner->SetLine(Text(language, BannerGerman, BannerEnglish));

@@ -2,6 +2,7 @@
 
 #include "game/saved_game.h"
 #include "shell/dialog_seam.h"
+#include "shell/install_paths.h"
 #include "shell/texts.h"
 
 #include <QFileInfo>
@@ -43,8 +44,8 @@ bool SavedGames::SaveGame(const std::string& path) {
 }
 
 void SavedGames::SaveGameAs() {
-    const QString start =
-        QString::fromStdString(data.SaveFileName.empty() ? data.ProgramDir : data.SaveFileName);
+    const QString start = data.SaveFileName.empty() ? SaveDialogStartFolder(data.ProgramDir)
+                                                    : QString::fromStdString(data.SaveFileName);
     for (;;) {
         const QString chosen =
             DialogSeam::AskFile(host.DialogParent(), GameFileRequest(true, start));

@@ -7,6 +7,8 @@ int main(int argc, char* argv[]) {
     // Headless always, also when the test list is read at build time.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
+    // Nor may an installed game's collection stand in for a missing one.
+    qputenv("XDG_DATA_DIRS", "/nonexistent/trigonet-tests");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,26 @@
+#include "shell/install_paths.h"
+
+#include "game/data.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+std::vector<std::string> CollectionCandidates(const std::string& programDir) {
+    std::vector<std::string> candidates{programDir + CollectionFileName};
+    const QString inDataFolder = QStringLiteral("fribo-trigonet/") + CollectionFileName;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        candidates.push_back(QDir(folder).filePath(inDataFolder).toStdString());
+    // Qt's test mode keeps a game installed on this machine out of the tests.
+    if (!QStandardPaths::isTestModeEnabled())
+        candidates.push_back(QDir(TRIGONET_DATA_DIR).filePath(CollectionFileName).toStdString());
+    return candidates;
+}
+
+QString SaveDialogStartFolder(const std::string& programDir) {
+    const QString folder = QString::fromStdString(programDir);
+    if (QFileInfo(folder).isWritable()) return folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
