@@ -1,8 +1,8 @@
 #include "dialogs/pattern.h"
 
 #include "board/orientation.h"
-#include "shell/settings_store.h"
-#include "shell/texts.h"
+#include "ui/settings_store.h"
+#include "ui/texts.h"
 
 #include <QCloseEvent>
 #include <QPainter>

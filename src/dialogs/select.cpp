@@ -1,10 +1,10 @@
 #include "dialogs/select.h"
 
 #include "board/orientation.h"
-#include "dialogs/paint_box.h"
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/paint_box.h"
+#include "ui/pictures.h"
+#include "ui/texts.h"
 
 #include <QFrame>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "dialogs/statis.h"
 
-#include "dialogs/paint_box.h"
-#include "shell/centre_over_main.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/paint_box.h"
+#include "ui/texts.h"
 
 #include <QFrame>
 #include <QLabel>

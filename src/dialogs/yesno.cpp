@@ -1,9 +1,9 @@
 #include "dialogs/yesno.h"
 
 #include "game/data.h"
-#include "shell/centre_over_main.h"
-#include "shell/dialog_seam.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
 
 #include <QFile>
 #include <QFrame>

@@ -1,10 +1,10 @@
 #include "shell/freeware.h"
 
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
 #include "shell/maker_links.h"
-#include "shell/text_box.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/pictures.h"
+#include "ui/text_box.h"
+#include "ui/texts.h"
 
 #include <QDesktopServices>
 #include <QFrame>

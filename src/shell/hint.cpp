@@ -1,6 +1,6 @@
 #include "shell/hint.h"
 
-#include "shell/text_box.h"
+#include "ui/text_box.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,17 +1,17 @@
 #include "shell/main_form.h"
 
-#include "board/board_box.h"
 #include "board/scaling.h"
 #include "dialogs/pattern.h"
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
 #include "dialogs/yesno.h"
-#include "shell/dialog_seam.h"
+#include "shell/board_box.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/maker_links.h"
-#include "shell/texts.h"
 #include "shell/tongdlg.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
 
 #include <QCloseEvent>
 #include <QDir>

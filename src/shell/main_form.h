@@ -4,8 +4,8 @@
 #include "game/game_view.h"
 #include "shell/banner.h"
 #include "shell/saved_games.h"
-#include "shell/settings_store.h"
 #include "shell/sound_cues.h"
+#include "ui/settings_store.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "shell/saved_games.h"
 
 #include "game/saved_game.h"
-#include "shell/dialog_seam.h"
-#include "shell/texts.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "shell/tongdlg.h"
 
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
+#include "ui/centre_over_main.h"
+#include "ui/pictures.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -1,7 +1,8 @@
 #include "dialogs/pattern.h"
 
-#include "shell/settings_store.h"
-#include "shell_support.h"
+#include "dialog_test_support.h"
+#include "support/test_figures.h"
+#include "ui/settings_store.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +19,7 @@ struct PatternTest : ::testing::Test {
     void SetUp() override {
         data.FigureCount = 3;
         data.CurrentFigure = 2;
-        data.Figures[0] = SquareFigure(40, 20);
+        data.Figures[0] = BigSquare(40, 20);
     }
     QString CaptionFor(uint8_t progress, int language) {
         data.Progress[2] = progress;
@@ -75,7 +76,7 @@ TEST_F(PatternTest, PaintsTheFigureBlackOnSilverAtTwoPixelsPerUnitAndSetsTheCapt
 }
 
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {
-    data.Figures[0] = SquareFigure(70, 40); // reaches grid column 90 and row 60
+    data.Figures[0] = BigSquare(70, 40); // reaches grid column 90 and row 60
     TPatForm form(data, ini, nullptr);
     const QImage shown = form.grab().toImage();
     EXPECT_EQ(shown.pixelColor(180, 100), QColor(Qt::black));

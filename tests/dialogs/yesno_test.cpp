@@ -1,7 +1,8 @@
 #include "dialogs/yesno.h"
 
+#include "dialog_test_support.h"
 #include "game/data.h"
-#include "shell_support.h"
+#include "support/test_figures.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "shell/main_form.h"
 
-#include "board/board_box.h"
 #include "board/orientation.h"
 #include "dialogs/pattern.h"
 #include "dialogs/yesno.h"
+#include "shell/board_box.h"
 #include "shell_support.h"
 
 #include <QApplication>

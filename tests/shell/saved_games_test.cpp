@@ -1,9 +1,9 @@
 #include "shell/saved_games.h"
 
 #include "game/game.h"
-#include "sample_collection.h"
-#include "shell/dialog_seam.h"
 #include "support/recording_view.h"
+#include "support/sample_collection.h"
+#include "ui/dialog_seam.h"
 
 #include <QDir>
 #include <QTemporaryDir>

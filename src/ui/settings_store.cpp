@@ -1,4 +1,4 @@
-#include "shell/settings_store.h"
+#include "ui/settings_store.h"
 
 #include <QGuiApplication>
 #include <QScreen>

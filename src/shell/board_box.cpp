@@ -1,4 +1,4 @@
-#include "board/board_box.h"
+#include "shell/board_box.h"
 
 #include "board/orientation.h"
 

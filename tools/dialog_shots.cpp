@@ -2,11 +2,11 @@
 // the only argument, for review by eye: dialog_shots OUTDIR
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
-#include "sample_collection.h"
-#include "shell/dialog_seam.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/tongdlg.h"
+#include "support/sample_collection.h"
+#include "ui/dialog_seam.h"
 
 #include <QApplication>
 #include <QDir>

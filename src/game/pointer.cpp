@@ -1,4 +1,4 @@
-#include "board/pointer.h"
+#include "game/pointer.h"
 
 #include "board/orientation.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "board/pointer.h"
 #include "game/game.h"
+#include "game/pointer.h"
 
 #include <QCursor>
 #include <QImage>
