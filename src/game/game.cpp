@@ -77,7 +77,7 @@ void SetupFigure(Game& game) {
     if (!FindAnchor(board.Target, game.TargetAnchor)) game.TargetAnchor = {0, 0};
     board.Selected = 0;
     game.State = gsPlaying;
-    game.view->EnableHelp(sound && !IsFinished(progress));
+    game.view.EnableHelp(sound && !IsFinished(progress));
 }
 
 Rgb PlayingColour(GameState state) {
@@ -93,7 +93,7 @@ Rgb PlayingColour(GameState state) {
 
 void DrawAllTriangles(Game& game, Rgb fill, Rgb line) {
     for (int t = 1; t <= TriangleCount; ++t)
-        if (t != game.board.Selected) game.view->DrawTriangle(t, fill, line);
+        if (t != game.board.Selected) game.painter.DrawTriangle(t, fill, line);
 }
 
 void CheckSolution(Game& game) {
@@ -105,9 +105,9 @@ void CheckSolution(Game& game) {
         progress |= FinishedBit;
         game.data.Dirty = true;
     }
-    game.view->PlayCue(5);
-    game.view->AnnounceSolved();
-    game.view->RefreshTarget();
+    game.view.PlayCue(5);
+    game.view.AnnounceSolved();
+    game.view.RefreshTarget();
 }
 
 void FigureUp(Game& game) {
@@ -143,5 +143,5 @@ void TakeHelp(Game& game) {
     PlaceHelpTriangles(game, 2 * h);
     DrawAllTriangles(game, givenUp ? Red : Black, Grey);
     game.data.Dirty = true;
-    if (givenUp) game.view->RefreshTarget();
+    if (givenUp) game.view.RefreshTarget();
 }

@@ -22,9 +22,12 @@ struct Game {
     GameState State = gsPlaying;
     CellPos TargetAnchor;
     std::mt19937 random;
-    GameView* view = nullptr; // must be set before any operation below
+    GameView& view;
+    BoardPainter& painter;
 
-    Game() : random(std::random_device{}()) {}
+    // Both must outlive the game; neither is called while constructing it.
+    Game(GameView& view, BoardPainter& painter)
+        : random(std::random_device{}()), view(view), painter(painter) {}
 };
 
 // Where triangle t (1..8) waits before the player moves it.

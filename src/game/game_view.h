@@ -2,16 +2,23 @@
 
 #include "game/colours.h"
 
-// What the game logic asks of the windows. The Qt layer implements it; the tests
-// record the calls.
-class GameView {
+// Drawing on the board. The board widget implements it; the tests record the calls.
+class BoardPainter {
   public:
-    virtual ~GameView() = default;
+    virtual ~BoardPainter() = default;
 
     // Triangle t (1..8) as a filled polygon at its placement.
     virtual void DrawTriangle(int t, Rgb fill, Rgb line) = 0;
     // The held triangle's outline in exclusive-or mode; twice restores the picture.
     virtual void DrawOutline(int t) = 0;
+};
+
+// What the game logic asks of the windows besides the board's drawing. The Qt
+// layer implements it; the tests record the calls.
+class GameView {
+  public:
+    virtual ~GameView() = default;
+
     // Sound cue 1..6: pick-up, put-down, turn step, move step, solved, refused.
     virtual void PlayCue(int cue) = 0;
     // The solved message, modal; returns when the player has closed it.

@@ -39,9 +39,9 @@ void BeginDrag(Game& game, PointerDrag& drag, int unit, int x, int y, int pc, in
 // Redraws the held outline at a new placement: two exclusive-or drawings, no repaint.
 void ShiftOutline(Game& game, const Placement& to) {
     const int t = game.board.Selected;
-    game.view->DrawOutline(t);
+    game.painter.DrawOutline(t);
     game.board.Triangles[t] = to;
-    game.view->DrawOutline(t);
+    game.painter.DrawOutline(t);
 }
 
 void PutDown(Game& game) {
@@ -49,12 +49,12 @@ void PutDown(Game& game) {
     const int t = board.Selected;
     const Placement& p = board.Triangles[t];
     if (!TriangleFits(board, p.Col, p.Row, p.Orient)) {
-        game.view->PlayCue(6);
+        game.view.PlayCue(6);
         return;
     }
-    game.view->PlayCue(2);
+    game.view.PlayCue(2);
     AddTriangle(board, t);
-    game.view->DrawTriangle(t, PlayingColour(game.State), Grey);
+    game.painter.DrawTriangle(t, PlayingColour(game.State), Grey);
     board.Selected = 0;
     CheckSolution(game);
 }
@@ -91,11 +91,11 @@ bool PickUp(Game& game, int unit, int px, int py) {
         if (HitZone(board, unit, px, py, i) != ZoneOutside)
             board.Selected = static_cast<uint8_t>(i);
     if (!board.Selected) return false;
-    game.view->PlayCue(1);
+    game.view.PlayCue(1);
     RemoveTriangle(board, board.Selected);
-    game.view->DrawTriangle(board.Selected, Silver, Silver);
+    game.painter.DrawTriangle(board.Selected, Silver, Silver);
     DrawAllTriangles(game, PlayingColour(game.State), Grey); // mends edges the erasing touched
-    game.view->DrawOutline(board.Selected);
+    game.painter.DrawOutline(board.Selected);
     return true;
 }
 
@@ -104,7 +104,7 @@ void MoveSelected(Game& game, int col, int row) {
     if (!board.Selected) return;
     const Placement& p = board.Triangles[board.Selected];
     if (!TriangleInBounds(col, row, p.Orient) || (col == p.Col && row == p.Row)) return;
-    game.view->PlayCue(4);
+    game.view.PlayCue(4);
     ShiftOutline(game, {static_cast<uint8_t>(col), static_cast<uint8_t>(row), p.Orient});
 }
 
@@ -122,7 +122,7 @@ void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y) {
         n += OrientationCount;
     n %= OrientationCount;
     if (!TriangleInBounds(p.Col, p.Row, n) || n == p.Orient) return;
-    game.view->PlayCue(3);
+    game.view.PlayCue(3);
     ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(n)});
 }
 

@@ -76,20 +76,19 @@ QString FromPath(const std::string& path) {
 
 TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
                      std::unique_ptr<CueOutput> soundOutput)
-    : ini(iniPath), waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
+    : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath),
+      waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
       homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini, "MainForm") {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     back = QPixmap(":/textures/marble.png");
-    game.view = this;
 
     ToolPanel = new QFrame(this);
     ToolPanel->setObjectName("ToolPanel");
     ToolPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     ToolPanel->setAutoFillBackground(true);
     BuildToolbar();
-    box = new BoardBox(game, this);
     box->setObjectName("box");
     banner = new Banner(this);
     banner->setObjectName("Banner");
@@ -220,7 +219,7 @@ void TMainForm::ApplyTexts() {
     saved.UpdateTitle();
 }
 
-void TMainForm::RequestClose() {
+void TMainForm::AskToClose() {
     if (!closing) close();
 }
 
@@ -279,14 +278,6 @@ void TMainForm::paintEvent(QPaintEvent*) {
     frame(0, ToolHeight, width(), height(), 1);
 }
 
-void TMainForm::DrawTriangle(int t, Rgb fill, Rgb line) {
-    box->DrawTriangle(t, fill, line);
-}
-
-void TMainForm::DrawOutline(int t) {
-    box->DrawOutline(t);
-}
-
 void TMainForm::PlayCue(int cue) {
     waves.PlayCue(cue);
 }
@@ -309,17 +300,61 @@ void TMainForm::RepaintFigure() {
     RefreshTarget();
 }
 
-int TMainForm::AskNewGame() {
-    return yesNo->ShowModal(4);
+namespace {
+
+DialogSeam::FileRequest GameFileRequest(bool save, const std::string& startPath) {
+    DialogSeam::FileRequest request;
+    request.save = save;
+    request.startPath = FromPath(startPath);
+    request.filter = "Fribo Trigonet (*.ftg)";
+    request.defaultSuffix = "ftg";
+    return request;
+}
+
+} // namespace
+
+std::string TMainForm::ChooseSaveFile(const std::string& start) {
+    return DialogSeam::AskFile(this, GameFileRequest(true, start)).toStdString();
+}
+
+std::string TMainForm::ChooseOpenFile(const std::string& start) {
+    return DialogSeam::AskFile(this, GameFileRequest(false, start)).toStdString();
+}
+
+bool TMainForm::ConfirmOverwrite(const std::string& name) {
+    return DialogSeam::Box(this, DialogSeam::BoxKind::Warning,
+                           Text(game.data.Language, "Spiel %1 existiert bereits. Überschreiben?",
+                                "Game %1 already exists. Overwrite?")
+                               .arg(FromPath(name))) == 6;
+}
+
+bool TMainForm::ConfirmNewGame() {
+    return yesNo->ShowModal(4) == TYesNoDlg::ResultYes;
+}
+
+void TMainForm::ReportCannotSave(const std::string& name) {
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                    Text(game.data.Language,
+                         "Kann Spiel %1 nicht speichern. Datenträger voll oder nicht "
+                         "beschreibbar.",
+                         "Cannot save game %1. Drive full or not writable.")
+                        .arg(FromPath(name)));
+}
+
+void TMainForm::ReportCannotLoad(const std::string& name) {
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                    Text(game.data.Language, "Fehler beim Laden des Spiels %1!",
+                         "Error occured while loading file %1!")
+                        .arg(FromPath(name)));
+}
+
+void TMainForm::ShowTitle(const std::string& caption) {
+    setWindowTitle(FromPath(caption));
 }
 
 void TMainForm::ShowFigureAnew() {
     SetupFigure(game);
     RepaintFigure();
-}
-
-void TMainForm::SetCaption(const QString& caption) {
-    setWindowTitle(caption);
 }
 
 void TMainForm::StatBtnClick() {

@@ -14,10 +14,9 @@ FigureRecord LShape(int x, int y) {
 class GameTest : public testing::Test {
   protected:
     RecordingView view;
-    Game game;
+    Game game{view, view};
 
     void SetUp() override {
-        game.view = &view;
         game.random.seed(1234);
         Collection({BigSquare(35, 20), LShape(40, 15), BigSquare(71, 41)});
     }

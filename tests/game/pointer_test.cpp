@@ -16,12 +16,11 @@ constexpr int Unit = 4;
 // Eight triangles at their starting places, orientation 0, triangle 1 moved to
 // the middle of the board where every orientation stays in bounds.
 struct PointerTest : ::testing::Test {
-    Game game;
+    Game game{view, view};
     RecordingView view;
     PointerDrag drag;
 
     void SetUp() override {
-        game.view = &view;
         for (int t = 1; t <= TriangleCount; ++t) {
             game.board.Triangles[t] = StartingPlace(t, 0);
             AddTriangle(game.board, t);

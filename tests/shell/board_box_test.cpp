@@ -13,12 +13,8 @@ namespace {
 
 constexpr int Unit = 4;
 
-// Carries out the game's drawing on the box, as the main window does.
 struct BoxView : GameView {
-    BoardBox* box = nullptr;
     std::vector<int> cues;
-    void DrawTriangle(int t, Rgb fill, Rgb line) override { box->DrawTriangle(t, fill, line); }
-    void DrawOutline(int t) override { box->DrawOutline(t); }
     void PlayCue(int cue) override { cues.push_back(cue); }
     void AnnounceSolved() override {}
     void RefreshTarget() override {}
@@ -35,14 +31,13 @@ struct PaintSpy : QObject {
 };
 
 struct BoardBoxTest : ::testing::Test {
-    Game game;
     BoxView view;
     QWidget window;
+    // The box draws the game's triangles itself, as in the main window.
     BoardBox* box = new BoardBox(game, &window);
+    Game game{view, *box};
 
     void SetUp() override {
-        game.view = &view;
-        view.box = box;
         for (int t = 1; t <= TriangleCount; ++t) {
             game.board.Triangles[t] = StartingPlace(t, (t * 5) % 16);
             AddTriangle(game.board, t);

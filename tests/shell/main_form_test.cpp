@@ -569,3 +569,85 @@ TEST_F(MainFormTest, BannerClickOpensTheHomepageUntilThatFails) {
 }
 
 } // namespace
+
+// The saved-game commands' questions and reports, as the player sees them.
+struct SavedGameDialogsTest : MainFormTest {
+    struct BoxShown {
+        DialogSeam::BoxKind kind;
+        QString caption, text;
+    };
+    std::vector<BoxShown> boxes;
+    std::vector<DialogSeam::FileRequest> requests;
+    int boxAnswer = 6;
+
+    void Answer() {
+        DialogSeam::Responder responder;
+        responder.box = [this](DialogSeam::BoxKind kind, const QString& caption,
+                               const QString& text) {
+            boxes.push_back({kind, caption, text});
+            return boxAnswer;
+        };
+        responder.file = [this](const DialogSeam::FileRequest& request) {
+            requests.push_back(request);
+            return QString::fromStdString(request.startPath.toStdString() + "/chosen.ftg");
+        };
+        DialogSeam::SetResponder(responder);
+    }
+};
+
+TEST_F(SavedGameDialogsTest, QuestionsAndReportsNameTheFileInTheGamesLanguage) {
+    ASSERT_TRUE(Create());
+    Answer();
+    G().data.Language = 0;
+    EXPECT_TRUE(form->ConfirmOverwrite("a.ftg"));
+    boxAnswer = 7;
+    EXPECT_FALSE(form->ConfirmOverwrite("a.ftg"));
+    form->ReportCannotSave("full.ftg");
+    form->ReportCannotLoad("lost.ftg");
+    G().data.Language = 1;
+    form->ConfirmOverwrite("a.ftg");
+    form->ReportCannotSave("game.ftg");
+    form->ReportCannotLoad("lost.ftg");
+    ASSERT_EQ(boxes.size(), 7u);
+    EXPECT_EQ(boxes[0].kind, DialogSeam::BoxKind::Warning);
+    EXPECT_EQ(boxes[0].caption, "Warnung");
+    EXPECT_EQ(boxes[0].text, "Game a.ftg already exists. Overwrite?");
+    EXPECT_EQ(boxes[2].kind, DialogSeam::BoxKind::Error);
+    EXPECT_EQ(boxes[2].caption, "Fehler");
+    EXPECT_EQ(boxes[2].text, "Cannot save game full.ftg. Drive full or not writable.");
+    EXPECT_EQ(boxes[3].caption, "Fehler");
+    EXPECT_EQ(boxes[3].text, "Error occured while loading file lost.ftg!");
+    EXPECT_EQ(boxes[4].text, QString::fromUtf8("Spiel a.ftg existiert bereits. Überschreiben?"));
+    EXPECT_EQ(boxes[5].text, QString::fromUtf8("Kann Spiel game.ftg nicht speichern. Datenträger "
+                                               "voll oder nicht beschreibbar."));
+    EXPECT_EQ(boxes[6].text, "Fehler beim Laden des Spiels lost.ftg!");
+}
+
+TEST_F(SavedGameDialogsTest, FileDialogsAskForFtgFilesFromTheGivenStart) {
+    ASSERT_TRUE(Create());
+    Answer();
+    EXPECT_EQ(form->ChooseSaveFile(dir.path().toStdString()),
+              dir.filePath("chosen.ftg").toStdString());
+    form->ChooseOpenFile("/somewhere");
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(requests[0].save);
+    EXPECT_EQ(requests[0].startPath, dir.path());
+    EXPECT_EQ(requests[0].filter, "Fribo Trigonet (*.ftg)");
+    EXPECT_EQ(requests[0].defaultSuffix, "ftg");
+    EXPECT_FALSE(requests[1].save);
+    EXPECT_EQ(requests[1].startPath, "/somewhere");
+    EXPECT_EQ(requests[1].filter, "Fribo Trigonet (*.ftg)");
+}
+
+TEST_F(MainFormTest, NewGameQuestionClosedWithItsCloseBoxLeavesTheProgress) {
+    const QString old = dir.filePath("old.ftg");
+    WriteFile(old, QByteArray("\x0c\x08\x00", 3));
+    Ini().StoreText("common", "save", old);
+    Start();
+    seam.dialogAnswer = TYesNoDlg::ResultCancel;
+    QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 4"});
+    EXPECT_EQ(G().data.Progress[1], 12);
+    EXPECT_EQ(G().data.Progress[2], 8);
+    EXPECT_EQ(G().data.SaveFileName, old.toStdString());
+}
