@@ -21,7 +21,7 @@ void PlaceAtStart(Game& game, int t) {
 
 void PlaceHelpTriangles(Game& game, int n) {
     const FigureRecord& solution = game.data.Figures[0];
-    if (!FigureIsSound(solution)) return;
+    if (!FigureIsValid(solution)) return;
     for (int t = 1; t <= std::min(n, TriangleCount); ++t) {
         RemoveTriangle(game.board, t);
         game.board.Triangles[t] = solution[t - 1];
@@ -63,7 +63,7 @@ void SetupFigure(Game& game) {
 
     board.Board = {};
     board.Target = {};
-    const bool sound = FigureIsSound(figure);
+    const bool sound = FigureIsValid(figure);
     if (sound)
         for (const Placement& p : figure)
             StampPlacement(board.Target, p);
@@ -80,7 +80,7 @@ void SetupFigure(Game& game) {
     game.view.EnableHelp(sound && !IsFinished(progress));
 }
 
-Rgb PlayingColour(GameState state) {
+Rgb FillColour(GameState state) {
     switch (state) {
     case gsSolved:
         return Green;
@@ -105,7 +105,7 @@ void CheckSolution(Game& game) {
         progress |= FinishedBit;
         game.data.Dirty = true;
     }
-    game.view.PlayCue(5);
+    game.view.PlayCue(Cue::Solved);
     game.view.AnnounceSolved();
     game.view.RefreshTarget();
 }
@@ -124,7 +124,7 @@ void TakeHelp(Game& game) {
     // The help button is disabled for finished and damaged figures; the logic
     // refuses them too, so a stray call cannot turn a solved byte back into help.
     const uint8_t before = game.data.Progress[game.data.CurrentFigure];
-    if (game.State != gsPlaying || IsFinished(before) || !FigureIsSound(game.data.Figures[0]))
+    if (game.State != gsPlaying || IsFinished(before) || !FigureIsValid(game.data.Figures[0]))
         return;
     BoardState& board = game.board;
     for (int t = 1; t <= TriangleCount; ++t)

@@ -60,8 +60,8 @@ void CheckSolution(Game& game);
 // Every triangle except the held one, in increasing order.
 void DrawAllTriangles(Game& game, Rgb fill, Rgb line);
 
-// The fill colour for the current game state.
-Rgb PlayingColour(GameState state);
+// The triangles' fill in every state: black while playing, green solved, red given up.
+Rgb FillColour(GameState state);
 
 // Next and previous figure; the same figure is set up anew at either end.
 void FigureUp(Game& game);

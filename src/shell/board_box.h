@@ -39,6 +39,7 @@ class BoardBox : public QWidget, public BoardPainter {
     void RegisterCursors();
 
     const QImage& Canvas() const { return canvas; }
+    const PointerDrag& Drag() const { return drag; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -150,8 +150,8 @@ bool TMainForm::FormCreate() {
         return false;
     }
 
-    SoundBtn->setChecked(ini.LoadFlag("common", "sound", true));
-    waves.SetOn(SoundBtn->isChecked());
+    waves.SetOn(ini.LoadFlag("common", "sound", true));
+    SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
     data.CurrentFigure = ClampFigureNumber(ini.LoadNumber("common", "level", 1), data.FigureCount);
     data.SaveFileName = ini.LoadText("common", "save", "").toStdString();
     data.Progress.fill(0);
@@ -185,9 +185,9 @@ void TMainForm::CreateSecondaryWindows() {
     selectDlg = new TSelectDlg(game.data, this);
     statDlg = new TStatDlg(game.data, this);
     yesNo = new TYesNoDlg(game.data, this);
-    freewareDlg = new TFreewareDlg(game.data, this);
-    tongueDlg = new TTongueDlg(game.data, this);
-    hintDlg = new THintDlg(game.data, this);
+    infoDlg = new TFreewareDlg(game.data, this);
+    languageDlg = new TTongueDlg(game.data, this);
+    rulesDlg = new THintDlg(game.data, this);
 }
 
 void TMainForm::ShowAtPlacement() {
@@ -206,7 +206,7 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::FormActivate() {
     if (!FirstActivation) return;
     FirstActivation = false;
-    if (game.data.Language == -1) DialogSeam::Exec(tongueDlg);
+    if (game.data.Language == -1) DialogSeam::Exec(languageDlg);
     ApplyTexts();
     info();
 }
@@ -232,15 +232,15 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    const int answer = yesNo->ShowModal(3);
+    const ModalResult answer = yesNo->ShowModal(MessageKind::EndGame);
     info(); // whatever the answer
-    return answer == TYesNoDlg::ResultYes;
+    return answer == ModalResult::Yes;
 }
 
 void TMainForm::FormClose() {
     GameData& data = game.data;
     saved.SaveIfDirty(); // first: the save dialog may still change the game's name
-    ini.StoreFlag("common", "sound", SoundBtn->isChecked());
+    ini.StoreFlag("common", "sound", waves.IsOn());
     ini.StoreNumber("common", "level", data.CurrentFigure);
     ini.StoreNumber("common", "tongue", data.Language);
     ini.StoreText("common", "save", FromPath(data.SaveFileName));
@@ -278,12 +278,12 @@ void TMainForm::paintEvent(QPaintEvent*) {
     frame(0, ToolHeight, width(), height(), 1);
 }
 
-void TMainForm::PlayCue(int cue) {
-    waves.PlayCue(cue);
+void TMainForm::PlayCue(Cue cue) {
+    waves.PlayCue(static_cast<int>(cue));
 }
 
 void TMainForm::AnnounceSolved() {
-    if (yesNo) yesNo->ShowModal(1);
+    if (yesNo) yesNo->ShowModal(MessageKind::Won);
 }
 
 void TMainForm::RefreshTarget() {
@@ -322,14 +322,16 @@ std::string TMainForm::ChooseOpenFile(const std::string& start) {
 }
 
 bool TMainForm::ConfirmOverwrite(const std::string& name) {
-    return DialogSeam::Box(this, DialogSeam::BoxKind::Warning,
-                           Text(game.data.Language, "Spiel %1 existiert bereits. Überschreiben?",
-                                "Game %1 already exists. Overwrite?")
-                               .arg(FromPath(name))) == 6;
+    return Answered(
+        DialogSeam::Box(this, DialogSeam::BoxKind::Warning,
+                        Text(game.data.Language, "Spiel %1 existiert bereits. Überschreiben?",
+                             "Game %1 already exists. Overwrite?")
+                            .arg(FromPath(name))),
+        ModalResult::Yes);
 }
 
 bool TMainForm::ConfirmNewGame() {
-    return yesNo->ShowModal(4) == TYesNoDlg::ResultYes;
+    return yesNo->ShowModal(MessageKind::GiveUp) == ModalResult::Yes;
 }
 
 void TMainForm::ReportCannotSave(const std::string& name) {
@@ -363,7 +365,7 @@ void TMainForm::StatBtnClick() {
 
 void TMainForm::SelectBtnClick() {
     // The dialog has set CurrentFigure when it ends with 1.
-    if (DialogSeam::Exec(selectDlg) == 1) ShowFigureAnew();
+    if (Answered(DialogSeam::Exec(selectDlg), ModalResult::Ok)) ShowFigureAnew();
 }
 
 void TMainForm::TipBtnClick() {
@@ -385,16 +387,16 @@ void TMainForm::ExitBtnClick() {
 }
 
 void TMainForm::TongueBtnClick() {
-    DialogSeam::Exec(tongueDlg);
+    DialogSeam::Exec(languageDlg);
     ApplyTexts();
 }
 
 void TMainForm::rules() {
-    DialogSeam::Exec(hintDlg);
+    DialogSeam::Exec(rulesDlg);
 }
 
 void TMainForm::info() {
-    DialogSeam::Exec(freewareDlg);
+    DialogSeam::Exec(infoDlg);
 }
 
 void TMainForm::FriboBtnClick() {

@@ -59,7 +59,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     void ApplyTexts();
 
     // What the game logic asks of the windows; the board box draws for itself.
-    void PlayCue(int cue) override;
+    void PlayCue(Cue cue) override;
     void AnnounceSolved() override;
     void RefreshTarget() override;
     void EnableHelp(bool enabled) override;
@@ -145,7 +145,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     TSelectDlg* selectDlg = nullptr;
     TStatDlg* statDlg = nullptr;
     TYesNoDlg* yesNo = nullptr;
-    TFreewareDlg* freewareDlg = nullptr;
-    TTongueDlg* tongueDlg = nullptr;
-    THintDlg* hintDlg = nullptr;
+    TFreewareDlg* infoDlg = nullptr;
+    TTongueDlg* languageDlg = nullptr;
+    THintDlg* rulesDlg = nullptr;
 };

@@ -33,7 +33,7 @@ struct YesNoTest : ::testing::Test {
             d->hide();
             return result;
         };
-        return dialog->ShowModal(kind);
+        return static_cast<int>(dialog->ShowModal(static_cast<MessageKind>(kind)));
     }
     QPushButton* Yes(int kind) { return dialog->YesButton(kind); }
     QPushButton* No(int kind) { return dialog->NoButton(kind); }

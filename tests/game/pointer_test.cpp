@@ -127,7 +127,7 @@ TEST_F(PointerTest, PickUpTakesTheHighestNumberedTriangleAndShowsItAsOutline) {
     Press(PointerButton::Left, Px(p, -1), Py(p, 0));
 
     EXPECT_EQ(game.board.Selected, 5);
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
     EXPECT_EQ(view.cues, std::vector<int>{1});
     ASSERT_GE(view.calls.size(), 3u);
     EXPECT_EQ(view.calls[1], "draw 5 silver silver");
@@ -181,7 +181,7 @@ TEST_F(PointerTest, DraggingAFullCircleClockwiseTurnsThroughAllSixteenOrientatio
     // 3.5 units straight left: inside orientation 0, in the turn zone.
     Press(PointerButton::Left, ax - 14, ay);
     ASSERT_EQ(game.board.Selected, 1);
-    ASSERT_EQ(game.board.DragZone, ZoneTurn);
+    ASSERT_EQ(drag.DragZone, ZoneTurn);
     view.Clear();
 
     // Clockwise on the screen: the direction angle falls.
@@ -207,7 +207,7 @@ TEST_F(PointerTest, TurnByDragSkipsOrientationsThatWouldLeaveTheBoard) {
     const int x = ax + static_cast<int>(std::lround(0.6 * VertexDX[0][9] * Unit));
     const int y = ay + static_cast<int>(std::lround(0.6 * VertexDY[0][9] * Unit));
     Press(PointerButton::Left, x, y);
-    ASSERT_EQ(game.board.DragZone, ZoneTurn);
+    ASSERT_EQ(drag.DragZone, ZoneTurn);
     view.Clear();
 
     const double start = Angle(x - ax, y - ay);
@@ -230,7 +230,7 @@ TEST_F(PointerTest, RightButtonTurnsOneStepSilentlyAnywhere) {
     Press(PointerButton::Right, 2, 2);
     EXPECT_EQ(Held().Orient, 1);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"outline 1", "outline 1"}));
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
 
     game.board.Triangles[1].Orient = 15;
     Press(PointerButton::Right, 2, 2);
@@ -243,7 +243,7 @@ TEST_F(PointerTest, PutDownWhereItDoesNotFitIsRefusedWithCueSix) {
     Press(PointerButton::Left, 45 * Unit, 50 * Unit);
     EXPECT_EQ(view.cues, std::vector<int>{6});
     EXPECT_EQ(game.board.Selected, 1);
-    EXPECT_EQ(game.board.DragZone, ZoneOutside);
+    EXPECT_EQ(drag.DragZone, ZoneOutside);
 
     Drag(50 * Unit, 52 * Unit); // a drag begun by that press does nothing
     EXPECT_EQ(view.cues, std::vector<int>{6});
@@ -257,7 +257,7 @@ TEST_F(PointerTest, PutDownStampsTheTriangleAndPicksUpTheOneUnderThePointer) {
     EXPECT_EQ(view.cues, (std::vector<int>{2, 1}));
     EXPECT_EQ(view.calls[1], "draw 1 black grey");
     EXPECT_EQ(game.board.Selected, 4);
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
     Grid expected{};
     for (int t = 1; t <= TriangleCount; ++t)
         if (t != 4) StampPlacement(expected, game.board.Triangles[t]);

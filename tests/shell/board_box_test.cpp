@@ -15,7 +15,7 @@ constexpr int Unit = 4;
 
 struct BoxView : GameView {
     std::vector<int> cues;
-    void PlayCue(int cue) override { cues.push_back(cue); }
+    void PlayCue(Cue cue) override { cues.push_back(static_cast<int>(cue)); }
     void AnnounceSolved() override {}
     void RefreshTarget() override {}
     void EnableHelp(bool) override {}
@@ -66,7 +66,8 @@ struct BoardBoxTest : ::testing::Test {
     }
     QPoint Vertex(int t, int k) const {
         const Placement& p = game.board.Triangles[t];
-        return {(p.Col + VertexDX[k][p.Orient]) * Unit, (p.Row + VertexDY[k][p.Orient]) * Unit};
+        const PixelPoint c = CornerPixel(p, k, Unit);
+        return {c.x, c.y};
     }
     QRgb At(QPoint p) const { return box->Canvas().pixel(p) & 0xffffff; }
 
@@ -166,7 +167,7 @@ TEST_F(BoardBoxTest, PickUpMoveTurnAndPutDownDrawWhatAFullRepaintWould) {
     const QPoint grip = MoveGrip(3);
     Press(Qt::LeftButton, grip);
     ASSERT_EQ(game.board.Selected, 3);
-    ASSERT_EQ(game.board.DragZone, ZoneMove);
+    ASSERT_EQ(box->Drag().DragZone, ZoneMove);
     ExpectSameAsFullRepaint("pick-up");
 
     DragTo(grip + QPoint(5 * Unit, 2 * Unit));

@@ -84,7 +84,8 @@ struct MainFormTest : ::testing::Test {
 
     QPoint Vertex(int t, int k) {
         const Placement& p = G().board.Triangles[t];
-        return {(p.Col + VertexDX[k][p.Orient]) * Unit(), (p.Row + VertexDY[k][p.Orient]) * Unit()};
+        const PixelPoint c = CornerPixel(p, k, Unit());
+        return {c.x, c.y};
     }
     QPoint Anchor(int t) {
         const Placement& p = G().board.Triangles[t];
@@ -266,7 +267,7 @@ TEST_F(MainFormTest, DraggingAFullCircleTurnsThroughAllOrientationsWithSixteenCu
     const Placement start = G().board.Triangles[3];
     const QPoint anchor = Anchor(3), grip = TurnGrip(3);
     Press(Qt::LeftButton, grip);
-    ASSERT_EQ(G().board.DragZone, ZoneTurn);
+    ASSERT_EQ(Box()->Drag().DragZone, ZoneTurn);
     sounds->clear();
     const double radius = std::hypot(grip.x() - anchor.x(), grip.y() - anchor.y());
     const double from = Angle(grip.x() - anchor.x(), grip.y() - anchor.y());
@@ -369,7 +370,7 @@ TEST_F(MainFormTest, QuitQuestionAnsweredNoStillShowsTheInfoAndPlaysOn) {
     Start();
     PickUp(3);
     const BoardState before = G().board;
-    seam.dialogAnswer = TYesNoDlg::ResultCancel;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel);
     form->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
@@ -401,7 +402,7 @@ TEST_F(MainFormTest, ClosingWithUnsavedProgressAndNoFileAsksForOneBeforeTheSetti
         EXPECT_EQ(Ini().LoadNumber("common", "level", -5), -5);
         return dir.filePath("evening.txt");
     };
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg", "save"}));
     const QString saved = dir.filePath("evening.ftg");
@@ -414,7 +415,7 @@ TEST_F(MainFormTest, SaveFailingWhileClosingIsReportedAndDoesNotAskToCloseAgain)
     Ini().StoreText("common", "save", dir.filePath("plain/game.ftg"));
     Start();
     G().data.Dirty = true;
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(seam.boxes, QStringList{"Cannot save game game.ftg. Drive full or not writable."});
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
@@ -427,12 +428,12 @@ TEST_F(MainFormTest, NewGameFromTheToolbarAnsweredNoThenYes) {
     Ini().StoreText("common", "save", old);
     Start();
     ASSERT_EQ(Caption(), "Trigonet 1 - dropped");
-    seam.dialogAnswer = TYesNoDlg::ResultNo;
+    seam.dialogAnswer = static_cast<int>(ModalResult::No);
     QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
     EXPECT_EQ(G().data.Progress[1], 12);
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game old.ftg");
 
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 4", "YesNoDlg 4"}));
     EXPECT_EQ(G().data.Progress[1], 0);
@@ -514,7 +515,7 @@ TEST_F(MainFormTest, FirstActivationAsksTheLanguageThenAppliesTextsThenShowsInfo
 
 TEST_F(MainFormTest, LanguageLeftUnchosenGivesEnglishEverywhereAndIsStoredSo) {
     Ini().StoreText("common", "save", dir.filePath("my game.ftg"));
-    seam.dialogAnswer = TYesNoDlg::ResultCancel; // the language dialog's close box
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel); // the language dialog's close box
     Start();
     EXPECT_EQ(G().data.Language, -1);
     EXPECT_EQ(form->UpBtn->toolTip(), "I take the next Trigonet.");
@@ -523,7 +524,7 @@ TEST_F(MainFormTest, LanguageLeftUnchosenGivesEnglishEverywhereAndIsStoredSo) {
     EXPECT_TRUE(
         form->banner->Line().startsWith("Click here do visit the Fribo Bytes Homepage.     "));
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game my game.ftg");
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(Ini().LoadNumber("common", "tongue", 5), -1);
 }
@@ -644,7 +645,7 @@ TEST_F(MainFormTest, NewGameQuestionClosedWithItsCloseBoxLeavesTheProgress) {
     WriteFile(old, QByteArray("\x0c\x08\x00", 3));
     Ini().StoreText("common", "save", old);
     Start();
-    seam.dialogAnswer = TYesNoDlg::ResultCancel;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel);
     QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
     EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 4"});
     EXPECT_EQ(G().data.Progress[1], 12);

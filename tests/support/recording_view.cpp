@@ -20,9 +20,9 @@ void RecordingView::DrawOutline(int t) {
     calls.push_back("outline " + std::to_string(t));
 }
 
-void RecordingView::PlayCue(int cue) {
-    cues.push_back(cue);
-    calls.push_back("cue " + std::to_string(cue));
+void RecordingView::PlayCue(Cue cue) {
+    cues.push_back(static_cast<int>(cue));
+    calls.push_back("cue " + std::to_string(cues.back()));
 }
 
 int RecordingView::Count(const std::string& call) const {

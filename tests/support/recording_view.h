@@ -12,12 +12,12 @@
 class RecordingView : public GameView, public BoardPainter {
   public:
     std::vector<std::string> calls;
-    std::vector<int> cues;
+    std::vector<int> cues; // by number
     bool helpEnabled = false;
 
     void DrawTriangle(int t, Rgb fill, Rgb line) override;
     void DrawOutline(int t) override;
-    void PlayCue(int cue) override;
+    void PlayCue(Cue cue) override;
     void AnnounceSolved() override { calls.push_back("announce"); }
     void RefreshTarget() override { calls.push_back("target"); }
     void EnableHelp(bool enabled) override { helpEnabled = enabled; }
