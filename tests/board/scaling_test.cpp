@@ -40,6 +40,11 @@ TEST(ScaleBoard, FullHdMaximisedWindow) {
 
 } // namespace
 
+TEST(ScaleBoard, AWidthJustUnderWholeUnitsGivesTheSmallerUnit) {
+    EXPECT_EQ(ScaleBoard(93 * 5 - 1, 1000, 33, 17).Unit, 4);
+    EXPECT_EQ(ScaleBoard(93 * 5, 1000, 33, 17).Unit, 5);
+}
+
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(RoundHalfEven(0.5), 0);
     EXPECT_EQ(RoundHalfEven(1.5), 2);

@@ -102,3 +102,21 @@ TEST_F(PatternTest, RefreshFollowsTheLanguageOfTheMoment) {
 }
 
 } // namespace
+
+TEST_F(PatternTest, CaptionReadsTheHelpFromTheBytesOwnLowThreeBits) {
+    EXPECT_EQ(CaptionFor(8 | 7, 0), "Trigonet 2 - solved"); // seven is no give-up
+    EXPECT_EQ(CaptionFor(8 | 16 | 4, 0), "Trigonet 2 - dropped");
+    EXPECT_EQ(CaptionFor(8 | 32 | 3, 0), "Trigonet 2 - solved");
+}
+
+TEST_F(PatternTest, RecordOrientationAbove15DrawsNothingThere) {
+    // Triangle 0 alone covers the lower right half of the cells 40..50 x 20..30,
+    // around pixel (97, 57); orientation 0 plus 16 must not pass for 0.
+    for (int orient : {16, 31, 200}) {
+        data.Figures[0][0].Orient = static_cast<uint8_t>(orient);
+        TPatForm form(data, ini, nullptr);
+        const QImage shown = form.grab().toImage();
+        EXPECT_EQ(shown.pixelColor(97, 57), QColor(192, 192, 192)) << orient;
+        EXPECT_EQ(shown.pixelColor(83, 43), QColor(Qt::black)) << orient; // triangle 1 still
+    }
+}

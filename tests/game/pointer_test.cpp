@@ -329,3 +329,32 @@ TEST_F(PointerTest, NoUnitNoInput) {
 }
 
 } // namespace
+
+TEST_F(PointerTest, TurnStepsWhereRoundingHalvesToEvenSays) {
+    HoldFirst();
+    const Placement p = Held();
+    const int ax = p.Col * Unit, ay = p.Row * Unit;
+    const double step = Pi / 8, radius = 400;
+    auto at = [&](double a) {
+        return std::pair{ax + static_cast<int>(std::lround(std::cos(a) * radius)),
+                         ay - static_cast<int>(std::lround(std::sin(a) * radius))};
+    };
+    const auto [bx, by] = at(Pi); // direction step 8
+    BeginTurn(game, drag, Unit, bx, by);
+    const auto [nx, ny] = at(Pi - step / 2 + 0.02); // step 7.5 and a little: still 8
+    TurnSelected(game, drag, Unit, nx, ny);
+    EXPECT_EQ(Held().Orient, 0);
+    const auto [cx, cy] = at(Pi - step / 2 - 0.02); // a little under 7.5: step 7
+    TurnSelected(game, drag, Unit, cx, cy);
+    EXPECT_EQ(Held().Orient, 1);
+}
+
+TEST_F(PointerTest, TurnWrapsFrom15To0) {
+    Move(1, {45, 30, 15});
+    HoldFirst();
+    const int ax = 45 * Unit, ay = 30 * Unit;
+    BeginTurn(game, drag, Unit, ax - 40, ay);
+    TurnSelected(game, drag, Unit, ax - 40, ay - 16); // about 22 degrees clockwise
+    EXPECT_EQ(Held().Orient, 0);
+    EXPECT_EQ(view.cues, std::vector<int>{3});
+}
