@@ -6,11 +6,11 @@
 
 namespace {
 
-class SilentView : public GameView {
+class SilentView : public GameView, public BoardPainter {
   public:
     void DrawTriangle(int, Rgb, Rgb) override {}
     void DrawOutline(int) override {}
-    void PlayCue(int) override {}
+    void PlayCue(Cue) override {}
     void AnnounceSolved() override {}
     void RefreshTarget() override {}
     void EnableHelp(bool) override {}
@@ -30,9 +30,8 @@ FigureRecord Square() {
 
 struct Bench {
     SilentView view;
-    Game game;
+    Game game{view, view};
     Bench() {
-        game.view = &view;
         game.random.seed(7);
         game.data.FigureCount = 1;
         game.data.Figures[1] = Square();

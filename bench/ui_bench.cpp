@@ -1,9 +1,9 @@
 // The board's costs on a 1920 x 1080 window, offscreen: one move step and one
 // turn step of a held triangle against a full repaint of the board, and the
 // start-up to the first painted frame. A step must cost well under a repaint.
-#include "board/board_box.h"
-#include "shell/dialog_seam.h"
+#include "shell/board_box.h"
 #include "shell/main_form.h"
+#include "ui/dialog_seam.h"
 
 #include <QApplication>
 #include <QFile>

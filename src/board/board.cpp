@@ -49,3 +49,7 @@ bool TriangleFits(const BoardState& state, int col, int row, int orient) {
         }
     return true;
 }
+
+PixelPoint CornerPixel(const Placement& p, int k, int unit) {
+    return {(p.Col + VertexDX[k][p.Orient]) * unit, (p.Row + VertexDY[k][p.Orient]) * unit};
+}

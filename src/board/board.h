@@ -15,6 +15,13 @@ struct Placement {
     friend bool operator==(const Placement&, const Placement&) = default;
 };
 
+// Corner k (0..2) of the triangle at `p` (Orient 0..15) in pixels of a board drawn
+// at `unit` pixels per grid unit, its top-left grid point at (0, 0).
+struct PixelPoint {
+    int x = 0, y = 0;
+};
+PixelPoint CornerPixel(const Placement& p, int k, int unit);
+
 // Each cell holds the sum (mod 256) of the piece codes laid in it; 0 is empty.
 using Grid = std::array<std::array<uint8_t, GridRows>, GridColumns>; // [col][row]
 
@@ -22,7 +29,6 @@ struct BoardState {
     Grid Board{};
     Grid Target{};
     uint8_t Selected = 0; // triangle held by the player, 1..8; 0 when none
-    uint8_t DragZone = 0; // hit zone under the pointer when the current press began
     std::array<Placement, TriangleCount + 1> Triangles{}; // numbered 1..8; [0] unused
 };
 

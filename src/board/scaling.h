@@ -1,5 +1,9 @@
 #pragma once
 
+// Nearest whole number to `v` (within int range), halves to the even one,
+// whatever the floating-point rounding mode.
+int RoundHalfEven(double v);
+
 // Where the board box goes in the main window and how large a grid unit is.
 struct BoardGeometry {
     int Unit = 0; // pixels per grid unit, across and down

@@ -1,8 +1,9 @@
 #include "dialogs/pattern.h"
 
 #include "board/orientation.h"
-#include "shell/settings_store.h"
-#include "shell/texts.h"
+#include "ui/settings_store.h"
+#include "ui/texts.h"
+#include "ui/triangle_polygon.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -68,11 +69,7 @@ void TPatForm::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::black);
     for (const Placement& p : data.Figures[0]) {
         if (p.Orient >= OrientationCount) continue; // a damaged record draws nothing there
-        QPolygon triangle(3);
-        for (int j = 0; j < 3; ++j)
-            triangle.setPoint(j, 2 * (p.Col + VertexDX[j][p.Orient]),
-                              2 * (p.Row + VertexDY[j][p.Orient]));
-        painter.drawPolygon(triangle);
+        painter.drawPolygon(TrianglePolygon(p, 2)); // the target is drawn at half size
     }
     setWindowTitle(PatternCaption(data));
 }

@@ -1,10 +1,11 @@
 #include "dialogs/select.h"
 
 #include "board/orientation.h"
-#include "dialogs/paint_box.h"
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/paint_box.h"
+#include "ui/pictures.h"
+#include "ui/texts.h"
+#include "ui/triangle_polygon.h"
 
 #include <QFrame>
 #include <QPainter>
@@ -133,15 +134,10 @@ void TSelectDlg::DrawThumbnail(QPainter& painter, int figure, int x0, int y0) {
 
     const FigureRecord& record = data.Figures[figure];
     // A damaged record is left out: its orientations could lie beyond the tables.
-    if (!FigureIsSound(record)) return;
+    if (!FigureIsValid(record)) return;
     painter.setBrush(IsFinished(progress) ? FinishedColour : QColor(Qt::black));
-    for (const Placement& p : record) {
-        QPoint corners[3];
-        for (int j = 0; j < 3; ++j)
-            corners[j] = QPoint(x0 + p.Col + VertexDX[j][p.Orient],
-                                y0 + NumberStripHeight + p.Row + VertexDY[j][p.Orient]);
-        painter.drawPolygon(corners, 3);
-    }
+    for (const Placement& p : record)
+        painter.drawPolygon(TrianglePolygon(p, 1, QPoint(x0, y0 + NumberStripHeight)));
 }
 
 void TSelectDlg::boxMouseDown(int x, int y) {

@@ -1,8 +1,8 @@
 #include "dialogs/statis.h"
 
-#include "dialogs/paint_box.h"
-#include "shell/centre_over_main.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/paint_box.h"
+#include "ui/texts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -162,9 +162,9 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     LoweredBox(this, 8, 8, 433, 69);
     FinishedLabel = BoldLabel(this, "FinishedLabel");
     FinishedLabel->move(20, 20);
-    Gauge1 = new PercentGauge(QColor(0, 128, 255), this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setGeometry(20, 44, 410, 18);
+    FiguresGauge = new PercentGauge(QColor(0, 128, 255), this);
+    FiguresGauge->setObjectName("Gauge1");
+    FiguresGauge->setGeometry(20, 44, 410, 18);
 
     LoweredBox(this, 8, 84, 433, 109);
     HelpLabel = BoldLabel(this, "HelpLabel");
@@ -180,9 +180,9 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     LoweredBox(this, 8, 200, 433, 69);
     PointsLabel = BoldLabel(this, "PointsLabel");
     PointsLabel->move(20, 212);
-    Gauge2 = new PercentGauge(QColor(0, 255, 0), this);
-    Gauge2->setObjectName("Gauge2");
-    Gauge2->setGeometry(20, 236, 410, 18);
+    PointsGauge = new PercentGauge(QColor(0, 255, 0), this);
+    PointsGauge->setObjectName("Gauge2");
+    PointsGauge->setGeometry(20, 236, 410, 18);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");
@@ -199,10 +199,10 @@ void TStatDlg::showEvent(QShowEvent* event) {
 void TStatDlg::FormActivate() {
     CentreOverMain(this, mainWindow);
     summary = SummarizeProgress(data);
-    Gauge1->SetMaximum(summary.Count);
-    Gauge1->SetProgress(summary.Finished);
-    Gauge2->SetMaximum(MaxPoints(summary.Count));
-    Gauge2->SetProgress(summary.Points);
+    FiguresGauge->SetMaximum(summary.Count);
+    FiguresGauge->SetProgress(summary.Finished);
+    PointsGauge->SetMaximum(MaxPoints(summary.Count));
+    PointsGauge->SetProgress(summary.Points);
 
     const int lang = data.Language;
     setWindowTitle(StatisticsCaption(lang, data.SaveFileName));

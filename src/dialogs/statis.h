@@ -32,7 +32,7 @@ class TStatDlg : public QDialog {
     QLabel* FinishedLabel;
     QLabel* HelpLabel;
     QLabel* PointsLabel;
-    PercentGauge* Gauge1;
-    PercentGauge* Gauge2;
+    PercentGauge* FiguresGauge;
+    PercentGauge* PointsGauge;
     QWidget* pieBox;
 };

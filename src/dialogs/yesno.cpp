@@ -1,9 +1,9 @@
 #include "dialogs/yesno.h"
 
 #include "game/data.h"
-#include "shell/centre_over_main.h"
-#include "shell/dialog_seam.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
 
 #include <QFile>
 #include <QFrame>
@@ -14,7 +14,7 @@
 
 namespace {
 
-struct MessageKind {
+struct MessagePage {
     const char* pageName;
     bool yesNo;
     QRect text;
@@ -22,7 +22,7 @@ struct MessageKind {
     const char* english;
 };
 
-const MessageKind Kinds[9] = {
+const MessagePage Kinds[9] = {
     {"won", false, {60, 28, 181, 17}, "Hurra, geschafft!", "Hurrah, you did it!"},
     {"restart",
      true,
@@ -58,7 +58,6 @@ const MessageKind Kinds[9] = {
     {"lost", false, {60, 20, 181, 33}, "Du hast leider verloren!", "Sorry, that was it!"},
 };
 
-constexpr int QuitKind = 3;
 constexpr int ButtonTop = 68;
 constexpr QSize ButtonSize(77, 27);
 
@@ -86,7 +85,7 @@ TYesNoDlg::TYesNoDlg(const GameData& data, QWidget* mainWindow)
 
     const QPixmap icon = mainWindow ? mainWindow->windowIcon().pixmap(32, 32) : QPixmap();
     for (int k = 0; k < 9; ++k) {
-        const MessageKind& kind = Kinds[k];
+        const MessagePage& kind = Kinds[k];
         auto* sheet = new QWidget;
         sheet->setObjectName(kind.pageName);
         auto* frame = new QFrame(sheet);
@@ -102,18 +101,22 @@ TYesNoDlg::TYesNoDlg(const GameData& data, QWidget* mainWindow)
         p.text->setAlignment(Qt::AlignCenter);
         p.text->setWordWrap(true);
         if (kind.yesNo) {
-            const bool quit = k + 1 == QuitKind;
+            const bool quit = k + 1 == static_cast<int>(MessageKind::EndGame);
             p.yes = MakeButton(sheet, 136, quit ? "yes_door" : "yes_arrow");
-            p.no = MakeButton(sheet, k + 1 == 2 ? 48 : 52, quit ? "cancel" : "no_cross");
-            p.noResult = quit ? ResultCancel : ResultNo;
+            p.no = MakeButton(sheet, k + 1 == static_cast<int>(MessageKind::Restart) ? 48 : 52,
+                              quit ? "cancel" : "no_cross");
+            p.noResult = quit ? ModalResult::Cancel : ModalResult::No; // the quit question cancels
             p.yes->setDefault(true);
-            connect(p.yes, &QPushButton::clicked, this, [this] { done(ResultYes); });
-            connect(p.no, &QPushButton::clicked, this, [this, k] { done(page[k].noResult); });
+            connect(p.yes, &QPushButton::clicked, this,
+                    [this] { done(static_cast<int>(ModalResult::Yes)); });
+            connect(p.no, &QPushButton::clicked, this,
+                    [this, k] { done(static_cast<int>(page[k].noResult)); });
         } else {
             p.ok = MakeButton(sheet, 92, "ok");
             p.ok->setText("OK");
             p.ok->setDefault(true);
-            connect(p.ok, &QPushButton::clicked, this, [this] { done(ResultOk); });
+            connect(p.ok, &QPushButton::clicked, this,
+                    [this] { done(static_cast<int>(ModalResult::Ok)); });
         }
         pages->addWidget(sheet);
     }
@@ -142,14 +145,15 @@ QPushButton* TYesNoDlg::NoButton(int kind) const {
     return page[kind - 1].no;
 }
 
-int TYesNoDlg::ShowModal(int kind) {
-    if (kind >= 1 && kind <= 9) pages->setCurrentIndex(kind - 1);
+ModalResult TYesNoDlg::ShowModal(MessageKind kind) {
+    const int number = static_cast<int>(kind);
+    if (number >= 1 && number <= 9) pages->setCurrentIndex(number - 1);
     FormActivate();
     const Page& p = page[Kind() - 1];
     (p.ok ? p.ok : p.yes)->setFocus();
     const int result = DialogSeam::Exec(this);
     setResult(result);
-    return result;
+    return static_cast<ModalResult>(result);
 }
 
 void TYesNoDlg::FormActivate() {
@@ -173,9 +177,9 @@ void TYesNoDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape) return QDialog::keyPressEvent(event);
     // Only pages with a No button answer Escape, with that button's result.
     const Page& p = page[Kind() - 1];
-    if (p.no) done(p.noResult);
+    if (p.no) done(static_cast<int>(p.noResult));
 }
 
 void TYesNoDlg::reject() {
-    done(ResultCancel); // the close box
+    done(static_cast<int>(ModalResult::Cancel)); // the close box
 }

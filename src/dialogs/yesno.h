@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/dialog_seam.h"
+
 #include <QDialog>
 
 #include <array>
@@ -9,6 +11,19 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 
+// The message dialog's nine messages, numbered as the game asks for them.
+enum class MessageKind : int {
+    Won = 1,
+    Restart = 2,
+    EndGame = 3, // the quit question
+    GiveUp = 4,  // the new-game question
+    TooSlow = 5,
+    AllSolved = 6,
+    GameOver = 7,
+    NextLevel = 8,
+    Lost = 9,
+};
+
 // The game's own message box: nine prepared messages (kinds 1..9), each a page
 // with the program's icon, one text and OK or Yes and No. The game asks kind 1
 // (solved), 3 (quit question) and 4 (new-game question). The texts follow the
@@ -17,17 +32,11 @@ class TYesNoDlg : public QDialog {
     Q_OBJECT
 
   public:
-    // Modal results, as the callers compare them.
-    static constexpr int ResultOk = 1;
-    static constexpr int ResultCancel = 2; // also the close box
-    static constexpr int ResultYes = 6;
-    static constexpr int ResultNo = 7;
-
     TYesNoDlg(const GameData& data, QWidget* mainWindow);
 
     // Shows the page of `kind` and answers the button that closed it. A kind
     // outside 1..9 shows the page shown last.
-    int ShowModal(int kind);
+    ModalResult ShowModal(MessageKind kind);
 
     // The page on show (1..9), its text and buttons; null where a page has none.
     int Kind() const;
@@ -51,7 +60,7 @@ class TYesNoDlg : public QDialog {
         QPushButton* ok = nullptr;
         QPushButton* yes = nullptr;
         QPushButton* no = nullptr;
-        int noResult = ResultNo;
+        ModalResult noResult = ModalResult::No;
     };
 
     const GameData& data;

@@ -16,7 +16,7 @@ int HelpCount(uint8_t progress) {
     return std::min(h, IsFinished(progress) ? MaxHelpCount : MaxHelpCount - 1);
 }
 
-bool FigureIsSound(const FigureRecord& figure) {
+bool FigureIsValid(const FigureRecord& figure) {
     return std::all_of(figure.begin(), figure.end(),
                        [](const Placement& p) { return TriangleInBounds(p); });
 }

@@ -21,7 +21,7 @@ void PlaceAtStart(Game& game, int t) {
 
 void PlaceHelpTriangles(Game& game, int n) {
     const FigureRecord& solution = game.data.Figures[0];
-    if (!FigureIsSound(solution)) return;
+    if (!FigureIsValid(solution)) return;
     for (int t = 1; t <= std::min(n, TriangleCount); ++t) {
         RemoveTriangle(game.board, t);
         game.board.Triangles[t] = solution[t - 1];
@@ -63,7 +63,7 @@ void SetupFigure(Game& game) {
 
     board.Board = {};
     board.Target = {};
-    const bool sound = FigureIsSound(figure);
+    const bool sound = FigureIsValid(figure);
     if (sound)
         for (const Placement& p : figure)
             StampPlacement(board.Target, p);
@@ -77,10 +77,10 @@ void SetupFigure(Game& game) {
     if (!FindAnchor(board.Target, game.TargetAnchor)) game.TargetAnchor = {0, 0};
     board.Selected = 0;
     game.State = gsPlaying;
-    game.view->EnableHelp(sound && !IsFinished(progress));
+    game.view.EnableHelp(sound && !IsFinished(progress));
 }
 
-Rgb PlayingColour(GameState state) {
+Rgb FillColour(GameState state) {
     switch (state) {
     case gsSolved:
         return Green;
@@ -93,7 +93,7 @@ Rgb PlayingColour(GameState state) {
 
 void DrawAllTriangles(Game& game, Rgb fill, Rgb line) {
     for (int t = 1; t <= TriangleCount; ++t)
-        if (t != game.board.Selected) game.view->DrawTriangle(t, fill, line);
+        if (t != game.board.Selected) game.painter.DrawTriangle(t, fill, line);
 }
 
 void CheckSolution(Game& game) {
@@ -105,9 +105,9 @@ void CheckSolution(Game& game) {
         progress |= FinishedBit;
         game.data.Dirty = true;
     }
-    game.view->PlayCue(5);
-    game.view->AnnounceSolved();
-    game.view->RefreshTarget();
+    game.view.PlayCue(Cue::Solved);
+    game.view.AnnounceSolved();
+    game.view.RefreshTarget();
 }
 
 void FigureUp(Game& game) {
@@ -124,7 +124,7 @@ void TakeHelp(Game& game) {
     // The help button is disabled for finished and damaged figures; the logic
     // refuses them too, so a stray call cannot turn a solved byte back into help.
     const uint8_t before = game.data.Progress[game.data.CurrentFigure];
-    if (game.State != gsPlaying || IsFinished(before) || !FigureIsSound(game.data.Figures[0]))
+    if (game.State != gsPlaying || IsFinished(before) || !FigureIsValid(game.data.Figures[0]))
         return;
     BoardState& board = game.board;
     for (int t = 1; t <= TriangleCount; ++t)
@@ -143,5 +143,5 @@ void TakeHelp(Game& game) {
     PlaceHelpTriangles(game, 2 * h);
     DrawAllTriangles(game, givenUp ? Red : Black, Grey);
     game.data.Dirty = true;
-    if (givenUp) game.view->RefreshTarget();
+    if (givenUp) game.view.RefreshTarget();
 }

@@ -22,9 +22,12 @@ struct Game {
     GameState State = gsPlaying;
     CellPos TargetAnchor;
     std::mt19937 random;
-    GameView* view = nullptr; // must be set before any operation below
+    GameView& view;
+    BoardPainter& painter;
 
-    Game() : random(std::random_device{}()) {}
+    // Both must outlive the game; neither is called while constructing it.
+    Game(GameView& view, BoardPainter& painter)
+        : random(std::random_device{}()), view(view), painter(painter) {}
 };
 
 // Where triangle t (1..8) waits before the player moves it.
@@ -57,8 +60,8 @@ void CheckSolution(Game& game);
 // Every triangle except the held one, in increasing order.
 void DrawAllTriangles(Game& game, Rgb fill, Rgb line);
 
-// The fill colour for the current game state.
-Rgb PlayingColour(GameState state);
+// The triangles' fill in every state: black while playing, green solved, red given up.
+Rgb FillColour(GameState state);
 
 // Next and previous figure; the same figure is set up anew at either end.
 void FigureUp(Game& game);

@@ -1,5 +1,7 @@
 #include "game/statistics.h"
 
+#include "game/saved_game.h"
+
 #include <cmath>
 
 ProgressSummary SummarizeProgress(const GameData& data) {
@@ -19,14 +21,6 @@ ProgressSummary SummarizeProgress(const GameData& data) {
 int WholePercent(int progress, int maximum) {
     if (maximum <= 0) return 0;
     return static_cast<int>(static_cast<long long>(progress) * 100 / maximum);
-}
-
-int RoundHalfEven(double value) {
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    long long result = static_cast<long long>(below);
-    if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
-    return static_cast<int>(result);
 }
 
 std::array<CategoryBand, HelpCategoryCount> CategoryBands(const ProgressSummary& summary) {
@@ -49,8 +43,7 @@ std::array<CategoryBand, HelpCategoryCount> CategoryBands(const ProgressSummary&
 }
 
 std::string StatisticsGameName(const std::string& saveFileName) {
-    const size_t slash = saveFileName.find_last_of('/');
-    std::string name = slash == std::string::npos ? saveFileName : saveFileName.substr(slash + 1);
+    std::string name = FileNamePart(saveFileName);
     for (int dropped = 0; dropped < 4; ++dropped) {
         if (name.empty()) return {};
         // Drop one whole character: its continuation bytes, then its lead byte.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/scaling.h" // RoundHalfEven
 #include "game/data.h"
 
 #include <array>
@@ -26,9 +27,6 @@ inline int MaxPoints(int figureCount) {
 
 // progress * 100 / maximum, truncated; 0 for a maximum of 0.
 int WholePercent(int progress, int maximum);
-
-// Nearest integer, halves to the even neighbour, whatever the FPU's rounding mode.
-int RoundHalfEven(double value);
 
 // Band k covers columns Start..End-1 of the bar; it is drawn only when its
 // category has figures and Start < End (the given-up band's start can pass the

@@ -1,5 +1,7 @@
 #include "shell/banner.h"
 
+#include "board/scaling.h"
+
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,7 +36,7 @@ void Banner::SetStep(int value) {
 
 int Banner::TextLeft(int step, int textWidth, int bannerWidth) {
     const double travelled = 1.0 - static_cast<double>(step) / StepCount;
-    return static_cast<int>(std::nearbyint((textWidth + bannerWidth) * travelled)) - textWidth;
+    return RoundHalfEven((textWidth + bannerWidth) * travelled) - textWidth;
 }
 
 void Banner::paintEvent(QPaintEvent*) {

@@ -1,10 +1,11 @@
 #include "shell/freeware.h"
 
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
 #include "shell/maker_links.h"
-#include "shell/text_box.h"
-#include "shell/texts.h"
+#include "ui/centre_over_main.h"
+#include "ui/dialog_parts.h"
+#include "ui/pictures.h"
+#include "ui/text_box.h"
+#include "ui/texts.h"
 
 #include <QDesktopServices>
 #include <QFrame>
@@ -12,35 +13,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-// Shows an address in blue, underlined, and opens it on a click. After a failed
-// open it switches itself off for the rest of the run.
-class LinkLabel : public QLabel {
-  public:
-    LinkLabel(const QString& shown, QUrl target, UrlOpener opener, QWidget* parent)
-        : QLabel(shown, parent), target(std::move(target)), opener(std::move(opener)) {
-        QFont underlined = font();
-        underlined.setUnderline(true);
-        setFont(underlined);
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::WindowText, Qt::blue);
-        setPalette(palette);
-        setCursor(Qt::PointingHandCursor);
-    }
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton || !isEnabled()) return;
-        if (!opener(target)) {
-            setEnabled(false);
-            unsetCursor();
-        }
-    }
-
-  private:
-    QUrl target;
-    UrlOpener opener;
-};
 
 namespace {
 
@@ -95,10 +67,7 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(8, 8, 369, 417);
 
-    auto* icon = new QLabel(this);
-    icon->setObjectName("Picture");
-    icon->setGeometry(12, 12, 37, 37);
-    if (mainWindow) icon->setPixmap(mainWindow->windowIcon().pixmap(32, 32));
+    ProgramIcon(this, mainWindow, QRect(12, 12, 37, 37));
     auto* logo = new QLabel(this);
     logo->setObjectName("Logo");
     logo->setGeometry(12, 52, 101, 77);
@@ -141,12 +110,7 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     Memodeu = TextBox(this, "Memodeu", GermanTerms, QRect(16, 216, 353, 201));
     Memoeng = TextBox(this, "Memoeng", EnglishTerms, QRect(16, 216, 353, 201));
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setGeometry(152, 438, 77, 27);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    setFocusProxy(ok);
+    OkButton(this, QPoint(152, 438));
 }
 
 void TFreewareDlg::showEvent(QShowEvent* event) {

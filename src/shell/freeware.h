@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/data.h"
+#include "ui/dialog_parts.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -9,10 +10,6 @@
 
 class QLabel;
 class QPlainTextEdit;
-class LinkLabel;
-
-// Opens an address with the platform's default handler; false when it failed.
-using UrlOpener = std::function<bool(const QUrl&)>;
 
 // Who made the game, how to reach the maker and the terms of use, in the
 // language that Language selects.

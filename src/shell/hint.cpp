@@ -1,6 +1,7 @@
 #include "shell/hint.h"
 
-#include "shell/text_box.h"
+#include "ui/dialog_parts.h"
+#include "ui/text_box.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -68,17 +69,8 @@ THintDlg::THintDlg(const GameData& data, QWidget* mainWindow)
     tipD = TextBox(this, "tipD", GermanRules, QRect(16, 16, 417, 257));
     TipE = TextBox(this, "TipE", EnglishRules, QRect(16, 16, 417, 257));
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKBtn");
-    ok->setGeometry(192, 292, 77, 27);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    setFocusProxy(ok);
-
-    auto* icon = new QLabel(this);
-    icon->setObjectName("Picture");
-    icon->setGeometry(8, 288, 32, 32);
-    if (mainWindow) icon->setPixmap(mainWindow->windowIcon().pixmap(32, 32));
+    OkButton(this, QPoint(192, 292));
+    ProgramIcon(this, mainWindow, QRect(8, 288, 32, 32));
 }
 
 void THintDlg::showEvent(QShowEvent* event) {

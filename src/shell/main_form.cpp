@@ -1,20 +1,20 @@
 #include "shell/main_form.h"
 
-#include "board/board_box.h"
 #include "board/scaling.h"
 #include "dialogs/pattern.h"
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
 #include "dialogs/yesno.h"
 #include "game/collection_path.h"
-#include "shell/dialog_seam.h"
+#include "shell/board_box.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/install_paths.h"
 #include "shell/maker_links.h"
 #include "shell/qt_translations.h"
-#include "shell/texts.h"
 #include "shell/tongdlg.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -79,20 +79,19 @@ QString FromPath(const std::string& path) {
 
 TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
                      std::unique_ptr<CueOutput> soundOutput)
-    : ini(iniPath), waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
+    : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath),
+      waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
       homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini, "MainForm") {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     back = QPixmap(":/textures/marble.png");
-    game.view = this;
 
     ToolPanel = new QFrame(this);
     ToolPanel->setObjectName("ToolPanel");
     ToolPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     ToolPanel->setAutoFillBackground(true);
     BuildToolbar();
-    box = new BoardBox(game, this);
     box->setObjectName("box");
     banner = new Banner(this);
     banner->setObjectName("Banner");
@@ -156,8 +155,8 @@ bool TMainForm::FormCreate() {
         return false;
     }
 
-    SoundBtn->setChecked(ini.LoadFlag("common", "sound", true));
-    waves.SetOn(SoundBtn->isChecked());
+    waves.SetOn(ini.LoadFlag("common", "sound", true));
+    SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
     data.CurrentFigure = ClampFigureNumber(ini.LoadNumber("common", "level", 1), data.FigureCount);
     data.SaveFileName = ini.LoadText("common", "save", "").toStdString();
     data.Progress.fill(0);
@@ -191,9 +190,9 @@ void TMainForm::CreateSecondaryWindows() {
     selectDlg = new TSelectDlg(game.data, this);
     statDlg = new TStatDlg(game.data, this);
     yesNo = new TYesNoDlg(game.data, this);
-    freewareDlg = new TFreewareDlg(game.data, this);
-    tongueDlg = new TTongueDlg(game.data, this);
-    hintDlg = new THintDlg(game.data, this);
+    infoDlg = new TFreewareDlg(game.data, this);
+    languageDlg = new TTongueDlg(game.data, this);
+    rulesDlg = new THintDlg(game.data, this);
 }
 
 void TMainForm::ShowAtPlacement() {
@@ -212,7 +211,7 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::FormActivate() {
     if (!FirstActivation) return;
     FirstActivation = false;
-    if (game.data.Language == -1) DialogSeam::Exec(tongueDlg);
+    if (game.data.Language == -1) DialogSeam::Exec(languageDlg);
     ApplyTexts();
     info();
 }
@@ -226,7 +225,7 @@ void TMainForm::ApplyTexts() {
     saved.UpdateTitle();
 }
 
-void TMainForm::RequestClose() {
+void TMainForm::AskToClose() {
     if (!closing) close();
 }
 
@@ -239,15 +238,15 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
-    const int answer = yesNo->ShowModal(3);
+    const ModalResult answer = yesNo->ShowModal(MessageKind::EndGame);
     info(); // whatever the answer
-    return answer == TYesNoDlg::ResultYes;
+    return answer == ModalResult::Yes;
 }
 
 void TMainForm::FormClose() {
     GameData& data = game.data;
     saved.SaveIfDirty(); // first: the save dialog may still change the game's name
-    ini.StoreFlag("common", "sound", SoundBtn->isChecked());
+    ini.StoreFlag("common", "sound", waves.IsOn());
     ini.StoreNumber("common", "level", data.CurrentFigure);
     ini.StoreNumber("common", "tongue", data.Language);
     ini.StoreText("common", "save", FromPath(data.SaveFileName));
@@ -285,20 +284,12 @@ void TMainForm::paintEvent(QPaintEvent*) {
     frame(0, ToolHeight, width(), height(), 1);
 }
 
-void TMainForm::DrawTriangle(int t, Rgb fill, Rgb line) {
-    box->DrawTriangle(t, fill, line);
-}
-
-void TMainForm::DrawOutline(int t) {
-    box->DrawOutline(t);
-}
-
-void TMainForm::PlayCue(int cue) {
-    waves.PlayCue(cue);
+void TMainForm::PlayCue(Cue cue) {
+    waves.PlayCue(static_cast<int>(cue));
 }
 
 void TMainForm::AnnounceSolved() {
-    if (yesNo) yesNo->ShowModal(1);
+    if (yesNo) yesNo->ShowModal(MessageKind::Won);
 }
 
 void TMainForm::RefreshTarget() {
@@ -315,17 +306,66 @@ void TMainForm::RepaintFigure() {
     RefreshTarget();
 }
 
-int TMainForm::AskNewGame() {
-    return yesNo->ShowModal(4);
+namespace {
+
+DialogSeam::FileRequest GameFileRequest(bool save, const std::string& startPath) {
+    DialogSeam::FileRequest request;
+    request.save = save;
+    request.startPath = FromPath(startPath);
+    request.filter = "Fribo Trigonet (*.ftg)";
+    request.defaultSuffix = "ftg";
+    return request;
+}
+
+} // namespace
+
+std::string TMainForm::ChooseSaveFile(const std::string& start) {
+    // An installed game's folder is not the player's to write in.
+    const std::string folder =
+        start == game.data.ProgramDir ? SaveDialogStartFolder(start).toStdString() : start;
+    return DialogSeam::AskFile(this, GameFileRequest(true, folder)).toStdString();
+}
+
+std::string TMainForm::ChooseOpenFile(const std::string& start) {
+    return DialogSeam::AskFile(this, GameFileRequest(false, start)).toStdString();
+}
+
+bool TMainForm::ConfirmOverwrite(const std::string& name) {
+    return Answered(
+        DialogSeam::Box(this, DialogSeam::BoxKind::Warning,
+                        Text(game.data.Language, "Spiel %1 existiert bereits. Überschreiben?",
+                             "Game %1 already exists. Overwrite?")
+                            .arg(FromPath(name))),
+        ModalResult::Yes);
+}
+
+bool TMainForm::ConfirmNewGame() {
+    return yesNo->ShowModal(MessageKind::GiveUp) == ModalResult::Yes;
+}
+
+void TMainForm::ReportCannotSave(const std::string& name) {
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                    Text(game.data.Language,
+                         "Kann Spiel %1 nicht speichern. Datenträger voll oder nicht "
+                         "beschreibbar.",
+                         "Cannot save game %1. Drive full or not writable.")
+                        .arg(FromPath(name)));
+}
+
+void TMainForm::ReportCannotLoad(const std::string& name) {
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                    Text(game.data.Language, "Fehler beim Laden des Spiels %1!",
+                         "Error occured while loading file %1!")
+                        .arg(FromPath(name)));
+}
+
+void TMainForm::ShowTitle(const std::string& caption) {
+    setWindowTitle(FromPath(caption));
 }
 
 void TMainForm::ShowFigureAnew() {
     SetupFigure(game);
     RepaintFigure();
-}
-
-void TMainForm::SetCaption(const QString& caption) {
-    setWindowTitle(caption);
 }
 
 void TMainForm::StatBtnClick() {
@@ -334,7 +374,7 @@ void TMainForm::StatBtnClick() {
 
 void TMainForm::SelectBtnClick() {
     // The dialog has set CurrentFigure when it ends with 1.
-    if (DialogSeam::Exec(selectDlg) == 1) ShowFigureAnew();
+    if (Answered(DialogSeam::Exec(selectDlg), ModalResult::Ok)) ShowFigureAnew();
 }
 
 void TMainForm::TipBtnClick() {
@@ -356,16 +396,16 @@ void TMainForm::ExitBtnClick() {
 }
 
 void TMainForm::TongueBtnClick() {
-    DialogSeam::Exec(tongueDlg);
+    DialogSeam::Exec(languageDlg);
     ApplyTexts();
 }
 
 void TMainForm::rules() {
-    DialogSeam::Exec(hintDlg);
+    DialogSeam::Exec(rulesDlg);
 }
 
 void TMainForm::info() {
-    DialogSeam::Exec(freewareDlg);
+    DialogSeam::Exec(infoDlg);
 }
 
 void TMainForm::FriboBtnClick() {

@@ -2,10 +2,10 @@
 
 #include "game/game.h"
 #include "game/game_view.h"
+#include "game/saved_games.h"
 #include "shell/banner.h"
-#include "shell/saved_games.h"
-#include "shell/settings_store.h"
 #include "shell/sound_cues.h"
+#include "ui/settings_store.h"
 
 #include <QWidget>
 
@@ -25,7 +25,7 @@ class TYesNoDlg;
 // The game's main window: the toolbar, the board box, the banner, and the order
 // in which the game starts, plays and ends. It owns the game and the dialogs and
 // carries out what the game logic and the saved-game commands ask of the windows.
-class TMainForm : public QWidget, public GameView, public SavedGamesHost {
+class TMainForm : public QWidget, public GameView, public SavedGamesView {
     Q_OBJECT
 
   public:
@@ -58,24 +58,29 @@ class TMainForm : public QWidget, public GameView, public SavedGamesHost {
     // Hints, banner line and title in the current language.
     void ApplyTexts();
 
-    // What the game logic asks of the windows.
-    void DrawTriangle(int t, Rgb fill, Rgb line) override;
-    void DrawOutline(int t) override;
-    void PlayCue(int cue) override;
+    // What the game logic asks of the windows; the board box draws for itself.
+    void PlayCue(Cue cue) override;
     void AnnounceSolved() override;
     void RefreshTarget() override;
     void EnableHelp(bool enabled) override;
 
-    // What the saved-game commands ask of the window.
-    int AskNewGame() override;
-    void ShowFigureAnew() override;
-    void SetCaption(const QString& caption) override;
+    // What the saved-game commands ask of the window: file dialogs and boxes
+    // through the dialog seam, in the game's language.
+    std::string ChooseSaveFile(const std::string& start) override;
+    std::string ChooseOpenFile(const std::string& start) override;
+    bool ConfirmOverwrite(const std::string& name) override;
+    bool ConfirmNewGame() override;
+    void ReportCannotSave(const std::string& name) override;
+    void ReportCannotLoad(const std::string& name) override;
+    void ShowTitle(const std::string& caption) override;
     // The close path (quit question first), unless the window is already closing.
-    void RequestClose() override;
-    QWidget* DialogParent() override { return this; }
+    void AskToClose() override;
+    void Repaint() override { RepaintFigure(); }
 
+    // Made before the game, which draws through it.
+    BoardBox* box;
     Game game;
-    SavedGames saved{game.data, *this};
+    SavedGames saved{game, *this};
     SettingsStore ini;
     SoundCues waves;
     HomeLink homeLink;
@@ -94,7 +99,6 @@ class TMainForm : public QWidget, public GameView, public SavedGamesHost {
     QToolButton* TongueBtn;
     QToolButton* RulesBtn;
     QToolButton* InfoBtn;
-    BoardBox* box;
     Banner* banner;
     TPatForm* PatForm() const { return pattern.get(); }
     TYesNoDlg* YesNoDlg() const { return yesNo; }
@@ -127,7 +131,8 @@ class TMainForm : public QWidget, public GameView, public SavedGamesHost {
     void BuildToolbar();
     bool FormCloseQuery();
     void FormClose();
-    void RepaintFigure(); // the board, then the target window
+    void RepaintFigure();  // the board, then the target window
+    void ShowFigureAnew(); // SetupFigure, then the repaint
 
     QString programDir;
     FormPlacement placement;
@@ -140,7 +145,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesHost {
     TSelectDlg* selectDlg = nullptr;
     TStatDlg* statDlg = nullptr;
     TYesNoDlg* yesNo = nullptr;
-    TFreewareDlg* freewareDlg = nullptr;
-    TTongueDlg* tongueDlg = nullptr;
-    THintDlg* hintDlg = nullptr;
+    TFreewareDlg* infoDlg = nullptr;
+    TTongueDlg* languageDlg = nullptr;
+    THintDlg* rulesDlg = nullptr;
 };

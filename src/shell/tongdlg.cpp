@@ -1,7 +1,8 @@
 #include "shell/tongdlg.h"
 
-#include "dialogs/pictures.h"
-#include "shell/centre_over_main.h"
+#include "ui/centre_over_main.h"
+#include "ui/dialog_parts.h"
+#include "ui/pictures.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -33,10 +34,7 @@ TTongueDlg::TTongueDlg(GameData& data, QWidget* mainWindow)
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(8, 8, 305, 77);
 
-    auto* icon = new QLabel(this);
-    icon->setObjectName("Picture");
-    icon->setGeometry(28, 28, 37, 37);
-    if (mainWindow) icon->setPixmap(mainWindow->windowIcon().pixmap(32, 32));
+    ProgramIcon(this, mainWindow, QRect(28, 28, 37, 37));
 
     // English first in the tab order, so it has the focus when the dialog opens.
     EnglishBtn = LanguageButton(this, "EnglishBtn", "I speak english.", "flags_english.svg",

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 namespace {
 
 TEST(ScaleBoard, DesignSizeGivesUnitFourCentred) {
@@ -37,3 +39,30 @@ TEST(ScaleBoard, FullHdMaximisedWindow) {
 }
 
 } // namespace
+
+TEST(ScaleBoard, AWidthJustUnderWholeUnitsGivesTheSmallerUnit) {
+    EXPECT_EQ(ScaleBoard(93 * 5 - 1, 1000, 33, 17).Unit, 4);
+    EXPECT_EQ(ScaleBoard(93 * 5, 1000, 33, 17).Unit, 5);
+}
+
+TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(102.5), 102);
+    EXPECT_EQ(RoundHalfEven(307.5), 308);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(2.5001), 3);
+    EXPECT_EQ(RoundHalfEven(410.0), 410);
+}
+
+TEST(RoundHalfEven, IgnoresTheFloatingPointRoundingMode) {
+    const int mode = std::fegetround();
+    for (int direction : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+        std::fesetround(direction);
+        EXPECT_EQ(RoundHalfEven(0.5), 0) << direction;
+        EXPECT_EQ(RoundHalfEven(2.6), 3) << direction;
+        EXPECT_EQ(RoundHalfEven(-2.5), -2) << direction;
+        EXPECT_EQ(RoundHalfEven(-1.4), -1) << direction;
+    }
+    std::fesetround(mode);
+}

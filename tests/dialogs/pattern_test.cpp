@@ -1,8 +1,9 @@
 #include "dialogs/pattern.h"
 
+#include "dialog_test_support.h"
 #include "game/statistics.h"
-#include "shell/settings_store.h"
-#include "shell_support.h"
+#include "support/test_figures.h"
+#include "ui/settings_store.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,7 +20,7 @@ struct PatternTest : ::testing::Test {
     void SetUp() override {
         data.FigureCount = 3;
         data.CurrentFigure = 2;
-        data.Figures[0] = SquareFigure(40, 20);
+        data.Figures[0] = BigSquare(40, 20);
     }
     QString CaptionFor(uint8_t progress, int language) {
         data.Progress[2] = progress;
@@ -99,7 +100,7 @@ TEST_F(PatternTest, PaintsTheFigureBlackOnSilverAtTwoPixelsPerUnitAndSetsTheCapt
 }
 
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {
-    data.Figures[0] = SquareFigure(70, 40); // reaches grid column 90 and row 60
+    data.Figures[0] = BigSquare(70, 40); // reaches grid column 90 and row 60
     TPatForm form(data, ini, nullptr);
     const QImage shown = form.grab().toImage();
     EXPECT_EQ(shown.pixelColor(180, 100), QColor(Qt::black));
@@ -125,3 +126,21 @@ TEST_F(PatternTest, RefreshFollowsTheLanguageOfTheMoment) {
 }
 
 } // namespace
+
+TEST_F(PatternTest, CaptionReadsTheHelpFromTheBytesOwnLowThreeBits) {
+    EXPECT_EQ(CaptionFor(8 | 7, 0), "Trigonet 2 - dropped"); // damaged: given up, as everywhere
+    EXPECT_EQ(CaptionFor(8 | 16 | 4, 0), "Trigonet 2 - dropped");
+    EXPECT_EQ(CaptionFor(8 | 32 | 3, 0), "Trigonet 2 - solved");
+}
+
+TEST_F(PatternTest, RecordOrientationAbove15DrawsNothingThere) {
+    // Triangle 0 alone covers the lower right half of the cells 40..50 x 20..30,
+    // around pixel (97, 57); orientation 0 plus 16 must not pass for 0.
+    for (int orient : {16, 31, 200}) {
+        data.Figures[0][0].Orient = static_cast<uint8_t>(orient);
+        TPatForm form(data, ini, nullptr);
+        const QImage shown = form.grab().toImage();
+        EXPECT_EQ(shown.pixelColor(97, 57), QColor(192, 192, 192)) << orient;
+        EXPECT_EQ(shown.pixelColor(83, 43), QColor(Qt::black)) << orient; // triangle 1 still
+    }
+}

@@ -2,8 +2,8 @@
 
 #include "board/orientation.h"
 #include "dialog_test_support.h"
-#include "sample_collection.h"
-#include "shell/dialog_seam.h"
+#include "support/sample_collection.h"
+#include "ui/dialog_seam.h"
 
 #include <QPushButton>
 #include <QScrollBar>

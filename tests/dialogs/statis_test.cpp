@@ -215,3 +215,14 @@ TEST_F(StatisticsDialog, OkGives1AndCloseGives2) {
     dialog->close();
     EXPECT_EQ(dialog->result(), 2);
 }
+
+TEST_F(StatisticsDialog, PointsGaugeRunsToFourPointsAFigure) {
+    data.FigureCount = 10;
+    for (int i = 1; i <= 5; ++i)
+        data.Progress[i] = FinishedBit; // no help: 4 points each, 20 of 40
+    Open(0);
+    EXPECT_EQ(Label("PointsLabel"), "Until now you've reached 20 out of 40 possible points.");
+    const int width = Child<QWidget>(dialog.get(), "Gauge2")->width();
+    EXPECT_EQ(Gauge("Gauge2", width * 2 / 5), Gauge2Fill);
+    EXPECT_EQ(Gauge("Gauge2", width * 3 / 5), GaugeTrack);
+}

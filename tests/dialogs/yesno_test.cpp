@@ -1,7 +1,8 @@
 #include "dialogs/yesno.h"
 
+#include "dialog_test_support.h"
 #include "game/data.h"
-#include "shell_support.h"
+#include "support/test_figures.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -32,7 +33,7 @@ struct YesNoTest : ::testing::Test {
             d->hide();
             return result;
         };
-        return dialog->ShowModal(kind);
+        return static_cast<int>(dialog->ShowModal(static_cast<MessageKind>(kind)));
     }
     QPushButton* Yes(int kind) { return dialog->YesButton(kind); }
     QPushButton* No(int kind) { return dialog->NoButton(kind); }

@@ -69,15 +69,15 @@ TEST(Collection, MissingEmptyOrFolderIsNothingToPlay) {
 
 TEST(Collection, DamagedRecordsAreRecognised) {
     FigureRecord figure = BigSquare(30, 20);
-    EXPECT_TRUE(FigureIsSound(figure));
+    EXPECT_TRUE(FigureIsValid(figure));
     figure[3].Orient = 16;
-    EXPECT_FALSE(FigureIsSound(figure));
+    EXPECT_FALSE(FigureIsValid(figure));
     figure = BigSquare(30, 20);
     figure[0].Col = 1; // orientation 0 reaches seven columns left of its anchor
-    EXPECT_FALSE(FigureIsSound(figure));
+    EXPECT_FALSE(FigureIsValid(figure));
     figure = BigSquare(30, 20);
     figure[7].Row = 200;
-    EXPECT_FALSE(FigureIsSound(figure));
+    EXPECT_FALSE(FigureIsValid(figure));
 }
 
 TEST(FigureNumber, OutsideTheCollectionBecomesOne) {

@@ -1,4 +1,6 @@
 #include "game/game.h"
+
+#include "board/orientation.h"
 #include "support/recording_view.h"
 #include "support/test_figures.h"
 
@@ -14,10 +16,9 @@ FigureRecord LShape(int x, int y) {
 class GameTest : public testing::Test {
   protected:
     RecordingView view;
-    Game game;
+    Game game{view, view};
 
     void SetUp() override {
-        game.view = &view;
         game.random.seed(1234);
         Collection({BigSquare(35, 20), LShape(40, 15), BigSquare(71, 41)});
     }
@@ -90,6 +91,18 @@ TEST_F(GameTest, SeededRandomSourceRepeatsTheStartingOrientations) {
     game.random.seed(1234);
     Start(1);
     EXPECT_EQ(game.board.Triangles, first);
+}
+
+TEST_F(GameTest, EveryOrientationUpTo15IsDealtAtTheStart) {
+    std::array<int, OrientationCount> dealt{};
+    for (unsigned seed = 1; seed <= 100; ++seed) {
+        game.random.seed(seed);
+        Start(1);
+        for (int t = 1; t <= TriangleCount; ++t)
+            ++dealt[game.board.Triangles[t].Orient];
+    }
+    for (int o = 0; o < OrientationCount; ++o)
+        EXPECT_GT(dealt[o], 0) << o;
 }
 
 TEST_F(GameTest, HelpAlreadySpentIsLaidAgain) {

@@ -53,16 +53,6 @@ TEST(WholePercent, TruncatesAndSurvivesAnEmptyMaximum) {
     EXPECT_EQ(WholePercent(0, 0), 0);
 }
 
-TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(102.5), 102);
-    EXPECT_EQ(RoundHalfEven(307.5), 308);
-    EXPECT_EQ(RoundHalfEven(2.4999), 2);
-    EXPECT_EQ(RoundHalfEven(2.5001), 3);
-    EXPECT_EQ(RoundHalfEven(410.0), 410);
-}
-
 TEST(CategoryBands, NothingFinishedDrawsNothing) {
     for (const CategoryBand& band : CategoryBands(Finished({0, 0, 0, 0, 0})))
         EXPECT_FALSE(band.Drawn);

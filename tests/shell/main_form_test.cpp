@@ -1,9 +1,9 @@
 #include "shell/main_form.h"
 
-#include "board/board_box.h"
 #include "board/orientation.h"
 #include "dialogs/pattern.h"
 #include "dialogs/yesno.h"
+#include "shell/board_box.h"
 #include "shell_support.h"
 
 #include <QApplication>
@@ -86,7 +86,8 @@ struct MainFormTest : ::testing::Test {
 
     QPoint Vertex(int t, int k) {
         const Placement& p = G().board.Triangles[t];
-        return {(p.Col + VertexDX[k][p.Orient]) * Unit(), (p.Row + VertexDY[k][p.Orient]) * Unit()};
+        const PixelPoint c = CornerPixel(p, k, Unit());
+        return {c.x, c.y};
     }
     QPoint Anchor(int t) {
         const Placement& p = G().board.Triangles[t];
@@ -296,7 +297,7 @@ TEST_F(MainFormTest, DraggingAFullCircleTurnsThroughAllOrientationsWithSixteenCu
     const Placement start = G().board.Triangles[3];
     const QPoint anchor = Anchor(3), grip = TurnGrip(3);
     Press(Qt::LeftButton, grip);
-    ASSERT_EQ(G().board.DragZone, ZoneTurn);
+    ASSERT_EQ(Box()->Drag().DragZone, ZoneTurn);
     sounds->clear();
     const double radius = std::hypot(grip.x() - anchor.x(), grip.y() - anchor.y());
     const double from = Angle(grip.x() - anchor.x(), grip.y() - anchor.y());
@@ -399,7 +400,7 @@ TEST_F(MainFormTest, QuitQuestionAnsweredNoStillShowsTheInfoAndPlaysOn) {
     Start();
     PickUp(3);
     const BoardState before = G().board;
-    seam.dialogAnswer = TYesNoDlg::ResultCancel;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel);
     form->close();
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
@@ -431,7 +432,7 @@ TEST_F(MainFormTest, ClosingWithUnsavedProgressAndNoFileAsksForOneBeforeTheSetti
         EXPECT_EQ(Ini().LoadNumber("common", "level", -5), -5);
         return dir.filePath("evening.txt");
     };
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg", "save"}));
     const QString saved = dir.filePath("evening.ftg");
@@ -444,7 +445,7 @@ TEST_F(MainFormTest, SaveFailingWhileClosingIsReportedAndDoesNotAskToCloseAgain)
     Ini().StoreText("common", "save", dir.filePath("plain/game.ftg"));
     Start();
     G().data.Dirty = true;
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(seam.boxes, QStringList{"Cannot save game game.ftg. Drive full or not writable."});
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
@@ -457,12 +458,12 @@ TEST_F(MainFormTest, NewGameFromTheToolbarAnsweredNoThenYes) {
     Ini().StoreText("common", "save", old);
     Start();
     ASSERT_EQ(Caption(), "Trigonet 1 - dropped");
-    seam.dialogAnswer = TYesNoDlg::ResultNo;
+    seam.dialogAnswer = static_cast<int>(ModalResult::No);
     QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
     EXPECT_EQ(G().data.Progress[1], 12);
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game old.ftg");
 
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 4", "YesNoDlg 4"}));
     EXPECT_EQ(G().data.Progress[1], 0);
@@ -544,7 +545,7 @@ TEST_F(MainFormTest, FirstActivationAsksTheLanguageThenAppliesTextsThenShowsInfo
 
 TEST_F(MainFormTest, LanguageLeftUnchosenGivesEnglishEverywhereAndIsStoredSo) {
     Ini().StoreText("common", "save", dir.filePath("my game.ftg"));
-    seam.dialogAnswer = TYesNoDlg::ResultCancel; // the language dialog's close box
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel); // the language dialog's close box
     Start();
     EXPECT_EQ(G().data.Language, -1);
     EXPECT_EQ(form->UpBtn->toolTip(), "I take the next Trigonet.");
@@ -553,7 +554,7 @@ TEST_F(MainFormTest, LanguageLeftUnchosenGivesEnglishEverywhereAndIsStoredSo) {
     EXPECT_TRUE(
         form->banner->Line().startsWith("Click here do visit the Fribo Bytes Homepage.     "));
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game my game.ftg");
-    seam.dialogAnswer = TYesNoDlg::ResultYes;
+    seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
     EXPECT_EQ(Ini().LoadNumber("common", "tongue", 5), -1);
 }
@@ -599,3 +600,85 @@ TEST_F(MainFormTest, BannerClickOpensTheHomepageUntilThatFails) {
 }
 
 } // namespace
+
+// The saved-game commands' questions and reports, as the player sees them.
+struct SavedGameDialogsTest : MainFormTest {
+    struct BoxShown {
+        DialogSeam::BoxKind kind;
+        QString caption, text;
+    };
+    std::vector<BoxShown> boxes;
+    std::vector<DialogSeam::FileRequest> requests;
+    int boxAnswer = 6;
+
+    void Answer() {
+        DialogSeam::Responder responder;
+        responder.box = [this](DialogSeam::BoxKind kind, const QString& caption,
+                               const QString& text) {
+            boxes.push_back({kind, caption, text});
+            return boxAnswer;
+        };
+        responder.file = [this](const DialogSeam::FileRequest& request) {
+            requests.push_back(request);
+            return QString::fromStdString(request.startPath.toStdString() + "/chosen.ftg");
+        };
+        DialogSeam::SetResponder(responder);
+    }
+};
+
+TEST_F(SavedGameDialogsTest, QuestionsAndReportsNameTheFileInTheGamesLanguage) {
+    ASSERT_TRUE(Create());
+    Answer();
+    G().data.Language = 0;
+    EXPECT_TRUE(form->ConfirmOverwrite("a.ftg"));
+    boxAnswer = 7;
+    EXPECT_FALSE(form->ConfirmOverwrite("a.ftg"));
+    form->ReportCannotSave("full.ftg");
+    form->ReportCannotLoad("lost.ftg");
+    G().data.Language = 1;
+    form->ConfirmOverwrite("a.ftg");
+    form->ReportCannotSave("game.ftg");
+    form->ReportCannotLoad("lost.ftg");
+    ASSERT_EQ(boxes.size(), 7u);
+    EXPECT_EQ(boxes[0].kind, DialogSeam::BoxKind::Warning);
+    EXPECT_EQ(boxes[0].caption, "Warnung");
+    EXPECT_EQ(boxes[0].text, "Game a.ftg already exists. Overwrite?");
+    EXPECT_EQ(boxes[2].kind, DialogSeam::BoxKind::Error);
+    EXPECT_EQ(boxes[2].caption, "Fehler");
+    EXPECT_EQ(boxes[2].text, "Cannot save game full.ftg. Drive full or not writable.");
+    EXPECT_EQ(boxes[3].caption, "Fehler");
+    EXPECT_EQ(boxes[3].text, "Error occured while loading file lost.ftg!");
+    EXPECT_EQ(boxes[4].text, QString::fromUtf8("Spiel a.ftg existiert bereits. Überschreiben?"));
+    EXPECT_EQ(boxes[5].text, QString::fromUtf8("Kann Spiel game.ftg nicht speichern. Datenträger "
+                                               "voll oder nicht beschreibbar."));
+    EXPECT_EQ(boxes[6].text, "Fehler beim Laden des Spiels lost.ftg!");
+}
+
+TEST_F(SavedGameDialogsTest, FileDialogsAskForFtgFilesFromTheGivenStart) {
+    ASSERT_TRUE(Create());
+    Answer();
+    EXPECT_EQ(form->ChooseSaveFile(dir.path().toStdString()),
+              dir.filePath("chosen.ftg").toStdString());
+    form->ChooseOpenFile("/somewhere");
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_TRUE(requests[0].save);
+    EXPECT_EQ(requests[0].startPath, dir.path());
+    EXPECT_EQ(requests[0].filter, "Fribo Trigonet (*.ftg)");
+    EXPECT_EQ(requests[0].defaultSuffix, "ftg");
+    EXPECT_FALSE(requests[1].save);
+    EXPECT_EQ(requests[1].startPath, "/somewhere");
+    EXPECT_EQ(requests[1].filter, "Fribo Trigonet (*.ftg)");
+}
+
+TEST_F(MainFormTest, NewGameQuestionClosedWithItsCloseBoxLeavesTheProgress) {
+    const QString old = dir.filePath("old.ftg");
+    WriteFile(old, QByteArray("\x0c\x08\x00", 3));
+    Ini().StoreText("common", "save", old);
+    Start();
+    seam.dialogAnswer = static_cast<int>(ModalResult::Cancel);
+    QTest::mouseClick(form->NewgameBtn, Qt::LeftButton);
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 4"});
+    EXPECT_EQ(G().data.Progress[1], 12);
+    EXPECT_EQ(G().data.Progress[2], 8);
+    EXPECT_EQ(G().data.SaveFileName, old.toStdString());
+}

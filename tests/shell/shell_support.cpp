@@ -1,28 +1,14 @@
 #include "shell_support.h"
 
-#include "dialogs/yesno.h"
+#include "support/test_figures.h"
 
 #include <QFile>
 #include <QtEndian>
 
-FigureRecord SquareFigure(int left, int top) {
-    // Orientation 0 fills the lower right half of a 10 x 10 square around its
-    // anchor, orientation 8 the upper left half.
-    FigureRecord figure;
-    int t = 0;
-    for (int dy : {0, 10})
-        for (int dx : {0, 10}) {
-            const int x = left + dx, y = top + dy;
-            figure[t++] = {uint8_t(x + 7), uint8_t(y + 7), 0};
-            figure[t++] = {uint8_t(x + 3), uint8_t(y + 3), 8};
-        }
-    return figure;
-}
-
 void WriteCollection(const QString& dir, int count) {
     QByteArray bytes;
     for (int i = 0; i < count; ++i) {
-        const FigureRecord figure = SquareFigure(30 + i % 10, 15 + i % 7);
+        const FigureRecord figure = BigSquare(30 + i % 10, 15 + i % 7);
         bytes.append(reinterpret_cast<const char*>(figure.data()), sizeof(FigureRecord));
     }
     QFile file(dir + "/ftrg2.dat");
@@ -69,28 +55,4 @@ QByteArray WaveImage(int samples, int bits, bool trailingChunk) {
     QByteArray image = "RIFF";
     Put32(image, body.size());
     return image + body;
-}
-
-SeamRecorder::SeamRecorder() {
-    DialogSeam::Responder responder;
-    responder.dialog = [this](QDialog* dialog) {
-        QString name = dialog->objectName();
-        if (auto* yesNo = qobject_cast<TYesNoDlg*>(dialog))
-            name += QString(" %1").arg(yesNo->Kind());
-        dialogs << name;
-        return onDialog ? onDialog(dialog) : dialogAnswer;
-    };
-    responder.box = [this](DialogSeam::BoxKind, const QString&, const QString& text) {
-        boxes << text;
-        return 1;
-    };
-    responder.file = [this](const DialogSeam::FileRequest& request) {
-        dialogs << (request.save ? "save" : "open");
-        return onFile ? onFile(request) : QString();
-    };
-    DialogSeam::SetResponder(responder);
-}
-
-SeamRecorder::~SeamRecorder() {
-    DialogSeam::SetResponder({});
 }

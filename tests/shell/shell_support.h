@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dialog_test_support.h"
 #include "game/data.h"
-#include "shell/dialog_seam.h"
 #include "shell/sound_cues.h"
 
 #include <QByteArray>
@@ -11,10 +11,6 @@
 
 #include <memory>
 #include <vector>
-
-// A 20 x 20 square of eight triangles (four squares of two), its top-left
-// corner at grid point (left, top).
-FigureRecord SquareFigure(int left, int top);
 
 // Writes `count` figures to dir/ftrg2.dat: squares at different places.
 void WriteCollection(const QString& dir, int count);
@@ -34,19 +30,4 @@ struct FakeCueOutput : CueOutput {
     void Play(const WaveClip& clip) override {
         log->push_back(QString("play %1").arg(clip.Samples.size()));
     }
-};
-
-// Answers every dialog and message box and records them: dialogs as their
-// object name (the message dialog as "YesNoDlg N" with its kind), file dialogs
-// as "save" or "open", boxes as their text.
-struct SeamRecorder {
-    QStringList dialogs;
-    QStringList boxes;
-    int dialogAnswer = 1;
-    std::function<int(QDialog*)> onDialog; // overrides dialogAnswer when set
-    // The path chosen in a file dialog; cancel while unset.
-    std::function<QString(const DialogSeam::FileRequest&)> onFile;
-
-    SeamRecorder();
-    ~SeamRecorder();
 };

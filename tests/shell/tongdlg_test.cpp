@@ -1,7 +1,7 @@
 #include "shell/tongdlg.h"
 
 #include "dialog_test_support.h"
-#include "shell/dialog_seam.h"
+#include "ui/dialog_seam.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -3,9 +3,9 @@
 // openbox itself and runs the checks in a second copy of this program there.
 
 #include "dialogs/pattern.h"
-#include "shell/centre_over_main.h"
-#include "shell/dialog_seam.h"
-#include "shell/settings_store.h"
+#include "ui/centre_over_main.h"
+#include "ui/dialog_seam.h"
+#include "ui/settings_store.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -20,11 +20,59 @@ void RecordingView::DrawOutline(int t) {
     calls.push_back("outline " + std::to_string(t));
 }
 
-void RecordingView::PlayCue(int cue) {
-    cues.push_back(cue);
-    calls.push_back("cue " + std::to_string(cue));
+void RecordingView::PlayCue(Cue cue) {
+    cues.push_back(static_cast<int>(cue));
+    calls.push_back("cue " + std::to_string(cues.back()));
 }
 
 int RecordingView::Count(const std::string& call) const {
     return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+namespace {
+std::string Next(std::deque<std::string>& answers) {
+    if (answers.empty()) return {};
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+} // namespace
+
+std::string RecordingSavedGamesView::ChooseSaveFile(const std::string& start) {
+    calls.push_back("save " + start);
+    return Next(files);
+}
+
+std::string RecordingSavedGamesView::ChooseOpenFile(const std::string& start) {
+    calls.push_back("open " + start);
+    return Next(files);
+}
+
+bool RecordingSavedGamesView::ConfirmOverwrite(const std::string& name) {
+    calls.push_back("overwrite " + name);
+    if (overwriteAnswers.empty()) return false;
+    const bool answer = overwriteAnswers.front();
+    overwriteAnswers.pop_front();
+    return answer;
+}
+
+bool RecordingSavedGamesView::ConfirmNewGame() {
+    calls.push_back("ask");
+    return newGameAnswer;
+}
+
+void RecordingSavedGamesView::ShowTitle(const std::string& text) {
+    caption = text;
+    calls.push_back("caption");
+}
+
+int RecordingSavedGamesView::Count(const std::string& call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+std::vector<std::string> RecordingSavedGamesView::Calls(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : calls)
+        if (call.rfind(prefix, 0) == 0) found.push_back(call);
+    return found;
 }

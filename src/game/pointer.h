@@ -13,6 +13,7 @@ inline constexpr int ZoneTurn = 2;    // further out inside it: turns it
 
 // The drag under way, kept between pointer events.
 struct PointerDrag {
+    int DragZone = 0; // hit zone under the pointer when the current press began
     int DragDCol = 0; // anchor column minus the pointer's column when the move began
     int DragDRow = 0;
     int TurnBase = 0; // pointer direction step plus orientation when the turn began

@@ -1,4 +1,4 @@
-#include "dialogs/pictures.h"
+#include "ui/pictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

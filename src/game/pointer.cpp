@@ -1,6 +1,7 @@
-#include "board/pointer.h"
+#include "game/pointer.h"
 
 #include "board/orientation.h"
+#include "board/scaling.h"
 
 #include <cmath>
 #include <numbers>
@@ -8,11 +9,6 @@
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-
-// Nearest whole number, halves to even.
-int RoundEven(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
 
 // True when the direction p lies outside the corner spanned from a to b
 // counter-clockwise; the bounds belong to the corner.
@@ -23,15 +19,15 @@ bool OutsideCorner(double a, double b, double p) {
 }
 
 int DirectionStep(const Placement& p, int unit, int x, int y) {
-    return RoundEven(Angle(x - p.Col * unit, y - p.Row * unit) * 8 / Pi);
+    return RoundHalfEven(Angle(x - p.Col * unit, y - p.Row * unit) * 8 / Pi);
 }
 
 void BeginDrag(Game& game, PointerDrag& drag, int unit, int x, int y, int pc, int pr) {
     const Placement& p = game.board.Triangles[game.board.Selected];
-    if (game.board.DragZone == ZoneMove) {
+    if (drag.DragZone == ZoneMove) {
         drag.DragDCol = p.Col - pc;
         drag.DragDRow = p.Row - pr;
-    } else if (game.board.DragZone == ZoneTurn) {
+    } else if (drag.DragZone == ZoneTurn) {
         BeginTurn(game, drag, unit, x, y);
     }
 }
@@ -39,9 +35,9 @@ void BeginDrag(Game& game, PointerDrag& drag, int unit, int x, int y, int pc, in
 // Redraws the held outline at a new placement: two exclusive-or drawings, no repaint.
 void ShiftOutline(Game& game, const Placement& to) {
     const int t = game.board.Selected;
-    game.view->DrawOutline(t);
+    game.painter.DrawOutline(t);
     game.board.Triangles[t] = to;
-    game.view->DrawOutline(t);
+    game.painter.DrawOutline(t);
 }
 
 void PutDown(Game& game) {
@@ -49,12 +45,12 @@ void PutDown(Game& game) {
     const int t = board.Selected;
     const Placement& p = board.Triangles[t];
     if (!TriangleFits(board, p.Col, p.Row, p.Orient)) {
-        game.view->PlayCue(6);
+        game.view.PlayCue(Cue::Refused);
         return;
     }
-    game.view->PlayCue(2);
+    game.view.PlayCue(Cue::PutDown);
     AddTriangle(board, t);
-    game.view->DrawTriangle(t, PlayingColour(game.State), Grey);
+    game.painter.DrawTriangle(t, FillColour(game.State), Grey);
     board.Selected = 0;
     CheckSolution(game);
 }
@@ -91,11 +87,11 @@ bool PickUp(Game& game, int unit, int px, int py) {
         if (HitZone(board, unit, px, py, i) != ZoneOutside)
             board.Selected = static_cast<uint8_t>(i);
     if (!board.Selected) return false;
-    game.view->PlayCue(1);
+    game.view.PlayCue(Cue::PickUp);
     RemoveTriangle(board, board.Selected);
-    game.view->DrawTriangle(board.Selected, Silver, Silver);
-    DrawAllTriangles(game, PlayingColour(game.State), Grey); // mends edges the erasing touched
-    game.view->DrawOutline(board.Selected);
+    game.painter.DrawTriangle(board.Selected, Silver, Silver);
+    DrawAllTriangles(game, FillColour(game.State), Grey); // mends edges the erasing touched
+    game.painter.DrawOutline(board.Selected);
     return true;
 }
 
@@ -104,7 +100,7 @@ void MoveSelected(Game& game, int col, int row) {
     if (!board.Selected) return;
     const Placement& p = board.Triangles[board.Selected];
     if (!TriangleInBounds(col, row, p.Orient) || (col == p.Col && row == p.Row)) return;
-    game.view->PlayCue(4);
+    game.view.PlayCue(Cue::MoveStep);
     ShiftOutline(game, {static_cast<uint8_t>(col), static_cast<uint8_t>(row), p.Orient});
 }
 
@@ -122,7 +118,7 @@ void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y) {
         n += OrientationCount;
     n %= OrientationCount;
     if (!TriangleInBounds(p.Col, p.Row, n) || n == p.Orient) return;
-    game.view->PlayCue(3);
+    game.view.PlayCue(Cue::TurnStep);
     ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(n)});
 }
 
@@ -143,8 +139,8 @@ void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button,
     if (pc < 0 || pc >= GridColumns || pr < 0 || pr >= GridRows) return;
 
     if (board.Selected) {
-        board.DragZone = static_cast<uint8_t>(HitZone(board, unit, x, y, board.Selected));
-        if (board.DragZone == ZoneOutside)
+        drag.DragZone = HitZone(board, unit, x, y, board.Selected);
+        if (drag.DragZone == ZoneOutside)
             PutDown(game);
         else
             BeginDrag(game, drag, unit, x, y, pc, pr);
@@ -152,7 +148,7 @@ void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button,
     // The same press that puts one triangle down may pick up the next.
     if (game.State != gsPlaying || board.Selected) return;
     if (!PickUp(game, unit, x, y)) return;
-    board.DragZone = static_cast<uint8_t>(HitZone(board, unit, x, y, board.Selected));
+    drag.DragZone = HitZone(board, unit, x, y, board.Selected);
     BeginDrag(game, drag, unit, x, y, pc, pr);
 }
 
@@ -162,9 +158,9 @@ int MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, i
     const int zone = HitZone(board, unit, x, y, board.Selected);
     if (!leftDown) return zone;
     const int pc = x / unit, pr = y / unit; // truncated towards zero, like a press
-    if (board.DragZone == ZoneMove)
+    if (drag.DragZone == ZoneMove)
         MoveSelected(game, pc + drag.DragDCol, pr + drag.DragDRow);
-    else if (board.DragZone == ZoneTurn)
+    else if (drag.DragZone == ZoneTurn)
         TurnSelected(game, drag, unit, x, y);
     return zone;
 }

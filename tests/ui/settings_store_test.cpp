@@ -1,4 +1,4 @@
-#include "shell/settings_store.h"
+#include "ui/settings_store.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -302,3 +302,16 @@ TEST_F(SettingsStoreTest, FormPlacementRestoresAndStoresTheNormalRectangleAndSho
 }
 
 } // namespace
+
+TEST_F(SettingsStoreTest, FlagStoredAsMinusOneReadsTrue) {
+    WriteRaw("common/sound", "-1");
+    EXPECT_TRUE(ini.LoadFlag("common", "sound", false));
+}
+
+TEST(Placement, DesktopRulesHoldAwayFromTheOriginAndAtTheExactLimits) {
+    const QRect desktop(100, 50, 1000, 700); // right edge 1100, bottom edge 750, exclusive
+    EXPECT_EQ(KeepOnDesktop(QRect(440, 400, 660, 350), desktop), QRect(440, 400, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(441, 401, 660, 350), desktop), QRect(440, 400, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(100, 50, 660, 350), desktop), QRect(100, 50, 660, 350));
+    EXPECT_EQ(KeepOnDesktop(QRect(99, 49, 660, 350), desktop), QRect(100, 50, 660, 350));
+}

@@ -1,4 +1,4 @@
-#include "shell/centre_over_main.h"
+#include "ui/centre_over_main.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -2,11 +2,11 @@
 // the only argument, for review by eye: dialog_shots OUTDIR
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
-#include "sample_collection.h"
-#include "shell/dialog_seam.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/tongdlg.h"
+#include "support/sample_collection.h"
+#include "ui/dialog_seam.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     TFreewareDlg freeware(data, &mainWindow);
 
     for (int language : {1, 0}) {
-        const QString suffix = language == 1 ? "_de.png" : "_en.png";
+        const QString suffix = IsGerman(language) ? "_de.png" : "_en.png";
         data.Language = language;
         data.CurrentFigure = 1;
         Shoot(&select, out.filePath("select" + suffix));
@@ -76,8 +76,9 @@ int main(int argc, char** argv) {
         Shoot(&hint, out.filePath("hint" + suffix));
         Shoot(&freeware, out.filePath("freeware" + suffix));
         ShootBox(&mainWindow, DialogSeam::BoxKind::Warning,
-                 language == 1 ? QString::fromUtf8("Spiel a.ftg existiert bereits. Überschreiben?")
-                               : "Game a.ftg already exists. Overwrite?",
+                 IsGerman(language)
+                     ? QString::fromUtf8("Spiel a.ftg existiert bereits. Überschreiben?")
+                     : "Game a.ftg already exists. Overwrite?",
                  out.filePath("overwrite" + suffix));
     }
     return 0;

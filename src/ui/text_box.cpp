@@ -1,4 +1,4 @@
-#include "shell/text_box.h"
+#include "ui/text_box.h"
 
 #include <QPlainTextEdit>
 

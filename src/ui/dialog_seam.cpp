@@ -1,4 +1,4 @@
-#include "shell/dialog_seam.h"
+#include "ui/dialog_seam.h"
 
 #include <QDialog>
 #include <QFileDialog>

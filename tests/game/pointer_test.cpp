@@ -1,4 +1,4 @@
-#include "board/pointer.h"
+#include "game/pointer.h"
 
 #include "board/orientation.h"
 #include "support/recording_view.h"
@@ -16,12 +16,11 @@ constexpr int Unit = 4;
 // Eight triangles at their starting places, orientation 0, triangle 1 moved to
 // the middle of the board where every orientation stays in bounds.
 struct PointerTest : ::testing::Test {
-    Game game;
+    Game game{view, view};
     RecordingView view;
     PointerDrag drag;
 
     void SetUp() override {
-        game.view = &view;
         for (int t = 1; t <= TriangleCount; ++t) {
             game.board.Triangles[t] = StartingPlace(t, 0);
             AddTriangle(game.board, t);
@@ -128,7 +127,7 @@ TEST_F(PointerTest, PickUpTakesTheHighestNumberedTriangleAndShowsItAsOutline) {
     Press(PointerButton::Left, Px(p, -1), Py(p, 0));
 
     EXPECT_EQ(game.board.Selected, 5);
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
     EXPECT_EQ(view.cues, std::vector<int>{1});
     ASSERT_GE(view.calls.size(), 3u);
     EXPECT_EQ(view.calls[1], "draw 5 silver silver");
@@ -182,7 +181,7 @@ TEST_F(PointerTest, DraggingAFullCircleClockwiseTurnsThroughAllSixteenOrientatio
     // 3.5 units straight left: inside orientation 0, in the turn zone.
     Press(PointerButton::Left, ax - 14, ay);
     ASSERT_EQ(game.board.Selected, 1);
-    ASSERT_EQ(game.board.DragZone, ZoneTurn);
+    ASSERT_EQ(drag.DragZone, ZoneTurn);
     view.Clear();
 
     // Clockwise on the screen: the direction angle falls.
@@ -208,7 +207,7 @@ TEST_F(PointerTest, TurnByDragSkipsOrientationsThatWouldLeaveTheBoard) {
     const int x = ax + static_cast<int>(std::lround(0.6 * VertexDX[0][9] * Unit));
     const int y = ay + static_cast<int>(std::lround(0.6 * VertexDY[0][9] * Unit));
     Press(PointerButton::Left, x, y);
-    ASSERT_EQ(game.board.DragZone, ZoneTurn);
+    ASSERT_EQ(drag.DragZone, ZoneTurn);
     view.Clear();
 
     const double start = Angle(x - ax, y - ay);
@@ -231,7 +230,7 @@ TEST_F(PointerTest, RightButtonTurnsOneStepSilentlyAnywhere) {
     Press(PointerButton::Right, 2, 2);
     EXPECT_EQ(Held().Orient, 1);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"outline 1", "outline 1"}));
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
 
     game.board.Triangles[1].Orient = 15;
     Press(PointerButton::Right, 2, 2);
@@ -244,7 +243,7 @@ TEST_F(PointerTest, PutDownWhereItDoesNotFitIsRefusedWithCueSix) {
     Press(PointerButton::Left, 45 * Unit, 50 * Unit);
     EXPECT_EQ(view.cues, std::vector<int>{6});
     EXPECT_EQ(game.board.Selected, 1);
-    EXPECT_EQ(game.board.DragZone, ZoneOutside);
+    EXPECT_EQ(drag.DragZone, ZoneOutside);
 
     Drag(50 * Unit, 52 * Unit); // a drag begun by that press does nothing
     EXPECT_EQ(view.cues, std::vector<int>{6});
@@ -258,7 +257,7 @@ TEST_F(PointerTest, PutDownStampsTheTriangleAndPicksUpTheOneUnderThePointer) {
     EXPECT_EQ(view.cues, (std::vector<int>{2, 1}));
     EXPECT_EQ(view.calls[1], "draw 1 black grey");
     EXPECT_EQ(game.board.Selected, 4);
-    EXPECT_EQ(game.board.DragZone, ZoneMove);
+    EXPECT_EQ(drag.DragZone, ZoneMove);
     Grid expected{};
     for (int t = 1; t <= TriangleCount; ++t)
         if (t != 4) StampPlacement(expected, game.board.Triangles[t]);
@@ -330,3 +329,32 @@ TEST_F(PointerTest, NoUnitNoInput) {
 }
 
 } // namespace
+
+TEST_F(PointerTest, TurnStepsWhereRoundingHalvesToEvenSays) {
+    HoldFirst();
+    const Placement p = Held();
+    const int ax = p.Col * Unit, ay = p.Row * Unit;
+    const double step = Pi / 8, radius = 400;
+    auto at = [&](double a) {
+        return std::pair{ax + static_cast<int>(std::lround(std::cos(a) * radius)),
+                         ay - static_cast<int>(std::lround(std::sin(a) * radius))};
+    };
+    const auto [bx, by] = at(Pi); // direction step 8
+    BeginTurn(game, drag, Unit, bx, by);
+    const auto [nx, ny] = at(Pi - step / 2 + 0.02); // step 7.5 and a little: still 8
+    TurnSelected(game, drag, Unit, nx, ny);
+    EXPECT_EQ(Held().Orient, 0);
+    const auto [cx, cy] = at(Pi - step / 2 - 0.02); // a little under 7.5: step 7
+    TurnSelected(game, drag, Unit, cx, cy);
+    EXPECT_EQ(Held().Orient, 1);
+}
+
+TEST_F(PointerTest, TurnWrapsFrom15To0) {
+    Move(1, {45, 30, 15});
+    HoldFirst();
+    const int ax = 45 * Unit, ay = 30 * Unit;
+    BeginTurn(game, drag, Unit, ax - 40, ay);
+    TurnSelected(game, drag, Unit, ax - 40, ay - 16); // about 22 degrees clockwise
+    EXPECT_EQ(Held().Orient, 0);
+    EXPECT_EQ(view.cues, std::vector<int>{3});
+}

@@ -1,7 +1,7 @@
-#include "shell/settings_store.h"
+#include "ui/settings_store.h"
 
 #include "game/data.h"
-#include "shell/centre_over_main.h"
+#include "ui/centre_over_main.h"
 
 #include <QDir>
 #include <QFileInfo>

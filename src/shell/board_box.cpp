@@ -1,6 +1,7 @@
-#include "board/board_box.h"
+#include "shell/board_box.h"
 
 #include "board/orientation.h"
+#include "ui/triangle_polygon.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -74,12 +75,7 @@ void BoardBox::SetUnit(int newUnit) {
 }
 
 QPolygon BoardBox::Vertices(int t) const {
-    const Placement& p = game.board.Triangles[t];
-    QPolygon vertices(3);
-    for (int k = 0; k < 3; ++k)
-        vertices.setPoint(k, (p.Col + VertexDX[k][p.Orient]) * unit,
-                          (p.Row + VertexDY[k][p.Orient]) * unit);
-    return vertices;
+    return TrianglePolygon(game.board.Triangles[t], unit);
 }
 
 QRect BoardBox::Touched(const QPolygon& vertices) const {
@@ -139,7 +135,7 @@ void BoardBox::boxPaint() {
         canvas.fill(ToQRgb(Silver));
         const uint8_t held = game.board.Selected;
         for (int t = 1; t <= TriangleCount; ++t)
-            if (t != held) PaintTriangle(t, PlayingColour(game.State), Grey);
+            if (t != held) PaintTriangle(t, FillColour(game.State), Grey);
         if (held) PaintOutline(held);
     }
     update();

@@ -10,6 +10,14 @@ class QWidget;
 // Every modal dialog, file dialog and message box of the game goes through here,
 // so that tests can answer them without a real modal loop. With no responder
 // installed the real dialogs run.
+// The modal results the game compares, with the numbers its dialogs answer.
+enum class ModalResult : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// Whether a dialog's or box's answer is `expected`; any other number is not.
+inline bool Answered(int result, ModalResult expected) {
+    return result == static_cast<int>(expected);
+}
+
 namespace DialogSeam {
 
 enum class BoxKind { Error, Warning };

@@ -1,4 +1,4 @@
-#include "sample_collection.h"
+#include "support/sample_collection.h"
 
 #include <cstdlib>
 #include <vector>

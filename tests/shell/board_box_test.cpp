@@ -1,4 +1,4 @@
-#include "board/board_box.h"
+#include "shell/board_box.h"
 
 #include "board/orientation.h"
 
@@ -13,13 +13,9 @@ namespace {
 
 constexpr int Unit = 4;
 
-// Carries out the game's drawing on the box, as the main window does.
 struct BoxView : GameView {
-    BoardBox* box = nullptr;
     std::vector<int> cues;
-    void DrawTriangle(int t, Rgb fill, Rgb line) override { box->DrawTriangle(t, fill, line); }
-    void DrawOutline(int t) override { box->DrawOutline(t); }
-    void PlayCue(int cue) override { cues.push_back(cue); }
+    void PlayCue(Cue cue) override { cues.push_back(static_cast<int>(cue)); }
     void AnnounceSolved() override {}
     void RefreshTarget() override {}
     void EnableHelp(bool) override {}
@@ -35,14 +31,13 @@ struct PaintSpy : QObject {
 };
 
 struct BoardBoxTest : ::testing::Test {
-    Game game;
     BoxView view;
     QWidget window;
+    // The box draws the game's triangles itself, as in the main window.
     BoardBox* box = new BoardBox(game, &window);
+    Game game{view, *box};
 
     void SetUp() override {
-        game.view = &view;
-        view.box = box;
         for (int t = 1; t <= TriangleCount; ++t) {
             game.board.Triangles[t] = StartingPlace(t, (t * 5) % 16);
             AddTriangle(game.board, t);
@@ -71,7 +66,8 @@ struct BoardBoxTest : ::testing::Test {
     }
     QPoint Vertex(int t, int k) const {
         const Placement& p = game.board.Triangles[t];
-        return {(p.Col + VertexDX[k][p.Orient]) * Unit, (p.Row + VertexDY[k][p.Orient]) * Unit};
+        const PixelPoint c = CornerPixel(p, k, Unit);
+        return {c.x, c.y};
     }
     QRgb At(QPoint p) const { return box->Canvas().pixel(p) & 0xffffff; }
 
@@ -171,7 +167,7 @@ TEST_F(BoardBoxTest, PickUpMoveTurnAndPutDownDrawWhatAFullRepaintWould) {
     const QPoint grip = MoveGrip(3);
     Press(Qt::LeftButton, grip);
     ASSERT_EQ(game.board.Selected, 3);
-    ASSERT_EQ(game.board.DragZone, ZoneMove);
+    ASSERT_EQ(box->Drag().DragZone, ZoneMove);
     ExpectSameAsFullRepaint("pick-up");
 
     DragTo(grip + QPoint(5 * Unit, 2 * Unit));

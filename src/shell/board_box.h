@@ -1,7 +1,7 @@
 #pragma once
 
-#include "board/pointer.h"
 #include "game/game.h"
+#include "game/pointer.h"
 
 #include <QCursor>
 #include <QImage>
@@ -11,10 +11,12 @@
 // Drawing goes into the canvas and asks for a repaint of only the touched
 // rectangle, so moving or turning the held triangle costs two outline drawings,
 // never a repaint of the whole board.
-class BoardBox : public QWidget {
+class BoardBox : public QWidget, public BoardPainter {
     Q_OBJECT
 
   public:
+    // Keeps `game`, which may still be under construction: the box reads it
+    // only when drawn or pressed.
     BoardBox(Game& game, QWidget* parent);
 
     // The canvas takes the board's size at this unit (one extra pixel for outlines
@@ -27,16 +29,17 @@ class BoardBox : public QWidget {
     void boxPaint();
 
     // Triangle t (1..8) filled, outlined in `line`, pen width 1.
-    void DrawTriangle(int t, Rgb fill, Rgb line);
+    void DrawTriangle(int t, Rgb fill, Rgb line) override;
     // Triangle t's outline in yellow, exclusive-or, on exactly the pixels of the
     // filled triangle's edge: twice restores every pixel.
-    void DrawOutline(int t);
+    void DrawOutline(int t) override;
 
     // The turn and move cursors from the resources; the platform's own shapes
     // stand in for a missing picture.
     void RegisterCursors();
 
     const QImage& Canvas() const { return canvas; }
+    const PointerDrag& Drag() const { return drag; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,267 @@
+#include "game/saved_games.h"
+
+#include "game/saved_game.h"
+#include "support/recording_view.h"
+#include "support/sample_collection.h"
+#include "support/test_figures.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Keeps the process from writing more than `bytes` bytes into any file.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+
+  private:
+    rlimit old{};
+};
+
+std::vector<uint8_t> Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SavedGameCommands : public ::testing::Test {
+  protected:
+    RecordingView board;
+    Game game{board, board};
+    GameData& data = game.data;
+    RecordingSavedGamesView view;
+    SavedGames games{game, view};
+    std::string folder = TempDir("saved");
+
+    void SetUp() override {
+        FillSampleCollection(data, 30);
+        data.Language = 0;
+        data.ProgramDir = Path("");
+        data.Progress[1] = FinishedBit;
+        data.Progress[2] = 2;
+        data.Dirty = true;
+    }
+
+    std::string Path(const char* name) { return folder + name; }
+    std::vector<uint8_t> Progress() {
+        return {data.Progress.begin() + 1, data.Progress.begin() + 1 + data.FigureCount};
+    }
+    int Count(const std::string& call) { return view.Count(call); }
+};
+
+} // namespace
+
+TEST_F(SavedGameCommands, SaveAsTurnsATxtChoiceIntoFtgAndAsksWithTheNameOnly) {
+    const std::vector<uint8_t> old = {1, 2, 3};
+    WriteBytes(Path("a.ftg"), old);
+    view.files = {Path("a.txt")};
+    view.overwriteAnswers = {true};
+    games.SaveGameAs();
+    EXPECT_EQ(view.Calls("overwrite"), (std::vector<std::string>{"overwrite a.ftg"}));
+    EXPECT_EQ(Bytes(Path("a.ftg")), Progress());
+    EXPECT_FALSE(std::filesystem::exists(Path("a.txt")));
+    EXPECT_EQ(data.SaveFileName, Path("a.ftg"));
+    EXPECT_FALSE(data.Dirty);
+    EXPECT_EQ(view.caption, "Fribo Trigonet - Game a.ftg");
+}
+
+TEST_F(SavedGameCommands, TitleAfterSaveAsIsGermanWhenTheLanguageIsGerman) {
+    WriteBytes(Path("a.ftg"), {1});
+    data.Language = 1;
+    view.files = {Path("a")};
+    view.overwriteAnswers = {true};
+    games.SaveGameAs();
+    EXPECT_EQ(view.Count("overwrite a.ftg"), 1);
+    EXPECT_EQ(view.caption, "Fribo Trigonet - Spiel a.ftg");
+}
+
+TEST_F(SavedGameCommands, SaveAsDialogStartsInTheProgramFolderOrAtTheSavedGame) {
+    games.SaveGameAs();
+    data.SaveFileName = Path("mine.ftg");
+    games.SaveGameAs();
+    EXPECT_EQ(view.Calls("save"),
+              (std::vector<std::string>{"save " + data.ProgramDir, "save " + Path("mine.ftg")}));
+}
+
+TEST_F(SavedGameCommands, NoToOverwriteReopensTheDialogAndCancelSavesNothing) {
+    const std::vector<uint8_t> old = {1, 2, 3};
+    WriteBytes(Path("a.ftg"), old);
+    view.files = {Path("a.txt")}; // then cancel
+    view.overwriteAnswers = {false};
+    games.SaveGameAs();
+    EXPECT_EQ(view.Calls("save").size(), 2u);
+    EXPECT_EQ(Bytes(Path("a.ftg")), old);
+    EXPECT_TRUE(data.Dirty);
+    EXPECT_EQ(data.SaveFileName, "");
+    EXPECT_EQ(view.caption, "untouched");
+}
+
+TEST_F(SavedGameCommands, FailedWriteKeepsTheOldFileAndDirtyAndSaysSo) {
+    const std::vector<uint8_t> old = {8, 8, 8};
+    WriteBytes(Path("full.ftg"), old);
+    data.SaveFileName = Path("full.ftg");
+    {
+        FileSizeLimit noRoom(0);
+        games.SaveBtnClick();
+    }
+    EXPECT_EQ(Bytes(Path("full.ftg")), old);
+    EXPECT_TRUE(data.Dirty);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"cannot save full.ftg", "close"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1); // no temporary left
+}
+
+TEST_F(SavedGameCommands, SaveIntoAFolderThatCannotBeWrittenFailsWithTheName) {
+    WriteBytes(Path("plain"), {0});
+    EXPECT_FALSE(games.SaveGame(Path("plain") + "/game.ftg"));
+    EXPECT_TRUE(data.Dirty);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"cannot save game.ftg", "close"}));
+}
+
+TEST_F(SavedGameCommands, WriteProtectedOrSpecialFilesAreReportedAndLeftAlone) {
+    WriteBytes(Path("locked.ftg"), {8});
+    ::chmod(Path("locked.ftg").c_str(), 0444); // root could write it; the game does not
+    ASSERT_EQ(::mkfifo(Path("pipe.ftg").c_str(), 0644), 0);
+    for (const char* name : {"locked.ftg", "pipe.ftg"}) {
+        SCOPED_TRACE(name);
+        view.calls.clear();
+        data.Dirty = true;
+        EXPECT_FALSE(games.SaveGame(Path(name)));
+        EXPECT_TRUE(data.Dirty);
+        EXPECT_EQ(view.calls,
+                  (std::vector<std::string>{"cannot save " + std::string(name), "close"}));
+    }
+    EXPECT_EQ(Bytes(Path("locked.ftg")), (std::vector<uint8_t>{8}));
+    struct stat info {};
+    ASSERT_EQ(::stat(Path("pipe.ftg").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    view.calls.clear();
+    EXPECT_FALSE(games.LoadGame(Path("pipe.ftg"))); // would block for good if opened
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"cannot load pipe.ftg", "close"}));
+}
+
+TEST_F(SavedGameCommands, FailedSaveAsKeepsTheNameAndTitle) {
+    WriteBytes(Path("plain"), {0});
+    data.SaveFileName = "";
+    view.files = {Path("plain") + "/new.ftg"};
+    games.SaveGameAs();
+    EXPECT_EQ(data.SaveFileName, "");
+    EXPECT_EQ(view.caption, "untouched");
+    EXPECT_TRUE(data.Dirty);
+}
+
+TEST_F(SavedGameCommands, SaveWithASavedGameWritesSilentlyEvenWhenItWasDeleted) {
+    data.SaveFileName = Path("gone.ftg");
+    games.SaveBtnClick();
+    EXPECT_TRUE(view.calls.empty());
+    EXPECT_EQ(Bytes(Path("gone.ftg")), Progress());
+    EXPECT_FALSE(data.Dirty);
+    games.SaveIfDirty(); // as on closing: nothing more to save
+    EXPECT_TRUE(view.calls.empty());
+}
+
+TEST_F(SavedGameCommands, LoadKeepsTheFigureAndLaysTheRecordedHelpAgain) {
+    data.Dirty = false;
+    data.CurrentFigure = 3;
+    data.SaveFileName = Path("old.ftg");
+    std::vector<uint8_t> saved(30, 0);
+    saved[2] = 2; // figure 3: two help steps, four triangles at their solution places
+    WriteBytes(Path("other.ftg"), saved);
+    view.files = {Path("other.ftg")};
+    games.LoadBtnClick();
+    EXPECT_EQ(view.Calls("open"),
+              (std::vector<std::string>{"open " + folder.substr(0, folder.size() - 1)}));
+    EXPECT_EQ(data.CurrentFigure, 3);
+    EXPECT_EQ(Progress(), saved);
+    for (int t = 1; t <= 4; ++t)
+        EXPECT_EQ(game.board.Triangles[t], data.Figures[3][t - 1]) << t;
+    EXPECT_EQ(data.SaveFileName, Path("other.ftg"));
+    EXPECT_FALSE(data.Dirty);
+    EXPECT_EQ(view.Calls("figure"), (std::vector<std::string>{"figure"}));
+    EXPECT_EQ(view.calls.back(), "caption"); // after the repaint
+    EXPECT_EQ(view.caption, "Fribo Trigonet - Game other.ftg");
+}
+
+TEST_F(SavedGameCommands, LoadWhileChangedSavesFirstAndGoesOnAfterACancelledSave) {
+    WriteBytes(Path("other.ftg"), {12});
+    view.files = {Path("other.ftg")}; // then the save dialog: cancel
+    games.LoadBtnClick();
+    EXPECT_EQ(view.calls[1], "save " + data.ProgramDir);
+    EXPECT_EQ(data.Progress[1], 12);
+    EXPECT_EQ(data.Progress[2], 0);
+    EXPECT_EQ(data.SaveFileName, Path("other.ftg"));
+}
+
+TEST_F(SavedGameCommands, FailedLoadNamesOnlyTheFileAndChangesNothing) {
+    data.SaveFileName = Path("mine.ftg");
+    const std::vector<uint8_t> before = Progress();
+    EXPECT_FALSE(games.LoadGame(Path("missing/lost.ftg")));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"cannot load lost.ftg", "close"}));
+    EXPECT_EQ(Progress(), before);
+    EXPECT_TRUE(data.Dirty);
+    EXPECT_EQ(data.SaveFileName, Path("mine.ftg"));
+}
+
+TEST_F(SavedGameCommands, CancelledLoadDoesNothing) {
+    games.LoadBtnClick();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"open "}));
+    EXPECT_TRUE(data.Dirty);
+}
+
+TEST_F(SavedGameCommands, NewGameAnsweredNoChangesNothing) {
+    data.SaveFileName = Path("mine.ftg");
+    const std::vector<uint8_t> before = Progress();
+    view.newGameAnswer = false;
+    games.NewgameBtnClick();
+    EXPECT_EQ(Progress(), before);
+    EXPECT_EQ(data.SaveFileName, Path("mine.ftg"));
+    EXPECT_TRUE(data.Dirty);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"ask"}));
+}
+
+TEST_F(SavedGameCommands, NewGameAnsweredYesClearsProgressAndTitle) {
+    data.SaveFileName = Path("mine.ftg");
+    view.newGameAnswer = true;
+    games.NewgameBtnClick();
+    EXPECT_EQ(Bytes(Path("mine.ftg")).size(), 30u); // the changed game was saved first
+    EXPECT_EQ(Progress(), std::vector<uint8_t>(30, 0));
+    EXPECT_EQ(data.SaveFileName, "");
+    EXPECT_FALSE(data.Dirty);
+    EXPECT_EQ(view.caption, "Fribo Trigonet");
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"ask", "figure", "caption"}));
+    EXPECT_EQ(Bytes(Path("mine.ftg"))[0], FinishedBit); // the old file stays as it was
+    games.SaveBtnClick();
+    EXPECT_EQ(view.Calls("save").size(), 1u); // the next save asks for a name
+}
+
+TEST_F(SavedGameCommands, NewGameClearsDirtyAlsoWhenTheSaveBeforeItWasCancelled) {
+    view.newGameAnswer = true; // no file name: the save dialog opens and is cancelled
+    games.NewgameBtnClick();
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{"ask", "save " + data.ProgramDir, "figure", "caption"}));
+    EXPECT_FALSE(data.Dirty);
+    EXPECT_EQ(Progress(), std::vector<uint8_t>(30, 0));
+}
+
+TEST_F(SavedGameCommands, TitleNamesTheGameInGerman) {
+    data.Language = 1;
+    data.SaveFileName = "/somewhere/else/my game.ftg";
+    games.UpdateTitle();
+    EXPECT_EQ(view.caption, "Fribo Trigonet - Spiel my game.ftg");
+    data.Language = -1;
+    games.UpdateTitle();
+    EXPECT_EQ(view.caption, "Fribo Trigonet - Game my game.ftg");
+}
