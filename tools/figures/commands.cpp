@@ -245,12 +245,12 @@ constexpr int LessonCount = 10;
 constexpr int MasterpieceCount = 20;
 
 std::string ChapterOf(size_t index, size_t total, int orientationClass, size_t squareCount) {
-    if (index + MasterpieceCount >= total) return "Masterpieces";
+    if (total >= 4 * MasterpieceCount && index + MasterpieceCount >= total) return "Masterpieces";
     switch (orientationClass) {
     case 0:
         if (index < LessonCount) return "First steps with square turns";
-        return index < (LessonCount + squareCount) / 2 + LessonCount / 2 ? "Pictures on the square"
-                                                                         : "Square puzzles";
+        return index < LessonCount + (squareCount - LessonCount) / 2 ? "Shapes on the square"
+                                                                     : "Harder square shapes";
     case 1:
         return "The 45-degree lattice";
     case 2:
@@ -277,7 +277,14 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     std::vector<std::string> chapters;
     for (size_t i = 0; i < rated.size(); ++i)
         chapters.push_back(ChapterOf(i, rated.size(), rated[i].first.Class, squareCount));
-    std::string text = source.Header;
+    // Chapter lines of an earlier order are not header.
+    std::string text;
+    for (size_t start = 0; start < source.Header.size();) {
+        const size_t end = source.Header.find('\n', start);
+        const std::string line = source.Header.substr(start, end - start + 1);
+        if (line.rfind("# Chapter ", 0) != 0 && line != "\n") text += line;
+        start = end == std::string::npos ? source.Header.size() : end + 1;
+    }
     int number = 0, chapter = 0;
     for (size_t i = 0; i < rated.size(); ++i) {
         const auto& [difficulty, figure] = rated[i];

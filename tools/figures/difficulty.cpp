@@ -170,6 +170,8 @@ PlayerDifficulty RateForPlayer(const FigureRecord& figure) {
     d.Ways = std::max<int64_t>(1, SolveFigure(figure, WaysCap).Arrangements);
     const double within = HiddenWeight * d.HiddenShare + BlindWeight * d.BlindTriangles +
                           CutWeight * d.CutCells - WaysWeight * std::log2(double(d.Ways));
-    d.Score = d.Class + std::clamp(within, 0.0, 0.999);
+    // Squeezed below 1 so that the class stays the first key.
+    const double w = std::max(within, 0.0);
+    d.Score = d.Class + w / (1 + w);
     return d;
 }

@@ -52,7 +52,7 @@ double TurnBits(int orient);
 //  - CutWeight for each cell the outline cuts: slopes must be matched exactly;
 //  - less WaysWeight times log2 of the ways the figure can be laid (capped at
 //    WaysCap), since more ways leave more room for a guess.
-// The part within the class is kept below 1.
+// The part within the class, w, counts as w / (1 + w), which keeps it below 1.
 struct PlayerDifficulty {
     double Score = 0;
     int Class = 0;          // OrientationClass
@@ -71,6 +71,6 @@ int OrientationClass(const FigureRecord& figure);
 inline constexpr double HiddenWeight = 0.7;
 inline constexpr double BlindShare = 0.3;
 inline constexpr double BlindWeight = 0.03;
-inline constexpr double CutWeight = 0.008;
+inline constexpr double CutWeight = 0.015;
 inline constexpr double WaysWeight = 0.04;
 inline constexpr int64_t WaysCap = 64;

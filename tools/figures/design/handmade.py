@@ -33,6 +33,18 @@ def big_down(x, y):
             dtri(x + 7, y + 7, "down")]
 
 
+
+
+def squares(*corners):
+    """Whole squares by their top-left grid points: edges meet along half sides too."""
+    return [p for x, y in corners for p in pic(["#"], origin=(x, y))]
+
+
+# First steps: whole squares, so no edge slopes and every diagonal will do.
+add("Bricks", squares((0, 0), (10, 0), (5, 10), (15, 10)))
+add("Staircase", squares((0, 0), (5, 10), (10, 20), (15, 30)))
+add("Tower", squares((5, 0), (5, 10), (0, 20), (10, 20)))
+
 # Classic shapes.
 add("Square", pic(["##", "##"]))
 add("Bar", pic(["####"]))
@@ -130,13 +142,10 @@ add("Heart", pic(["#.#", "7#F"]))
 add("Umbrella", pic(["J##L", ".#.."]))
 add("Chair", pic(["#.", "##", "F7"]))
 add("Dog", pic(["L..J", "####"])[:2] + pic(["###"], origin=(0, 10)))
-add("Letter E", pic(["#F", "#L", "#F"]) )
-add("Kite", pic([".J", "J#", "7F"]) + [half(2, 1, "tl")])
 add("Goblet", pic(["7#F", ".#.", "JL."])[:6] + pic(["JL"], origin=(5, 20)))
 add("Sofa", pic(["L..J", "7##F"])[:2] + pic(["7##F"], origin=(0, 10))[:1] + pic(["##"], origin=(10, 10)) + pic(["F"], origin=(30, 10)))
 add("Letter N", pic(["#L", "#7"]) + pic(["#"], origin=(20, 0)))
 add("Ship", pic([".JL", "7##F"]) + [])
-add("Bench", pic(["####"])[:6] + pic(["7..F"], origin=(0, 10))[:0])
 add("Ladder", pic(["#.", "##", ".#"]))
 add("Watering can", pic(["J##F", ".##."])[:8])
 
@@ -146,14 +155,13 @@ add("Bus", pic(["###", "F.F"]))
 add("Mug", pic(["##J", "##."])[:7] + [half(2, 0, "tl")])
 add("Snake", pic(["##..", ".###"])[:6] + [half(3, 1, "bl"), half(3, 1, "tr")])
 add("Duck", pic(["#L.", "J##"])[:8])
-add("Penguin", pic(["JL", "##", "F7"]))
 add("Key", pic(["##L", "#.."])[:7] + [half(0, 2, "tl")])
 add("Pram", pic(["7##", ".F7"])[:7] + [half(3, 0, "tl")])
 add("Crab", pic(["L##J", "7..F"]))
 add("Ghost", pic(["##", "##", "7F"])[:6] + [half(0, 2, "tl"), half(1, 2, "tr")])
 
 # Animals.
-add("Fish", pic(["7#L", "J#F"]))
+add("Fish", pic(["..J.", "7##L", ".7.."]))
 add("Fox", pic(["JL", "7F"]) + [(5, 0, 14), (15, 0, 6), dtri(-4, -7, "right"), dtri(17, -7, "left")])
 add("Seagull", pic(["7F7F"]) + [half(0, -1, "br"), half(3, -1, "bl"), half(1, -1, "br"), half(2, -1, "bl")])
 add("Bird in flight", big_down(0, 0)[:3] + [dtri(7, 7, "down"), dtri(0, -7, "up"), dtri(14, -7, "up"),
