@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include "difficulty.h"
+#include "figure_source.h"
 #include "figures_fixture.h"
 
 #include <QImage>
@@ -166,4 +168,25 @@ TEST(Commands, TheProgramItselfReportsBadInputThroughItsExitStatus) {
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+TEST(Commands, OrderSortsFromEasyToHardUnderChapterLines) {
+    const std::string source = TempPath("unordered.txt");
+    {
+        std::ofstream out(source);
+        out << "# header\n\n# Chapter 9: left from an earlier order\n"
+            << FormatSourceLine({"House", SoundHouse(), 0}) << "\n"
+            << FormatSourceLine({"Square", BigSquare(), 0}) << "\n";
+    }
+    const std::string sorted = TempPath("ordered.txt");
+    const ToolRun run = Figures({"order", source, sorted});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(run.out), 2);
+    // Both are square turns and the first lessons.
+    SourceFigure first{"House", SoundHouse(), 0}, second{"Square", BigSquare(), 0};
+    if (RateForPlayer(BigSquare()).Score < RateForPlayer(SoundHouse()).Score)
+        std::swap(first, second);
+    EXPECT_EQ(ReadText(sorted),
+              "# header\n\n# Chapter 1: First steps with square turns (2 figures)\n" +
+                  FormatSourceLine(first) + "\n" + FormatSourceLine(second) + "\n");
 }

@@ -50,3 +50,30 @@ TEST(Difficulty, TurnedTrianglesMakeTheSameShapeHarder) {
     EXPECT_EQ(TurnBits(6), DiagonalTurnBits);
     EXPECT_EQ(TurnBits(13), OddTurnBits);
 }
+
+TEST(Difficulty, ForAPlayerHiddenEdgesAndTurnsMakeAFigureHard) {
+    // The big square hides its diagonals and inner sides: 4 x 2 x 14.14 + 4 x 2 x 10
+    // of 8 x 34.14.
+    const PlayerDifficulty square = RateForPlayer(BigSquare());
+    EXPECT_NEAR(square.HiddenShare, std::sqrt(0.5), 1e-9);
+    EXPECT_EQ(square.Class, 0);
+    EXPECT_EQ(square.Ways, 16);
+    EXPECT_EQ(square.CutCells, 0);
+    // The house shows its roof's slopes, and they must be matched.
+    const PlayerDifficulty house = RateForPlayer(SoundHouse());
+    EXPECT_LT(house.HiddenShare, square.HiddenShare);
+    EXPECT_EQ(house.CutCells, 20);
+    EXPECT_LT(square.Score, 1.0);
+
+    // Every class lies above the one before, whatever the figure.
+    const double s = RateForPlayer(Shipped("Square")).Score;
+    const double diamond = RateForPlayer(Shipped("Diamond")).Score;
+    const double tilted = RateForPlayer(Shipped("Tilted square")).Score;
+    const double star = RateForPlayer(Shipped("Four-pointed star")).Score;
+    EXPECT_LT(s, 1.0);
+    EXPECT_GE(diamond, 1.0);
+    EXPECT_LT(diamond, 2.0);
+    EXPECT_GE(tilted, 2.0);
+    EXPECT_GE(star, 3.0);
+    EXPECT_EQ(OrientationClass(Shipped("Four-pointed star")), 3);
+}

@@ -1,9 +1,13 @@
 #include "figure_rules.h"
 
+#include "commands.h"
 #include "figure_shape.h"
+#include "figure_source.h"
 #include "figures_fixture.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -99,4 +103,109 @@ TEST(FigureRules, MoreRecordsThanTheGameReadsAreReported) {
     ASSERT_FALSE(problems.empty());
     EXPECT_EQ(FormatProblem(problems.back()),
               "collection: 223 records, but the game reads only the first 222");
+}
+
+namespace {
+
+FigureRecord Parse(const std::string& line) {
+    FigureSource source;
+    std::string error;
+    EXPECT_TRUE(ParseFigureSource(line + "\n", source, error)) << error;
+    return source.Figures.empty() ? FigureRecord{} : source.Figures[0].Record;
+}
+
+// Four squares as a letter L, and the same drawn the other way round as a J.
+FigureRecord SquaresAt(std::initializer_list<std::pair<int, int>> corners) {
+    std::vector<Placement> p;
+    for (const auto& [x, y] : corners)
+        AddSquare(p, x, y);
+    FigureRecord record = ToRecord(p);
+    EXPECT_TRUE(CentreFigure(record));
+    return record;
+}
+
+} // namespace
+
+TEST(FigureRules, Rule5RefusesTheSameShapeTurnedOrMirrored) {
+    const FigureRecord l = SquaresAt({{30, 20}, {30, 30}, {30, 40}, {40, 40}});
+    const FigureRecord j = SquaresAt({{50, 20}, {50, 30}, {50, 40}, {40, 40}});
+    const FigureRecord lying = SquaresAt({{20, 30}, {30, 30}, {40, 30}, {40, 20}});
+    const std::vector<RuleProblem> problems = CheckCollection({l, BigSquare(), j, lying});
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(FormatProblem(problems[0]),
+              "figure 3: rule 5 (distinct): figure 1 turned or mirrored");
+    EXPECT_EQ(FormatProblem(problems[1]),
+              "figure 4: rule 5 (distinct): figure 1 turned or mirrored");
+    const FigureVerdict verdict = JudgeFigure(j, std::vector<FigureRecord>{BigSquare(), l});
+    EXPECT_EQ(verdict[RuleId::Distinct].State, RuleState::Failed);
+    EXPECT_EQ(verdict[RuleId::Distinct].Detail[0], 1); // the index in the collection
+    EXPECT_GE(verdict[RuleId::Distinct].Detail[1], 4); // a mirror image, not a turn
+}
+
+TEST(FigureRules, Rule7WantsEveryTriangleJoinedAlongAnEdge) {
+    // Cells in one region, but the blades meet the rest only at corners.
+    const FigureRecord pinwheel =
+        Parse("Pinwheel: 48 27 4, 48 13 8, 48 33 8, 62 33 12, 42 33 12, 42 47 0, 42 27 0, 28 27 4");
+    // Each half joined along edges, the halves tip to tip.
+    const FigureRecord hourglass = Parse(
+        "Hourglass: 38 18 2, 52 18 2, 45 21 10, 45 25 2, 38 42 10, 52 42 10, 45 39 2, 45 35 10");
+    std::vector<RuleProblem> problems = CheckFigure(1, pinwheel);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(FormatProblem(problems[0]),
+              "figure 1: rule 7 (joined along edges): triangle 2 touches the rest only at corners");
+    problems = CheckFigure(2, hourglass);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(FormatProblem(problems[0]), "figure 2: rule 7 (joined along edges): cut along its "
+                                          "shared edges it falls into 2 pieces");
+    // A square's two halves share their diagonal, squares side by side a side;
+    // the lower halves of two squares side by side meet at a corner.
+    EXPECT_NEAR(SharedEdgeLength(BigSquare()[0], BigSquare()[1]), std::sqrt(200.0), 1e-9);
+    EXPECT_NEAR(SharedEdgeLength(BigSquare()[0], BigSquare()[3]), 10.0, 1e-9);
+    EXPECT_EQ(SharedEdgeLength(BigSquare()[0], BigSquare()[2]), 0.0);
+}
+
+TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
+    const FigureVerdict sound = JudgeFigure(BigSquare(), std::vector<FigureRecord>{SoundHouse()});
+    EXPECT_TRUE(sound.Passed());
+    for (int i = 0; i < RuleIdCount; ++i) {
+        EXPECT_EQ(static_cast<int>(sound.Results[i].Id), i);
+        EXPECT_EQ(sound.Results[i].State, RuleState::Passed) << i;
+    }
+    EXPECT_EQ(sound[RuleId::Recognised].Detail[0], 16); // one way for each choice of diagonals
+
+    FigureRecord far = SoundHouse();
+    ASSERT_TRUE(ShiftRecord(far, 15, 0));
+    const FigureVerdict off = JudgeFigure(far, {});
+    EXPECT_FALSE(off.Passed());
+    EXPECT_EQ(off[RuleId::StartAreas].State, RuleState::Failed);
+    EXPECT_EQ(off[RuleId::StartAreas].Detail, (std::array<int, 2>{45, 74}));
+    EXPECT_EQ(off[RuleId::Centred].Detail, (std::array<int, 2>{120, 60})); // twice (60, 30)
+    EXPECT_EQ(off[RuleId::TargetWindow].State, RuleState::Passed);
+
+    FigureRecord badTurn = SoundHouse();
+    badTurn[3].Orient = 17;
+    const FigureVerdict bad = JudgeFigure(badTurn, {});
+    EXPECT_EQ(bad[RuleId::Bounds].Detail[0], 4);
+    EXPECT_EQ(bad[RuleId::Layable].State, RuleState::NotChecked);
+}
+
+TEST(FigureRules, CheckRefusesCellsPastColumn73AndVerticesOnRow60) {
+    FigureRecord right = SoundHouse(); // cells in columns 30..59
+    ASSERT_TRUE(ShiftRecord(right, 15, 0));
+    std::vector<Placement> p; // upright bar whose foot lies on row 60
+    for (int y : {20, 30, 40, 50})
+        AddSquare(p, 40, y);
+    const std::string file = TempPath("edges.dat");
+    WriteRecords(file, {right, ToRecord(p)});
+    std::ostringstream out, err;
+    EXPECT_EQ(RunFiguresCommand({"check", file}, out, err), 1);
+    const std::string report = out.str();
+    EXPECT_NE(report.find("figure 1: rule 2 (playing area): cells reach columns 45..74, outside "
+                          "16..73\n"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("figure 2: rule 2 (playing area): vertices reach rows 20..60, outside "
+                          "1..59\n"),
+              std::string::npos)
+        << report;
 }

@@ -238,6 +238,27 @@ std::string OrientationKinds(const FigureRecord& figure) {
     return kinds;
 }
 
+// The chapters follow the order: the measure puts the orientation classes one
+// after another, so a chapter is a class, with the first lessons and the last
+// and hardest figures as chapters of their own.
+constexpr int LessonCount = 10;
+constexpr int MasterpieceCount = 20;
+
+std::string ChapterOf(size_t index, size_t total, int orientationClass, size_t squareCount) {
+    if (total >= 4 * MasterpieceCount && index + MasterpieceCount >= total) return "Masterpieces";
+    switch (orientationClass) {
+    case 0:
+        if (index < LessonCount) return "First steps with square turns";
+        return index < LessonCount + (squareCount - LessonCount) / 2 ? "Shapes on the square"
+                                                                     : "Harder square shapes";
+    case 1:
+        return "The 45-degree lattice";
+    case 2:
+        return "The 22.5-degree lattice";
+    }
+    return "Mixed turns";
+}
+
 // Design helper: sorts a source from easy to hard and prints the table.
 int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     FigureSource source;
@@ -246,21 +267,40 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         err << error << "\n";
         return ExitProblems;
     }
-    std::vector<std::pair<Difficulty, SourceFigure>> rated;
+    std::vector<std::pair<PlayerDifficulty, SourceFigure>> rated;
     for (const SourceFigure& figure : source.Figures)
-        rated.emplace_back(RateDifficulty(figure.Record), figure);
+        rated.emplace_back(RateForPlayer(figure.Record), figure);
     std::stable_sort(rated.begin(), rated.end(),
                      [](const auto& a, const auto& b) { return a.first.Score < b.first.Score; });
-    source.Figures.clear();
-    int number = 0;
-    for (const auto& [difficulty, figure] : rated) {
-        source.Figures.push_back(figure);
-        out << ++number << "\t" << difficulty.Score << "\t" << difficulty.Arrangements << "\t"
-            << difficulty.OutlineNodes << (difficulty.Complete ? "" : "+") << "\t"
+    const size_t squareCount = static_cast<size_t>(std::count_if(
+        rated.begin(), rated.end(), [](const auto& r) { return r.first.Class == 0; }));
+    std::vector<std::string> chapters;
+    for (size_t i = 0; i < rated.size(); ++i)
+        chapters.push_back(ChapterOf(i, rated.size(), rated[i].first.Class, squareCount));
+    // Chapter lines of an earlier order are not header.
+    std::string text;
+    for (size_t start = 0; start < source.Header.size();) {
+        const size_t end = source.Header.find('\n', start);
+        const std::string line = source.Header.substr(start, end - start + 1);
+        if (line.rfind("# Chapter ", 0) != 0 && line != "\n") text += line;
+        start = end == std::string::npos ? source.Header.size() : end + 1;
+    }
+    int number = 0, chapter = 0;
+    for (size_t i = 0; i < rated.size(); ++i) {
+        const auto& [difficulty, figure] = rated[i];
+        if (i == 0 || chapters[i] != chapters[i - 1]) {
+            const auto size =
+                std::count(chapters.begin() + static_cast<long>(i), chapters.end(), chapters[i]);
+            text += "\n# Chapter " + std::to_string(++chapter) + ": " + chapters[i] + " (" +
+                    std::to_string(size) + " figures)\n";
+        }
+        text += FormatSourceLine(figure) + "\n";
+        out << ++number << "\t" << difficulty.Score << "\t" << difficulty.HiddenShare << "\t"
+            << difficulty.BlindTriangles << "\t" << difficulty.Ways << "\t"
             << OrientationKinds(figure.Record) << "\t"
             << (IsMirrorSymmetric(figure.Record) ? "sym" : "-") << "\t" << figure.Name << "\n";
     }
-    if (!WriteTextFile(args[1], FormatFigureSource(source))) {
+    if (!WriteTextFile(args[1], text)) {
         err << "cannot write " << args[1] << "\n";
         return ExitProblems;
     }

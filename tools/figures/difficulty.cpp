@@ -2,6 +2,7 @@
 
 #include "board/orientation.h"
 #include "figure_shape.h"
+#include "solver.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,5 +132,46 @@ Difficulty RateDifficulty(const FigureRecord& figure) {
     d.Score += EdgeBits * d.CutCells;
     for (const Placement& p : figure)
         d.Score += TurnBits(p.Orient);
+    return d;
+}
+
+int OrientationClass(const FigureRecord& figure) {
+    bool square = false, diagonal = false, odd = false;
+    for (const Placement& p : figure) {
+        square |= p.Orient % 4 == 0;
+        diagonal |= p.Orient % 4 == 2;
+        odd |= p.Orient % 2 == 1;
+    }
+    if (odd) return square || diagonal ? 4 : 2;
+    if (diagonal) return square ? 3 : 1;
+    return 0;
+}
+
+PlayerDifficulty RateForPlayer(const FigureRecord& figure) {
+    PlayerDifficulty d;
+    d.Class = OrientationClass(figure);
+    double edges = 0, hidden = 0;
+    for (int t = 0; t < TriangleCount; ++t) {
+        const Placement& p = figure[t];
+        double perimeter = 0, inside = 0;
+        for (int k = 0; k < 3; ++k)
+            perimeter += std::hypot(VertexDX[(k + 1) % 3][p.Orient] - VertexDX[k][p.Orient],
+                                    VertexDY[(k + 1) % 3][p.Orient] - VertexDY[k][p.Orient]);
+        for (int u = 0; u < TriangleCount; ++u)
+            if (u != t) inside += SharedEdgeLength(p, figure[u]);
+        inside = std::min(inside, perimeter);
+        edges += perimeter;
+        hidden += inside;
+        d.BlindTriangles += (perimeter - inside) < BlindShare * perimeter;
+    }
+    d.HiddenShare = hidden / edges;
+    for (const FigureCell& c : FigureCells(TargetGrid(figure)))
+        d.CutCells += c.Value != WholeCell;
+    d.Ways = std::max<int64_t>(1, SolveFigure(figure, WaysCap).Arrangements);
+    const double within = HiddenWeight * d.HiddenShare + BlindWeight * d.BlindTriangles +
+                          CutWeight * d.CutCells - WaysWeight * std::log2(double(d.Ways));
+    // Squeezed below 1 so that the class stays the first key.
+    const double w = std::max(within, 0.0);
+    d.Score = d.Class + w / (1 + w);
     return d;
 }

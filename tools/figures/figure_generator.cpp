@@ -456,7 +456,7 @@ std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
     std::mt19937 rng(seed);
     std::set<ShapeKey> shapes;
     for (const FigureRecord& figure : avoid)
-        if (FigureIsSound(figure)) shapes.insert(ShapeKeyOf(figure));
+        if (FigureIsSound(figure)) shapes.insert(CanonicalRegionKey(figure));
 
     // Every kind of symmetry with every family, except a mirror line with the odd
     // turns alone: they have no edge along it, so the two halves never join.
@@ -483,11 +483,13 @@ std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
             FigureRecord figure{};
             Grower grower(rng, kind.symmetry, *kind.family);
             if (!grower.Grow(figure) || !CentreFigure(figure)) continue;
-            if (!CheckFigure(1, figure).empty()) continue;
+            // The cheap tests first: the rules solve the figure.
             if (kind.family->mixed && !MixesFamilies(figure)) continue;
             const double interest = FigureInterest(figure);
             if (interest < MinInterest) continue;
-            if (!shapes.insert(ShapeKeyOf(figure)).second) continue;
+            const ShapeKey key = CanonicalRegionKey(figure);
+            if (shapes.count(key) || !CheckFigure(1, figure).empty()) continue;
+            shapes.insert(key);
             kind.pool.push_back({"", figure, interest});
         }
         std::stable_sort(kind.pool.begin(), kind.pool.end(),

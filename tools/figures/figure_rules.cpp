@@ -3,9 +3,12 @@
 #include "board/orientation.h"
 #include "figure_shape.h"
 #include "record_file.h"
+#include "solver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 
 namespace {
@@ -24,6 +27,10 @@ const char* RuleName(int rule) {
         return "distinct";
     case RuleCentred:
         return "centred";
+    case RuleEdgeJoined:
+        return "joined along edges";
+    case RuleRecognised:
+        return "recognised";
     }
     return "collection";
 }
@@ -34,72 +41,253 @@ std::string Number(double v) {
     return text;
 }
 
-void CheckPlayingArea(int number, const FigureRecord& figure, const std::vector<FigureCell>& cells,
-                      std::vector<RuleProblem>& problems) {
+// Where a cell's pieces differ from the figure's, the regions may still agree
+// (two pieces that make up a third), so the cell is sampled off its edges.
+bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
+    auto inside = [](const Placement& p, double x, double y) {
+        double sign = 0;
+        for (int k = 0; k < 3; ++k) {
+            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
+            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
+            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
+            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
+            if (sign * cross < 0) return false;
+            sign = cross;
+        }
+        return true;
+    };
+    auto covered = [&](const FigureRecord& f, double x, double y) {
+        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
+    };
+    constexpr int Steps = 24;
+    for (int i = 0; i < Steps; ++i)
+        for (int j = 0; j < Steps; ++j) {
+            const double x = col + (i + 0.382) / Steps, y = row + (j + 0.618) / Steps;
+            if (covered(a, x, y) != covered(b, x, y)) return false;
+        }
+    return true;
+}
+
+using CellPieces = std::map<std::pair<int, int>, std::vector<int>>;
+
+CellPieces PiecesOf(const FigureRecord& figure) {
+    CellPieces pieces;
+    for (const Placement& p : figure)
+        for (int dy = BoxMinDY[p.Orient]; dy <= BoxMaxDY[p.Orient]; ++dy)
+            for (int dx = BoxMinDX[p.Orient]; dx <= BoxMaxDX[p.Orient]; ++dx)
+                if (const int code = MaskAt(p.Orient, dx, dy))
+                    pieces[{p.Col + dx, p.Row + dy}].push_back(code);
+    for (auto& [cell, codes] : pieces)
+        std::sort(codes.begin(), codes.end());
+    return pieces;
+}
+
+bool CoversSameRegion(const FigureRecord& figure, const CellPieces& own,
+                      const FigureRecord& other) {
+    const CellPieces theirs = PiecesOf(other);
+    if (theirs.size() != own.size()) return false;
+    for (const auto& [cell, codes] : own) {
+        const auto it = theirs.find(cell);
+        if (it == theirs.end()) return false;
+        if (it->second != codes && !SameRegionInCell(figure, other, cell.first, cell.second))
+            return false;
+    }
+    return true;
+}
+
+// Triangles joined along edges, as pieces of a graph; 0-based.
+int EdgePieces(const FigureRecord& figure, int& loose) {
+    std::array<int, TriangleCount> piece{};
+    piece.fill(-1);
+    loose = -1;
+    for (int t = 0; t < TriangleCount; ++t) {
+        bool joined = false;
+        for (int u = 0; u < TriangleCount; ++u)
+            joined |= u != t && SharedEdgeLength(figure[t], figure[u]) > 0;
+        if (!joined && loose < 0) loose = t;
+    }
+    int pieces = 0;
+    for (int start = 0; start < TriangleCount; ++start) {
+        if (piece[start] >= 0) continue;
+        std::vector<int> stack{start};
+        piece[start] = pieces;
+        while (!stack.empty()) {
+            const int t = stack.back();
+            stack.pop_back();
+            for (int u = 0; u < TriangleCount; ++u)
+                if (piece[u] < 0 && SharedEdgeLength(figure[t], figure[u]) > 0) {
+                    piece[u] = pieces;
+                    stack.push_back(u);
+                }
+        }
+        ++pieces;
+    }
+    return pieces;
+}
+
+RuleResult& Result(FigureVerdict& verdict, RuleId id) {
+    return verdict.Results[static_cast<int>(id)];
+}
+
+void Set(FigureVerdict& verdict, RuleId id, bool passed, int detail0 = 0, int detail1 = 0) {
+    RuleResult& r = Result(verdict, id);
+    r.State = passed ? RuleState::Passed : RuleState::Failed;
+    r.Detail = {detail0, detail1};
+}
+
+void JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecord> others,
+                   FigureVerdict& verdict) {
+    std::array<ShapeKey, SymmetryCount> turned;
+    for (int s = 0; s < SymmetryCount; ++s)
+        turned[s] = RegionKeyOf(figure, s);
+    for (size_t i = 0; i < others.size(); ++i) {
+        const ShapeKey theirs = RegionKeyOf(others[i]);
+        for (int s = 0; s < SymmetryCount; ++s)
+            if (!turned[s].empty() && turned[s] == theirs) {
+                Set(verdict, RuleId::Distinct, false, static_cast<int>(i), s);
+                return;
+            }
+    }
+    Set(verdict, RuleId::Distinct, true);
+}
+
+void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
+    // The figure itself is always among the arrangements; no limit, since one
+    // arrangement left unseen could be the one the check mistakes.
+    const SolveResult solved = SolveFigure(figure, 0, std::numeric_limits<size_t>::max());
+    const CellPieces own = PiecesOf(figure);
+    for (size_t k = 0; k < solved.Found.size(); ++k)
+        if (!CoversSameRegion(figure, own, solved.Found[k])) {
+            Set(verdict, RuleId::Recognised, false, static_cast<int>(solved.Arrangements),
+                static_cast<int>(k + 1));
+            return;
+        }
+    Set(verdict, RuleId::Recognised, solved.Arrangements > 0,
+        static_cast<int>(solved.Arrangements));
+}
+
+} // namespace
+
+bool FigureVerdict::Passed() const {
+    return std::all_of(Results.begin(), Results.end(),
+                       [](const RuleResult& r) { return r.State != RuleState::Failed; });
+}
+
+FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureRecord> others) {
+    FigureVerdict verdict;
+    for (int i = 0; i < RuleIdCount; ++i)
+        verdict.Results[i].Id = static_cast<RuleId>(i);
+    for (int t = 0; t < TriangleCount; ++t)
+        if (!TriangleInBounds(figure[t])) {
+            Set(verdict, RuleId::Bounds, false, t + 1);
+            return verdict;
+        }
+    Set(verdict, RuleId::Bounds, true);
+
+    const std::vector<FigureCell> cells = FigureCells(TargetGrid(figure));
     const CellBox box = BoundingBox(cells);
-    if (box.MinCol < FirstFreeColumn || box.MaxCol > LastFreeColumn)
-        problems.push_back({number, RulePlayingArea,
-                            "cells reach columns " + std::to_string(box.MinCol) + ".." +
-                                std::to_string(box.MaxCol) + ", outside 16..73"});
+    Set(verdict, RuleId::StartAreas, box.MinCol >= FirstFreeColumn && box.MaxCol <= LastFreeColumn,
+        box.MinCol, box.MaxCol);
     int top = GridRows, bottom = -1;
     for (const Placement& p : figure)
         for (int k = 0; k < 3; ++k) {
             top = std::min(top, p.Row + VertexDY[k][p.Orient]);
             bottom = std::max(bottom, p.Row + VertexDY[k][p.Orient]);
         }
-    if (top < FirstVisibleRow || bottom > LastVisibleRow)
+    Set(verdict, RuleId::TargetWindow, top >= FirstVisibleRow && bottom <= LastVisibleRow, top,
+        bottom);
+    // Grid units: a box of cells MinCol..MaxCol spans the grid points MinCol..MaxCol + 1.
+    const int twiceCol = box.MinCol + box.MaxCol + 1, twiceRow = box.MinRow + box.MaxRow + 1;
+    Set(verdict, RuleId::Centred,
+        std::abs(twiceCol / 2.0 - CentreCol) <= CentreTolerance &&
+            std::abs(twiceRow / 2.0 - CentreRow) <= CentreTolerance,
+        twiceCol, twiceRow);
+
+    const int regions = RegionCount(cells);
+    Set(verdict, RuleId::OnePiece, regions == 1, regions);
+    if (regions == 1) {
+        int loose = -1;
+        const int pieces = EdgePieces(figure, loose);
+        Set(verdict, RuleId::EdgeJoined, pieces == 1, pieces == 1 ? 0 : loose + 1, pieces);
+    }
+    const bool layable = LayingOrder(figure).has_value();
+    Set(verdict, RuleId::Layable, layable);
+    JudgeDistinct(figure, others, verdict);
+    if (layable) JudgeRecognised(figure, verdict);
+    return verdict;
+}
+
+namespace {
+
+void AddProblems(int number, const FigureRecord& figure, const FigureVerdict& verdict,
+                 bool withDistinct, std::vector<RuleProblem>& problems) {
+    auto failed = [&](RuleId id) { return verdict[id].State == RuleState::Failed; };
+    auto detail = [&](RuleId id, int k) { return verdict[id].Detail[k]; };
+    if (failed(RuleId::Bounds)) {
+        const int t = detail(RuleId::Bounds, 0);
+        problems.push_back({number, RuleOnBoard,
+                            "triangle " + std::to_string(t) + " (" +
+                                DescribePlacement(figure[t - 1]) +
+                                ") is off the board or has no such orientation"});
+        return;
+    }
+    if (failed(RuleId::StartAreas))
         problems.push_back({number, RulePlayingArea,
-                            "vertices reach rows " + std::to_string(top) + ".." +
-                                std::to_string(bottom) + ", outside 1..59"});
+                            "cells reach columns " + std::to_string(detail(RuleId::StartAreas, 0)) +
+                                ".." + std::to_string(detail(RuleId::StartAreas, 1)) +
+                                ", outside 16..73"});
+    if (failed(RuleId::TargetWindow))
+        problems.push_back(
+            {number, RulePlayingArea,
+             "vertices reach rows " + std::to_string(detail(RuleId::TargetWindow, 0)) + ".." +
+                 std::to_string(detail(RuleId::TargetWindow, 1)) + ", outside 1..59"});
+    if (failed(RuleId::Layable))
+        problems.push_back(
+            {number, RuleLayable, "no order of the eight triangles passes the fit test"});
+    if (failed(RuleId::OnePiece))
+        problems.push_back(
+            {number, RuleConnected,
+             "the cells form " + std::to_string(detail(RuleId::OnePiece, 0)) + " regions"});
+    if (failed(RuleId::Centred))
+        problems.push_back({number, RuleCentred,
+                            "the centre (" + Number(detail(RuleId::Centred, 0) / 2.0) + ", " +
+                                Number(detail(RuleId::Centred, 1) / 2.0) +
+                                ") is more than 2 from (45, 30)"});
+    if (failed(RuleId::EdgeJoined)) {
+        const int t = detail(RuleId::EdgeJoined, 0);
+        problems.push_back(
+            {number, RuleEdgeJoined,
+             t ? "triangle " + std::to_string(t) + " touches the rest only at corners"
+               : "cut along its shared edges it falls into " +
+                     std::to_string(detail(RuleId::EdgeJoined, 1)) + " pieces"});
+    }
+    if (failed(RuleId::Recognised))
+        problems.push_back({number, RuleRecognised,
+                            "arrangement " + std::to_string(detail(RuleId::Recognised, 1)) +
+                                " of " + std::to_string(detail(RuleId::Recognised, 0)) +
+                                " has the figure's sums but covers another region"});
+    if (withDistinct && failed(RuleId::Distinct)) {
+        const int other = detail(RuleId::Distinct, 0) + 1;
+        problems.push_back({number, RuleDistinct,
+                            detail(RuleId::Distinct, 1) == 0
+                                ? "same cells and values as figure " + std::to_string(other)
+                                : "figure " + std::to_string(other) + " turned or mirrored"});
+    }
 }
 
 } // namespace
 
 std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure) {
     std::vector<RuleProblem> problems;
-    for (int t = 0; t < TriangleCount; ++t)
-        if (!TriangleInBounds(figure[t]))
-            problems.push_back({number, RuleOnBoard,
-                                "triangle " + std::to_string(t + 1) + " (" +
-                                    DescribePlacement(figure[t]) +
-                                    ") is off the board or has no such orientation"});
-    if (!problems.empty()) return problems;
-
-    const std::vector<FigureCell> cells = FigureCells(TargetGrid(figure));
-    CheckPlayingArea(number, figure, cells, problems);
-    if (!LayingOrder(figure))
-        problems.push_back(
-            {number, RuleLayable, "no order of the eight triangles passes the fit test"});
-    if (const int regions = RegionCount(cells); regions != 1)
-        problems.push_back(
-            {number, RuleConnected, "the cells form " + std::to_string(regions) + " regions"});
-
-    const CellBox box = BoundingBox(cells);
-    // Grid units: a box of cells MinCol..MaxCol spans the grid points MinCol..MaxCol + 1.
-    const double centreCol = (box.MinCol + box.MaxCol + 1) / 2.0;
-    const double centreRow = (box.MinRow + box.MaxRow + 1) / 2.0;
-    if (std::abs(centreCol - CentreCol) > CentreTolerance ||
-        std::abs(centreRow - CentreRow) > CentreTolerance)
-        problems.push_back({number, RuleCentred,
-                            "the centre (" + Number(centreCol) + ", " + Number(centreRow) +
-                                ") is more than 2 from (45, 30)"});
+    AddProblems(number, figure, JudgeFigure(figure, {}), false, problems);
     return problems;
 }
 
 std::vector<RuleProblem> CheckCollection(const std::vector<FigureRecord>& figures) {
     std::vector<RuleProblem> problems;
-    std::map<ShapeKey, int> firstWithShape;
-    for (size_t i = 0; i < figures.size(); ++i) {
-        const int number = static_cast<int>(i + 1);
-        std::vector<RuleProblem> own = CheckFigure(number, figures[i]);
-        const bool onBoard = own.empty() || own.front().Rule != RuleOnBoard;
-        problems.insert(problems.end(), own.begin(), own.end());
-        if (!onBoard) continue;
-        const auto [it, isNew] = firstWithShape.emplace(ShapeKeyOf(figures[i]), number);
-        if (!isNew)
-            problems.push_back({number, RuleDistinct,
-                                "same cells and values as figure " + std::to_string(it->second)});
-    }
+    for (size_t i = 0; i < figures.size(); ++i)
+        AddProblems(static_cast<int>(i + 1), figures[i],
+                    JudgeFigure(figures[i], std::span(figures.data(), i)), true, problems);
     if (figures.size() > static_cast<size_t>(MaxFigures))
         problems.push_back(
             {0, 0,

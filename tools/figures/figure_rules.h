@@ -2,6 +2,8 @@
 
 #include "game/data.h"
 
+#include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,13 @@
 //  3 the eight triangles can be put down one after another with the fit test;
 //  4 its cells form one region connected through cell sides;
 //  5 no other figure has the same cells with the same values after a shift;
-//  6 the centre of its cells' bounding box is within 2 of (45, 30) in grid units.
+//  5 no other figure covers the same region, even turned or mirrored, after a shift;
+//  6 the centre of its cells' bounding box is within 2 of (45, 30) in grid units;
+//  7 every triangle shares a piece of edge of positive length with the rest, and
+//    cut only along shared edges the figure stays in one piece: a triangle that
+//    hangs on by a corner is a single pixel in the target window;
+//  8 the solution check recognises exactly this figure: every set of placements
+//    whose cell sums equal the figure's covers the figure's region.
 enum FigureRule {
     RuleOnBoard = 1,
     RulePlayingArea,
@@ -20,6 +28,8 @@ enum FigureRule {
     RuleConnected,
     RuleDistinct,
     RuleCentred,
+    RuleEdgeJoined,
+    RuleRecognised,
 };
 
 inline constexpr int FirstFreeColumn = 16;
@@ -36,10 +46,49 @@ struct RuleProblem {
     std::string Detail;
 };
 
-// Problems of one record, rules 1 to 4 and 6; rule 1 failing stops the rest.
+// The verdict on one record, rule by rule, for the collection tool and for a
+// designer that checks a figure after every put-down. Each rule has its own
+// entry; the detail numbers let the caller word its own message.
+enum class RuleId {
+    Bounds,       // Detail[0]: the first triangle (1-based) off the board or badly turned
+    StartAreas,   // Detail[0..1]: the columns the cells reach
+    TargetWindow, // Detail[0..1]: the rows the vertices reach
+    Centred,      // Detail[0..1]: twice the centre's column and row, in grid units
+    OnePiece,     // Detail[0]: the regions the cells form
+    EdgeJoined,   // Detail[0]: a triangle (1-based) not joined along an edge; 0 if all
+                  // are but the figure falls apart; Detail[1]: pieces
+    Layable,      // no detail
+    Distinct,     // Detail[0]: the index in `others` of the same shape; Detail[1]: the
+                  // turn or mirror (0 the same, 1..3 quarter turns, 4..7 mirrored)
+    Recognised,   // Detail[0]: arrangements with the figure's sums; Detail[1]: the
+                  // first (1-based) that covers another region
+};
+inline constexpr int RuleIdCount = 9;
+
+enum class RuleState { Passed, Failed, NotChecked }; // NotChecked: an earlier rule failed
+
+struct RuleResult {
+    RuleId Id = RuleId::Bounds;
+    RuleState State = RuleState::NotChecked;
+    std::array<int, 2> Detail{};
+    bool Passed() const { return State == RuleState::Passed; }
+};
+
+struct FigureVerdict {
+    std::array<RuleResult, RuleIdCount> Results{};
+    const RuleResult& operator[](RuleId id) const { return Results[static_cast<int>(id)]; }
+    bool Passed() const;
+};
+
+// Judges `figure` as a member of a collection that holds `others` besides it.
+// Bounds failing leaves the rest unchecked; a figure in more than one piece is
+// not judged on its edges; recognition waits for the figure to be layable.
+FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureRecord> others);
+
+// Problems of one record, every rule but 5; rule 1 failing stops the rest.
 std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure);
 
-// Every record, then rule 5 across the collection, then its size (the game reads
+// Every record, each judged against those before it, then its size (the game reads
 // 222 records at most).
 std::vector<RuleProblem> CheckCollection(const std::vector<FigureRecord>& figures);
 

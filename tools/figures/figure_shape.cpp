@@ -103,9 +103,6 @@ std::optional<std::array<int, TriangleCount>> LayingOrder(const FigureRecord& fi
     return std::nullopt;
 }
 
-namespace {
-
-// The orientation whose vertices are those of `o` after (x, y) -> (a x + b y, c x + d y).
 std::optional<int> MappedOrientation(int o, int a, int b, int c, int d) {
     std::set<std::pair<int, int>> mapped;
     for (int k = 0; k < 3; ++k)
@@ -120,7 +117,74 @@ std::optional<int> MappedOrientation(int o, int a, int b, int c, int d) {
     return std::nullopt;
 }
 
-} // namespace
+const int Symmetries[SymmetryCount][4] = {
+    {1, 0, 0, 1},  {0, -1, 1, 0},  {-1, 0, 0, -1}, {0, 1, -1, 0},
+    {-1, 0, 0, 1}, {0, -1, -1, 0}, {1, 0, 0, -1},  {0, 1, 1, 0},
+};
+
+ShapeKey RegionKeyOf(const FigureRecord& figure, int s) {
+    const int* m = Symmetries[s];
+    std::vector<std::tuple<int, int, int>> pieces; // row, column, code
+    pieces.reserve(TriangleCount * 60);
+    for (const Placement& p : figure) {
+        const std::optional<int> o = MappedOrientation(p.Orient, m[0], m[1], m[2], m[3]);
+        if (!o) return {};
+        // The anchor is a grid point, so it maps like any vertex.
+        const int col = m[0] * p.Col + m[1] * p.Row, row = m[2] * p.Col + m[3] * p.Row;
+        for (int dy = BoxMinDY[*o]; dy <= BoxMaxDY[*o]; ++dy)
+            for (int dx = BoxMinDX[*o]; dx <= BoxMaxDX[*o]; ++dx)
+                if (const int code = MaskAt(*o, dx, dy))
+                    pieces.emplace_back(row + dy, col + dx, code);
+    }
+    std::sort(pieces.begin(), pieces.end());
+    ShapeKey key;
+    int minCol = 1 << 20;
+    for (const auto& [row, col, code] : pieces) {
+        if (!key.empty() && std::get<0>(key.back()) == col && std::get<1>(key.back()) == row)
+            std::get<2>(key.back()) = (std::get<2>(key.back()) + code) & 0xff;
+        else
+            key.emplace_back(col, row, code);
+        minCol = std::min(minCol, col);
+    }
+    if (key.empty()) return key;
+    const int minRow = std::get<1>(key.front());
+    for (auto& [col, row, value] : key) {
+        col -= minCol;
+        row -= minRow;
+    }
+    return key;
+}
+
+ShapeKey CanonicalRegionKey(const FigureRecord& figure) {
+    ShapeKey least = RegionKeyOf(figure);
+    for (int s = 1; s < SymmetryCount; ++s)
+        if (ShapeKey key = RegionKeyOf(figure, s); !key.empty() && key < least)
+            least = std::move(key);
+    return least;
+}
+
+double SharedEdgeLength(const Placement& a, const Placement& b) {
+    double shared = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int ax = a.Col + VertexDX[i][a.Orient], ay = a.Row + VertexDY[i][a.Orient];
+        const int ux = VertexDX[(i + 1) % 3][a.Orient] - VertexDX[i][a.Orient];
+        const int uy = VertexDY[(i + 1) % 3][a.Orient] - VertexDY[i][a.Orient];
+        const int uu = ux * ux + uy * uy;
+        for (int j = 0; j < 3; ++j) {
+            const int bx = b.Col + VertexDX[j][b.Orient], by = b.Row + VertexDY[j][b.Orient];
+            const int ex = b.Col + VertexDX[(j + 1) % 3][b.Orient] - ax;
+            const int ey = b.Row + VertexDY[(j + 1) % 3][b.Orient] - ay;
+            const int sx = bx - ax, sy = by - ay;
+            // Both ends of b's edge on the line of a's edge.
+            if (ux * sy - uy * sx != 0 || ux * ey - uy * ex != 0) continue;
+            // Positions along a's edge, in units of uu.
+            const int t0 = ux * sx + uy * sy, t1 = ux * ex + uy * ey;
+            const int lo = std::max(0, std::min(t0, t1)), hi = std::min(uu, std::max(t0, t1));
+            if (hi > lo) shared += (hi - lo) / std::sqrt(double(uu));
+        }
+    }
+    return shared;
+}
 
 std::optional<FigureRecord> Reflected(const FigureRecord& figure, MirrorLine line) {
     const CellBox box = BoundingBox(FigureCells(TargetGrid(figure)));

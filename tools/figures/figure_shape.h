@@ -53,6 +53,31 @@ enum class MirrorLine { Vertical, Horizontal, Diagonal, AntiDiagonal };
 // box cannot hold it (a diagonal line needs a square box).
 std::optional<FigureRecord> Reflected(const FigureRecord& figure, MirrorLine line);
 
+// The orientation whose vertices are those of `orient` after the linear map
+// (x, y) -> (a x + b y, c x + d y); none when the tables have no such orientation.
+std::optional<int> MappedOrientation(int orient, int a, int b, int c, int d);
+
+// The eight turns and mirrors of the plane as (a, b, c, d) of the map above:
+// 0 the identity, 1..3 quarter turns clockwise on the screen, 4..7 the mirror
+// images of 0..3.
+inline constexpr int SymmetryCount = 8;
+extern const int Symmetries[SymmetryCount][4];
+
+// The region the figure covers after symmetry `s`, as cells with their values
+// relative to the top-left of their bounding box, in scan order. It is computed
+// off the board, so any figure of the tables can be turned. Empty when a turned
+// orientation is not in the tables.
+ShapeKey RegionKeyOf(const FigureRecord& figure, int s = 0);
+
+// The least of the eight turned region keys: equal for figures that are the
+// same shape turned, mirrored or shifted.
+ShapeKey CanonicalRegionKey(const FigureRecord& figure);
+
+// Length of the boundary that triangles `a` and `b` share: the total length of
+// the collinear overlaps of their edges. Positive when they are joined along an
+// edge, 0 when they meet at corners or not at all.
+double SharedEdgeLength(const Placement& a, const Placement& b);
+
 // True when some mirror line maps the figure's cells and values onto themselves.
 bool IsMirrorSymmetric(const FigureRecord& figure);
 

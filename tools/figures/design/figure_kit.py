@@ -12,6 +12,8 @@ Positions are grid units; `trigonet-figures centre` moves every figure to the
 middle of the board afterwards, so any origin will do.
 """
 
+import sys
+
 VERTEX_DX = [
     [-7, -7, -7, -5, -3, -1, 2, 5, 7, 7, 7, 5, 3, 1, -2, -5],
     [3, 2, 0, -2, -3, -4, -5, -4, -3, -2, 0, 2, 3, 4, 5, 4],
@@ -96,7 +98,8 @@ class Collection:
 
     def add(self, name, placements):
         if len(placements) != 8:
-            raise ValueError("%s has %d triangles" % (name, len(placements)))
+            sys.stderr.write("%s has %d triangles, left out\n" % (name, len(placements)))
+            return
         if any(n == name for n, _ in self.figures):
             raise ValueError("%s twice" % name)
         self.figures.append((name, placements))
