@@ -11,6 +11,7 @@
 TNameDlg::TNameDlg(int language, const QString& name, QWidget* parent) : QDialog(parent) {
     setObjectName("NameDlg");
     setWindowTitle(Text(language, "Name der Figur", "Name of the figure"));
+    setMinimumWidth(360); // window managers shorten the title of a narrow one
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(Text(language, "Wie heißt die Figur?", "What is the figure called?"), this));
