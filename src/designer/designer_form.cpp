@@ -5,6 +5,7 @@
 #include "designer/rule_texts.h"
 #include "figure_shape.h"
 #include "shell/board_box.h"
+#include "shell/qt_translations.h"
 #include "ui/dialog_seam.h"
 #include "ui/texts.h"
 
@@ -45,6 +46,7 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath) {
     setObjectName("DesignerForm");
     game.data.Language = ini.LoadNumber("common", "tongue", -1);
+    UseQtTranslation(game.data.Language);
     setFixedSize(1214, 536);
     if (QFile::exists(":/icons/designer.svg")) setWindowIcon(QIcon(":/icons/designer.svg"));
 
