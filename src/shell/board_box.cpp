@@ -172,7 +172,9 @@ void BoardBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void BoardBox::boxMouseDown(PointerButton button, int x, int y) {
+    const uint8_t heldBefore = game.board.Selected;
     PressOnBoard(game, drag, unit, button, x, y);
+    if (game.board.Selected != heldBefore) emit HoldChanged();
 }
 
 void BoardBox::boxMouseMove(bool leftDown, int x, int y) {

@@ -41,6 +41,10 @@ class BoardBox : public QWidget, public BoardPainter {
     const QImage& Canvas() const { return canvas; }
     const PointerDrag& Drag() const { return drag; }
 
+  signals:
+    // A press put the held triangle down, picked one up, or both.
+    void HoldChanged();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

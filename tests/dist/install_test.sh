@@ -17,6 +17,10 @@ usr=$work/root/usr
 
 for file in $bindir/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
     share/applications/fribo-trigonet.desktop \
+    $bindir/fribo-trigonet-designer share/applications/fribo-trigonet-designer.desktop \
+    share/icons/hicolor/scalable/apps/fribo-trigonet-designer.svg \
+    share/icons/hicolor/48x48/apps/fribo-trigonet-designer.png \
+    share/man/man6/fribo-trigonet-designer.6.gz \
     share/metainfo/org.example.fribo.trigonet.metainfo.xml \
     share/icons/hicolor/scalable/apps/fribo-trigonet.svg \
     share/man/man6/fribo-trigonet.6.gz \
@@ -33,8 +37,11 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 [ "$(stat -c %s "$usr/share/fribo-trigonet/ftrg2.dat")" -ge 24 ] || fail "empty collection"
 
-desktop-file-validate "$usr/share/applications/fribo-trigonet.desktop" ||
-    fail "desktop-file-validate"
+for entry in fribo-trigonet fribo-trigonet-designer; do
+    desktop-file-validate "$usr/share/applications/$entry.desktop" ||
+        fail "desktop-file-validate $entry"
+done
+[ -x "$usr/$bindir/fribo-trigonet-designer" ] || fail "the designer is not executable"
 appstreamcli validate --no-net "$usr/share/metainfo/org.example.fribo.trigonet.metainfo.xml" ||
     fail "appstreamcli validate"
 gzip -t "$usr/share/man/man6/fribo-trigonet.6.gz" || fail "manual page is no gzip file"

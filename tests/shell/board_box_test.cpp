@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -163,9 +164,11 @@ TEST_F(BoardBoxTest, FullRepaintColoursTheTrianglesByGameState) {
 }
 
 TEST_F(BoardBoxTest, PickUpMoveTurnAndPutDownDrawWhatAFullRepaintWould) {
+    QSignalSpy holdChanged(box, &BoardBox::HoldChanged);
     const Placement start = game.board.Triangles[3];
     const QPoint grip = MoveGrip(3);
     Press(Qt::LeftButton, grip);
+    EXPECT_EQ(holdChanged.count(), 1);
     ASSERT_EQ(game.board.Selected, 3);
     ASSERT_EQ(box->Drag().DragZone, ZoneMove);
     ExpectSameAsFullRepaint("pick-up");
@@ -178,9 +181,11 @@ TEST_F(BoardBoxTest, PickUpMoveTurnAndPutDownDrawWhatAFullRepaintWould) {
 
     Press(Qt::RightButton, {1, 1});
     ExpectSameAsFullRepaint("right turn");
+    EXPECT_EQ(holdChanged.count(), 1) << "moving and turning hold the same triangle";
 
     Press(Qt::LeftButton, {1, 1});
     EXPECT_EQ(game.board.Selected, 0);
+    EXPECT_EQ(holdChanged.count(), 2);
     EXPECT_EQ(view.cues, (std::vector<int>{1, 4, 2}));
     ExpectSameAsFullRepaint("put-down");
 }

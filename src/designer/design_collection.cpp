@@ -1,0 +1,154 @@
+#include "designer/design_collection.h"
+
+#include "ui/texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <cstring>
+
+namespace {
+
+// Far more than 222 lines of source; a larger file is no collection of ours.
+constexpr size_t SourceLimit = 4 << 20;
+constexpr size_t RecordLimit = static_cast<size_t>(MaxFigures) * FigureRecordSize;
+
+bool WriteAtomically(const QString& path, const QByteArray& bytes, int language, QString& error) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = Text(language, "%1 lässt sich nicht schreiben: %2", "Cannot write %1: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString());
+    return false;
+}
+
+std::string Native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+bool IsRecordFilePath(const QString& path) {
+    return path.endsWith(".dat", Qt::CaseInsensitive);
+}
+
+bool ReadDesignCollection(const QString& path, int language, DesignCollection& collection,
+                          QString& error) {
+    const bool records = IsRecordFilePath(path);
+    const size_t limit = records ? RecordLimit : SourceLimit;
+    std::vector<uint8_t> bytes;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!ReadFileStart(Native(path), limit + 1, bytes)) {
+        error = Text(language, "%1 lässt sich nicht lesen.", "Cannot read %1.").arg(shown);
+        return false;
+    }
+    if (bytes.size() > limit) {
+        error = records ? Text(language, "%1 hat mehr als 222 Figuren.",
+                               "%1 holds more than 222 figures.")
+                              .arg(shown)
+                        : Text(language, "%1 ist zu groß für eine Figurensammlung.",
+                               "%1 is too large for a figure collection.")
+                              .arg(shown);
+        return false;
+    }
+    DesignCollection read;
+    if (records) {
+        if (bytes.size() % FigureRecordSize != 0) {
+            error = Text(language, "%1 endet mitten in einer Figur.",
+                         "%1 ends in the middle of a figure.")
+                        .arg(shown);
+            return false;
+        }
+        for (size_t at = 0; at < bytes.size(); at += FigureRecordSize) {
+            SourceFigure figure;
+            std::memcpy(figure.Record.data(), bytes.data() + at, FigureRecordSize);
+            const int number = static_cast<int>(at / FigureRecordSize) + 1;
+            figure.Name = Text(language, "Figur %1", "Figure %1").arg(number).toStdString();
+            read.Figures.push_back(figure);
+        }
+    } else {
+        FigureSource source;
+        std::string problem;
+        if (!ParseFigureSource(std::string(bytes.begin(), bytes.end()), source, problem)) {
+            error = Text(language, "%1, Zeile %2", "%1, line %2")
+                        .arg(shown, QString::fromStdString(problem));
+            return false;
+        }
+        read.Header = source.Header;
+        read.Figures = std::move(source.Figures);
+    }
+    if (read.Figures.empty()) {
+        error = Text(language, "%1 enthält keine Figur.", "%1 holds no figure.").arg(shown);
+        return false;
+    }
+    collection = std::move(read);
+    return true;
+}
+
+bool WriteSourceFile(const QString& path, const DesignCollection& collection, int language,
+                     QString& error) {
+    FigureSource source{collection.Header, collection.Figures};
+    if (source.Header.empty())
+        source.Header = "# Figures for Fribo Trigonet, laid in fribo-trigonet-designer.\n"
+                        "#   Name: col row orient, ... (eight placements, triangle 1 first)\n"
+                        "\n";
+    return WriteAtomically(path, QByteArray::fromStdString(FormatFigureSource(source)), language,
+                           error);
+}
+
+bool WriteRecordFile(const QString& path, const DesignCollection& collection, int language,
+                     QString& error) {
+    const size_t count = collection.Figures.size();
+    if (count == 0 || count > static_cast<size_t>(MaxFigures)) {
+        error = Text(language, "Das Spiel liest 1 bis 222 Figuren; die Sammlung hat %1.",
+                     "The game reads 1 to 222 figures; the collection has %1.")
+                    .arg(count);
+        return false;
+    }
+    QByteArray bytes;
+    for (size_t i = 0; i < count; ++i) {
+        const FigureRecord& record = collection.Figures[i].Record;
+        if (!FigureIsValid(record)) {
+            error = Text(language, "Figur %1 (%2) liegt nicht ganz auf dem Brett.",
+                         "Figure %1 (%2) does not lie wholly on the board.")
+                        .arg(i + 1)
+                        .arg(QString::fromStdString(collection.Figures[i].Name));
+            return false;
+        }
+        bytes.append(reinterpret_cast<const char*>(record.data()), FigureRecordSize);
+    }
+    return WriteAtomically(path, bytes, language, error);
+}
+
+QString PersonalCollectionPath() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(data).filePath(QStringLiteral("fribo-trigonet/") + CollectionFileName);
+}
+
+bool InstallForMe(const DesignCollection& collection, int language, QString& error) {
+    const QString path = PersonalCollectionPath();
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        error =
+            Text(language, "Der Ordner %1 lässt sich nicht anlegen.", "Cannot make the folder %1.")
+                .arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    return WriteRecordFile(path, collection, language, error);
+}
+
+QString NameProblem(const QString& name, int language) {
+    const QString trimmed = name.trimmed();
+    if (trimmed.isEmpty())
+        return Text(language, "Die Figur braucht einen Namen.", "The figure needs a name.");
+    if (trimmed.contains(':') || trimmed.contains('\n') || trimmed.contains('\r'))
+        return Text(language,
+                    "Ein Name darf keinen Doppelpunkt und keinen Zeilenumbruch enthalten.",
+                    "A name may hold neither a colon nor a line break.");
+    if (trimmed.startsWith('#'))
+        return Text(language, "Ein Name darf nicht mit # beginnen.",
+                    "A name may not begin with #.");
+    return {};
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// The collection the designer edits, and its two file forms: the readable source
+// (one "Name: col row orient, ..." line a figure) and the game's ftrg2.dat.
+
+#include "figure_source.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+struct DesignCollection {
+    std::string Header; // the source's leading comment lines, kept as they were
+    std::vector<SourceFigure> Figures;
+};
+
+// ".dat" (any case) is the game's record file; everything else is read as source.
+bool IsRecordFilePath(const QString& path);
+
+// Reads at most a few megabytes; false with `error` worded in `language` when the
+// file cannot be read, is too large, is malformed or holds no figure. A record
+// file's figures are named "Figure N" ("Figur N"). Records are taken as they are;
+// FigureIsValid tells the caller which of them may be laid.
+bool ReadDesignCollection(const QString& path, int language, DesignCollection& collection,
+                          QString& error);
+
+// Both write atomically: a failed write leaves the old file whole. The record
+// file takes only a collection the game can read: 1..222 figures, each on the
+// board with orientations 0..15.
+bool WriteSourceFile(const QString& path, const DesignCollection& collection, int language,
+                     QString& error);
+bool WriteRecordFile(const QString& path, const DesignCollection& collection, int language,
+                     QString& error);
+
+// The user's own collection, which the game reads before the installed one:
+// fribo-trigonet/ftrg2.dat in the user's data folder.
+QString PersonalCollectionPath();
+
+// Writes the record file there, making the folder first.
+bool InstallForMe(const DesignCollection& collection, int language, QString& error);
+
+// Why `name` cannot stand before the colon of a source line (empty, a colon, a
+// line break, a leading '#'), or empty when it can. `name` is taken trimmed.
+QString NameProblem(const QString& name, int language);

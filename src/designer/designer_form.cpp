@@ -1,0 +1,422 @@
+#include "designer/designer_form.h"
+
+#include "designer/figure_pictures.h"
+#include "designer/name_dialog.h"
+#include "designer/rule_texts.h"
+#include "figure_shape.h"
+#include "shell/board_box.h"
+#include "shell/qt_translations.h"
+#include "ui/dialog_seam.h"
+#include "ui/texts.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+
+constexpr int Unit = 7;
+constexpr int PanelLeft = 656;
+constexpr int RulePitch = 36;
+constexpr int ListLeft = 956;
+
+std::vector<FigureRecord> RecordsOf(const DesignCollection& collection, int leaveOut = -1) {
+    std::vector<FigureRecord> records;
+    for (size_t i = 0; i < collection.Figures.size(); ++i)
+        if (static_cast<int>(i) != leaveOut) records.push_back(collection.Figures[i].Record);
+    return records;
+}
+
+// The first rule that fails, worded for a box.
+QString FirstFailure(int language, const FigureVerdict& verdict) {
+    for (const RuleResult& r : verdict.Results)
+        if (r.State == RuleState::Failed) return RuleLine(language, r).mid(2);
+    return {};
+}
+
+} // namespace
+
+TDesignerForm::TDesignerForm(const QString& iniPath)
+    : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath) {
+    setObjectName("DesignerForm");
+    game.data.Language = ini.LoadNumber("common", "tongue", -1);
+    UseQtTranslation(game.data.Language);
+    setFixedSize(1214, 536);
+    if (QFile::exists(":/icons/designer.svg")) setWindowIcon(QIcon(":/icons/designer.svg"));
+
+    box->setObjectName("board");
+    box->setGeometry(8, 8, Unit * GridColumns + 1, Unit * GridRows + 1);
+    box->RegisterCursors();
+    connect(box, &BoardBox::HoldChanged, this, [this] {
+        Judge();
+        ShowVerdict();
+    });
+
+    for (int i = 0; i < RuleIdCount; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString("RuleLabel%1").arg(i));
+        label->setGeometry(PanelLeft, 8 + i * RulePitch, 290, RulePitch - 2);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        ruleLabels[i] = label;
+    }
+    const int picturesTop = 8 + RuleIdCount * RulePitch + 4;
+    preview = new QLabel(this);
+    preview->setObjectName("Preview");
+    preview->setGeometry(PanelLeft, picturesTop, PreviewWidth, PreviewHeight);
+    thumbnail = new QLabel(this);
+    thumbnail->setObjectName("Thumbnail");
+    thumbnail->setGeometry(PanelLeft + PreviewWidth + 9, picturesTop, ThumbnailWidth,
+                           ThumbnailHeight);
+
+    list = new QListWidget(this);
+    list->setObjectName("FigureList");
+    list->setGeometry(ListLeft, 8, 250, 492);
+    list->setIconSize(QSize(ThumbnailWidth, ThumbnailHeight));
+    list->setSpacing(2);
+    connect(list, &QListWidget::currentRowChanged, this, [this] { ShowVerdict(); });
+    connect(list, &QListWidget::itemActivated, this, [this] { ListActivated(); });
+
+    const int row1 = 8 + Unit * GridRows + 9, row2 = row1 + 31;
+    auto at = [](int k, int top, int width) { return QRect(8 + k * (width + 4), top, width, 27); };
+    restartBtn = Button("RestartBtn", at(0, row1, 88), &TDesignerForm::StartAgain);
+    centreBtn = Button("CentreBtn", at(1, row1, 88), &TDesignerForm::CentreClick);
+    addBtn = Button("AddBtn", at(2, row1, 88), &TDesignerForm::AddClick);
+    replaceBtn = Button("ReplaceBtn", at(3, row1, 88), &TDesignerForm::ReplaceClick);
+    deleteBtn = Button("DeleteBtn", at(4, row1, 88), &TDesignerForm::DeleteClick);
+    upBtn = Button("UpBtn", at(5, row1, 88), &TDesignerForm::UpClick);
+    downBtn = Button("DownBtn", at(6, row1, 88), &TDesignerForm::DownClick);
+    openBtn = Button("OpenBtn", at(0, row2, 154), &TDesignerForm::OpenClick);
+    saveSourceBtn = Button("SaveSourceBtn", at(1, row2, 154), &TDesignerForm::SaveSourceClick);
+    saveRecordsBtn = Button("SaveRecordsBtn", at(2, row2, 154), &TDesignerForm::SaveRecordsClick);
+    installBtn = Button("InstallBtn", at(3, row2, 154), &TDesignerForm::InstallClick);
+
+    statusLine = new QLabel(this);
+    statusLine->setObjectName("StatusLine");
+    statusLine->setGeometry(8, row2 + 33, 1198, 20);
+
+    lastFolder = QDir::homePath();
+    ApplyTexts();
+    box->SetUnit(Unit);
+    StartAgain();
+}
+
+TDesignerForm::~TDesignerForm() = default;
+
+QPushButton* TDesignerForm::Button(const char* name, QRect geometry,
+                                   void (TDesignerForm::*click)()) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
+    return button;
+}
+
+void TDesignerForm::ApplyTexts() {
+    const int lang = Language();
+    setWindowTitle(
+        Text(lang, "Fribo Trigonet - Figurenwerkstatt", "Fribo Trigonet - Figure designer"));
+    restartBtn->setText(Text(lang, "Neu legen", "Start again"));
+    centreBtn->setText(Text(lang, "Zentrieren", "Centre"));
+    addBtn->setText(Text(lang, "Aufnehmen...", "Add..."));
+    replaceBtn->setText(Text(lang, "Ersetzen", "Replace"));
+    deleteBtn->setText(Text(lang, "Löschen", "Delete"));
+    upBtn->setText(Text(lang, "Nach oben", "Up"));
+    downBtn->setText(Text(lang, "Nach unten", "Down"));
+    openBtn->setText(Text(lang, "Öffnen...", "Open..."));
+    saveSourceBtn->setText(Text(lang, "Als Text speichern...", "Save as text..."));
+    saveRecordsBtn->setText(Text(lang, "Als ftrg2.dat speichern...", "Save as ftrg2.dat..."));
+    installBtn->setText(Text(lang, "Für mich einrichten", "Install for me"));
+    list->setToolTip(Text(lang, "Doppelklick legt die Figur aufs Brett.",
+                          "A double click lays the figure on the board."));
+    installBtn->setToolTip(Text(lang, "Das Spiel spielt ab dem nächsten Start diese Sammlung.",
+                                "The game plays this collection from its next start."));
+}
+
+FigureRecord TDesignerForm::Arrangement() const {
+    FigureRecord record{};
+    for (int t = 1; t <= TriangleCount; ++t)
+        record[t - 1] = game.board.Triangles[t];
+    return record;
+}
+
+void TDesignerForm::Judge() {
+    const std::vector<FigureRecord> others = RecordsOf(collection);
+    verdict = JudgeFigure(Arrangement(), others);
+}
+
+void TDesignerForm::ShowVerdict() {
+    const int lang = Language();
+    for (int i = 0; i < RuleIdCount; ++i) {
+        const RuleResult& r = verdict.Results[i];
+        QString other;
+        if (r.Id == RuleId::Distinct && r.State == RuleState::Failed &&
+            r.Detail[0] < static_cast<int>(collection.Figures.size()))
+            other = QString::fromStdString(collection.Figures[r.Detail[0]].Name);
+        ruleLabels[i]->setText(RuleLine(lang, r, other));
+        const char* colour = r.State == RuleState::Passed   ? "#006000"
+                             : r.State == RuleState::Failed ? "#b00000"
+                                                            : "#606060";
+        ruleLabels[i]->setStyleSheet(QString("color: %1").arg(colour));
+    }
+    const FigureRecord figure = Arrangement();
+    preview->setPixmap(QPixmap::fromImage(PreviewPicture(figure)));
+    thumbnail->setPixmap(QPixmap::fromImage(
+        ThumbnailPicture(figure, static_cast<int>(collection.Figures.size()) + 1)));
+
+    const bool selected = SelectedRow() >= 0;
+    const int count = static_cast<int>(collection.Figures.size());
+    addBtn->setEnabled(!Holding() && verdict.Passed() && count < MaxFigures);
+    replaceBtn->setEnabled(!Holding() && selected);
+    centreBtn->setEnabled(!Holding());
+    deleteBtn->setEnabled(selected);
+    upBtn->setEnabled(selected && SelectedRow() > 0);
+    downBtn->setEnabled(selected && SelectedRow() < count - 1);
+    saveRecordsBtn->setEnabled(count > 0);
+    installBtn->setEnabled(count > 0);
+}
+
+void TDesignerForm::FillList() {
+    const int keep = SelectedRow();
+    list->blockSignals(true);
+    list->clear();
+    for (size_t i = 0; i < collection.Figures.size(); ++i) {
+        const SourceFigure& figure = collection.Figures[i];
+        const QPixmap icon =
+            QPixmap::fromImage(ThumbnailPicture(figure.Record, static_cast<int>(i) + 1));
+        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromStdString(figure.Name)));
+    }
+    list->blockSignals(false);
+    SelectRow(std::min(keep, list->count() - 1));
+}
+
+int TDesignerForm::SelectedRow() const {
+    const int row = list->currentRow();
+    return row >= 0 && row < static_cast<int>(collection.Figures.size()) ? row : -1;
+}
+
+void TDesignerForm::SelectRow(int row) {
+    list->setCurrentRow(row);
+    ShowVerdict();
+}
+
+void TDesignerForm::Report(const QString& text) {
+    statusLine->setText(text);
+}
+
+void TDesignerForm::Fail(const QString& text) {
+    Report(text);
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error, text);
+}
+
+bool TDesignerForm::LayArrangement(const FigureRecord& figure) {
+    if (!FigureIsValid(figure)) return false;
+    BoardState& board = game.board;
+    board.Selected = 0;
+    board.Board = {};
+    for (int t = 1; t <= TriangleCount; ++t) {
+        board.Triangles[t] = figure[t - 1];
+        AddTriangle(board, t);
+    }
+    box->boxPaint();
+    Judge();
+    ShowVerdict();
+    return true;
+}
+
+void TDesignerForm::StartAgain() {
+    BoardState& board = game.board;
+    board.Selected = 0;
+    board.Board = {};
+    for (int t = 1; t <= TriangleCount; ++t)
+        PlaceAtStart(game, t);
+    box->boxPaint();
+    Judge();
+    ShowVerdict();
+}
+
+void TDesignerForm::CentreClick() {
+    if (Holding()) return;
+    FigureRecord figure = Arrangement();
+    if (CentreFigure(figure))
+        LayArrangement(figure);
+    else
+        Fail(Text(Language(), "Diese Anordnung lässt sich nicht in die Mitte schieben.",
+                  "This arrangement cannot be moved to the middle."));
+}
+
+void TDesignerForm::AddClick() {
+    const int lang = Language();
+    if (Holding() || collection.Figures.size() >= static_cast<size_t>(MaxFigures)) return;
+    Judge();
+    ShowVerdict();
+    if (!verdict.Passed()) return Fail(FirstFailure(lang, verdict));
+    const int number = static_cast<int>(collection.Figures.size()) + 1;
+    TNameDlg dialog(lang, Text(lang, "Figur %1", "Figure %1").arg(number), this);
+    if (!Answered(DialogSeam::Exec(&dialog), ModalResult::Ok)) return;
+    if (const QString problem = NameProblem(dialog.Name(), lang); !problem.isEmpty())
+        return Fail(problem);
+    collection.Figures.push_back({dialog.Name().toStdString(), Arrangement(), 0});
+    dirty = true;
+    FillList();
+    Judge();
+    ShowVerdict();
+    Report(Text(lang, "Figur %1 aufgenommen.", "Figure %1 added.").arg(number));
+}
+
+void TDesignerForm::ReplaceClick() {
+    const int row = SelectedRow();
+    if (Holding() || row < 0) return;
+    const std::vector<FigureRecord> others = RecordsOf(collection, row);
+    const FigureVerdict judged = JudgeFigure(Arrangement(), others);
+    if (!judged.Passed()) return Fail(FirstFailure(Language(), judged));
+    collection.Figures[row].Record = Arrangement();
+    dirty = true;
+    FillList();
+    Judge();
+    ShowVerdict();
+    Report(Text(Language(), "Figur %1 ersetzt.", "Figure %1 replaced.").arg(row + 1));
+}
+
+void TDesignerForm::DeleteClick() {
+    const int row = SelectedRow();
+    if (row < 0) return;
+    const QString question = Text(Language(), "Figur %1 (%2) löschen?", "Delete figure %1 (%2)?")
+                                 .arg(row + 1)
+                                 .arg(QString::fromStdString(collection.Figures[row].Name));
+    if (!Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question), ModalResult::Yes))
+        return;
+    collection.Figures.erase(collection.Figures.begin() + row);
+    dirty = true;
+    FillList();
+    Judge();
+    ShowVerdict();
+}
+
+void TDesignerForm::UpClick() {
+    const int row = SelectedRow();
+    if (row < 1) return;
+    std::swap(collection.Figures[row - 1], collection.Figures[row]);
+    dirty = true;
+    list->setCurrentRow(row - 1);
+    FillList();
+}
+
+void TDesignerForm::DownClick() {
+    const int row = SelectedRow();
+    if (row < 0 || row + 1 >= static_cast<int>(collection.Figures.size())) return;
+    std::swap(collection.Figures[row], collection.Figures[row + 1]);
+    dirty = true;
+    list->setCurrentRow(row + 1);
+    FillList();
+}
+
+void TDesignerForm::ListActivated() {
+    const int row = SelectedRow();
+    if (row < 0 || Holding()) return;
+    if (!LayArrangement(collection.Figures[row].Record))
+        Fail(Text(Language(), "Figur %1 liegt nicht ganz auf dem Brett.",
+                  "Figure %1 does not lie wholly on the board.")
+                 .arg(row + 1));
+}
+
+bool TDesignerForm::MayDiscard() {
+    if (!dirty) return true;
+    const QString question = Text(Language(), "Die Änderungen an der Sammlung verwerfen?",
+                                  "Discard the changes to the collection?");
+    return Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question),
+                    ModalResult::Yes);
+}
+
+bool TDesignerForm::OpenCollection(const QString& path) {
+    QString error;
+    DesignCollection read;
+    if (!ReadDesignCollection(path, Language(), read, error)) {
+        Fail(error);
+        return false;
+    }
+    collection = std::move(read);
+    dirty = false;
+    lastFolder = QFileInfo(path).absolutePath();
+    list->setCurrentRow(-1);
+    FillList();
+    Judge();
+    ShowVerdict();
+    Report(Text(Language(), "%1 Figuren aus %2.", "%1 figures from %2.")
+               .arg(collection.Figures.size())
+               .arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void TDesignerForm::OpenClick() {
+    if (!MayDiscard()) return;
+    DialogSeam::FileRequest request;
+    request.startPath = lastFolder;
+    request.filter =
+        Text(Language(), "Trigonet-Figuren (*.txt *.dat)", "Trigonet figures (*.txt *.dat)");
+    const QString path = DialogSeam::AskFile(this, request);
+    if (!path.isEmpty()) OpenCollection(path);
+}
+
+QString TDesignerForm::AskSavePath(const QString& filter, const QString& suffix) {
+    DialogSeam::FileRequest request;
+    request.save = true;
+    request.startPath = lastFolder;
+    request.filter = filter;
+    request.defaultSuffix = suffix;
+    const QString path = DialogSeam::AskFile(this, request);
+    if (path.isEmpty()) return {};
+    if (QFileInfo::exists(path)) {
+        const QString question =
+            Text(Language(), "%1 gibt es schon. Überschreiben?", "%1 exists already. Overwrite?")
+                .arg(QDir::toNativeSeparators(path));
+        if (!Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question),
+                      ModalResult::Yes))
+            return {};
+    }
+    lastFolder = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void TDesignerForm::SaveSourceClick() {
+    const QString path =
+        AskSavePath(Text(Language(), "Figurenquelle (*.txt)", "Figure source (*.txt)"), "txt");
+    if (path.isEmpty()) return;
+    QString error;
+    if (!WriteSourceFile(path, collection, Language(), error)) return Fail(error);
+    dirty = false;
+    Report(Text(Language(), "Gespeichert: %1", "Saved: %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void TDesignerForm::SaveRecordsClick() {
+    const QString path = AskSavePath("Fribo Trigonet (*.dat)", "dat");
+    if (path.isEmpty()) return;
+    QString error;
+    if (!WriteRecordFile(path, collection, Language(), error)) return Fail(error);
+    Report(Text(Language(), "Gespeichert: %1", "Saved: %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void TDesignerForm::InstallClick() {
+    QString error;
+    if (!InstallForMe(collection, Language(), error)) return Fail(error);
+    Report(Text(Language(),
+                "Eingerichtet in %1: das Spiel spielt sie ab seinem nächsten Start. "
+                "Löschen Sie die Datei, und es spielt wieder seine eigene Sammlung.",
+                "Installed in %1: the game plays it from its next start. "
+                "Delete the file and it plays its own collection again.")
+               .arg(QDir::toNativeSeparators(PersonalCollectionPath())));
+}
+
+void TDesignerForm::closeEvent(QCloseEvent* event) {
+    if (MayDiscard())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+// The designer's two pictures of a figure, drawn as the game draws them.
+
+#include "game/data.h"
+
+#include <QImage>
+
+inline constexpr int PreviewWidth = 181; // the target window's client area
+inline constexpr int PreviewHeight = 120;
+inline constexpr int ThumbnailWidth = 90; // a cell of the selection dialog
+inline constexpr int ThumbnailHeight = 75;
+
+// The figure as the target window shows it: two pixels per unit on silver.
+// Placements off the tables' orientations are left out.
+QImage PreviewPicture(const FigureRecord& figure);
+
+// The figure as the selection dialog shows it: outlined silver card, its number
+// in the strip on top, the figure at one pixel per unit below. A record that is
+// not wholly on the board shows the card only.
+QImage ThumbnailPicture(const FigureRecord& figure, int number);

@@ -1,0 +1,36 @@
+#include "designer/name_dialog.h"
+
+#include "ui/texts.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TNameDlg::TNameDlg(int language, const QString& name, QWidget* parent) : QDialog(parent) {
+    setObjectName("NameDlg");
+    setWindowTitle(Text(language, "Name der Figur", "Name of the figure"));
+    setMinimumWidth(360); // window managers shorten the title of a narrow one
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(Text(language, "Wie heißt die Figur?", "What is the figure called?"), this));
+    edit = new QLineEdit(name, this);
+    edit->setObjectName("NameEdit");
+    edit->setMaxLength(80);
+    layout->addWidget(edit);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(Text(language, "Abbruch", "Cancel"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(1); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+QString TNameDlg::Name() const {
+    return edit->text().trimmed();
+}
+
+void TNameDlg::SetName(const QString& name) {
+    edit->setText(name);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// The designer's words for each rule of the figure check.
+
+#include "figure_rules.h"
+
+#include <QString>
+
+// One line for the side panel: a tick and what holds, a cross and why it fails,
+// or a dash when an earlier rule keeps it from being checked. `otherName` names
+// the figure a failed distinctness points at (Detail[0] + 1 is its number).
+QString RuleLine(int language, const RuleResult& result, const QString& otherName = {});

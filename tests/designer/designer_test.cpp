@@ -1,0 +1,331 @@
+#include "designer/designer_form.h"
+
+#include "board/orientation.h"
+#include "game/collection_path.h"
+#include "shell/board_box.h"
+#include "shell/install_paths.h"
+#include "ui/dialog_seam.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+namespace {
+
+// Triangles 1..8 as four 10 x 10 squares, each of orientations 0 and 8, whose
+// top-left grid points are given.
+FigureRecord Squares(std::initializer_list<std::pair<int, int>> corners) {
+    FigureRecord record{};
+    int t = 0;
+    for (auto [x, y] : corners) {
+        record[t++] = {static_cast<uint8_t>(x + 7), static_cast<uint8_t>(y + 7), 0};
+        record[t++] = {static_cast<uint8_t>(x + 3), static_cast<uint8_t>(y + 3), 8};
+    }
+    return record;
+}
+
+const FigureRecord BigSquare = Squares({{35, 20}, {45, 20}, {35, 30}, {45, 30}});
+const FigureRecord LyingBar = Squares({{25, 25}, {35, 25}, {45, 25}, {55, 25}});
+const FigureRecord StandingBar = Squares({{40, 10}, {40, 20}, {40, 30}, {40, 40}});
+const FigureRecord ThreeAndOne = Squares({{30, 20}, {40, 20}, {50, 20}, {40, 40}});
+
+struct DesignerTest : ::testing::Test {
+    QTemporaryDir folder;
+    std::deque<QString> names; // answers of the name dialog, cancel when none is left
+    std::deque<QString> files; // answers of the file dialogs, cancel when none is left
+    QStringList boxes;
+    std::unique_ptr<TDesignerForm> form;
+
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        DialogSeam::Responder responder;
+        responder.dialog = [this](QDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>("NameEdit");
+            if (!edit || names.empty()) return 2;
+            edit->setText(names.front());
+            names.pop_front();
+            return 1;
+        };
+        responder.file = [this](const DialogSeam::FileRequest&) {
+            if (files.empty()) return QString();
+            const QString path = files.front();
+            files.pop_front();
+            return path;
+        };
+        responder.box = [this](DialogSeam::BoxKind, const QString&, const QString& text) {
+            boxes << text;
+            return 6;
+        };
+        DialogSeam::SetResponder(responder);
+        Start();
+    }
+    void TearDown() override {
+        QFile::remove(PersonalCollectionPath());
+        DialogSeam::SetResponder({});
+    }
+
+    void Start(int language = 0) {
+        const QString ini = Path("settings.conf");
+        SettingsStore(ini).StoreNumber("common", "tongue", language);
+        form = std::make_unique<TDesignerForm>(ini);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    QString Path(const char* name) const { return folder.filePath(name); }
+    BoardBox* Box() const { return form->Board(); }
+    int Unit() const { return Box()->Unit(); }
+    template <typename T> T* Child(const char* name) const {
+        T* child = form->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Rule(RuleId id) const {
+        return Child<QLabel>(QString("RuleLabel%1").arg(static_cast<int>(id)).toLatin1())->text();
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
+    }
+
+    void Press(Qt::MouseButton button, QPoint at) { QTest::mousePress(Box(), button, {}, at); }
+    void DragTo(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, Box()->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Box(), &move);
+    }
+
+    // A quarter of the way from the anchor to the centroid: in the move zone.
+    QPoint Grip(const Placement& p) const {
+        int x = 0, y = 0;
+        for (int k = 0; k < 3; ++k) {
+            const PixelPoint c = CornerPixel(p, k, Unit());
+            x += c.x, y += c.y;
+        }
+        const QPoint anchor(p.Col * Unit(), p.Row * Unit());
+        return anchor + (QPoint(x / 3, y / 3) - anchor) / 4;
+    }
+    // No test figure reaches row 58, and no triangle waits there.
+    QPoint EmptySpot() const { return {45 * Unit() + Unit() / 2, 58 * Unit() + Unit() / 2}; }
+
+    // As a player does it: picks triangle t up, drags it there, turns it with the
+    // right button, and clicks beside it. False when the put-down was refused.
+    bool LayWithMouse(int t, Placement to) {
+        const Placement from = form->Arrangement()[t - 1];
+        const QPoint grip = Grip(from);
+        Press(Qt::LeftButton, grip);
+        DragTo(grip + QPoint((to.Col - from.Col) * Unit(), (to.Row - from.Row) * Unit()));
+        QTest::mouseRelease(Box(), Qt::LeftButton, {}, grip);
+        for (int n = (to.Orient - from.Orient + OrientationCount) % OrientationCount; n > 0; --n)
+            Press(Qt::RightButton, EmptySpot());
+        Press(Qt::LeftButton, EmptySpot());
+        // Centring waits while a triangle is held.
+        return Child<QPushButton>("CentreBtn")->isEnabled() && form->Arrangement()[t - 1] == to;
+    }
+    void LayWithMouse(const FigureRecord& figure) {
+        for (int t = 1; t <= TriangleCount; ++t)
+            ASSERT_TRUE(LayWithMouse(t, figure[t - 1])) << "triangle " << t;
+    }
+
+    QColor PictureAt(const char* label, int x, int y) const {
+        return Child<QLabel>(label)->pixmap().toImage().pixelColor(x, y);
+    }
+};
+
+TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBack) {
+    EXPECT_TRUE(Rule(RuleId::StartAreas).startsWith(QString::fromUtf8("\u2718")))
+        << "the triangles waiting at their starting places are no figure";
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+
+    LayWithMouse(BigSquare);
+    EXPECT_TRUE(form->Verdict().Passed());
+    for (int i = 0; i < RuleIdCount; ++i)
+        EXPECT_TRUE(Rule(static_cast<RuleId>(i)).startsWith(QString::fromUtf8("\u2714")))
+            << Rule(static_cast<RuleId>(i)).toStdString();
+    // The target window's picture: the square's middle (45, 30) at two pixels a unit.
+    EXPECT_EQ(PictureAt("Preview", 90, 60), QColor(Qt::black));
+    EXPECT_EQ(PictureAt("Preview", 60, 30), QColor(192, 192, 192));
+    EXPECT_EQ(PictureAt("Thumbnail", 45, 15 + 30), QColor(Qt::black));
+
+    names = {"Big square"};
+    Click("AddBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
+    EXPECT_EQ(form->Collection().Figures[0].Record, BigSquare);
+    EXPECT_EQ(Child<QListWidget>("FigureList")->count(), 1);
+    // Now it is in the collection, the same square again is no new figure.
+    EXPECT_TRUE(Rule(RuleId::Distinct).contains("figure 1 (Big square)"));
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+
+    files = {Path("mine.txt")};
+    Click("SaveSourceBtn");
+    files = {Path("ftrg2.dat")};
+    Click("SaveRecordsBtn");
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(Path("ftrg2.dat")).size(), FigureRecordSize);
+
+    for (const char* file : {"mine.txt", "ftrg2.dat"}) {
+        DesignCollection read;
+        QString error;
+        ASSERT_TRUE(ReadDesignCollection(Path(file), 0, read, error)) << error.toStdString();
+        ASSERT_EQ(read.Figures.size(), 1u) << file;
+        EXPECT_EQ(read.Figures[0].Record, BigSquare) << file;
+    }
+    files = {Path("mine.txt")};
+    Click("OpenBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
+
+    // Installed for the player, it is the collection a game without one of its own finds.
+    Click("InstallBtn");
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+    EXPECT_EQ(QString::fromStdString(FirstExistingPath(CollectionCandidates("/nonexistent/"))),
+              PersonalCollectionPath());
+    QFile installed(PersonalCollectionPath());
+    ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(installed.readAll(),
+              QByteArray(reinterpret_cast<const char*>(BigSquare.data()), FigureRecordSize));
+}
+
+TEST_F(DesignerTest, SplitOrOverlappingArrangementShowsTheFailingRuleAndIsNotAdded) {
+    LayWithMouse(ThreeAndOne);
+    EXPECT_EQ(Rule(RuleId::OnePiece), QString::fromUtf8("\u2718 Falls into 2 pieces"));
+    EXPECT_TRUE(Rule(RuleId::EdgeJoined).contains("not checked"));
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+    names = {"Split"};
+    Click("AddBtn");
+    EXPECT_TRUE(form->Collection().Figures.empty());
+
+    // Laid over triangle 1, triangle 2 is refused and stays in the hand.
+    EXPECT_FALSE(LayWithMouse(2, ThreeAndOne[0]));
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("CentreBtn")->isEnabled());
+}
+
+TEST_F(DesignerTest, QuarterTurnedDuplicateIsRefusedAndReplacingItsOriginalIsNot) {
+    FILE* source = std::fopen(Path("bars.txt").toLocal8Bit().constData(), "w");
+    ASSERT_NE(source, nullptr);
+    std::fprintf(source, "# bars\nBar: %s\n",
+                 FormatSourceLine({"x", LyingBar, 0}).substr(2).c_str());
+    std::fclose(source);
+    files = {Path("bars.txt")};
+    Click("OpenBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+
+    LayWithMouse(StandingBar);
+    EXPECT_EQ(Rule(RuleId::Distinct),
+              QString::fromUtf8("\u2718 Is a quarter turn of figure 1 (Bar)"));
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+    EXPECT_EQ(form->Collection().Figures.size(), 1u);
+
+    // Replacing the bar itself is no duplicate.
+    Child<QListWidget>("FigureList")->setCurrentRow(0);
+    Click("ReplaceBtn");
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+    EXPECT_EQ(form->Collection().Figures[0].Record, StandingBar);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Bar");
+}
+
+TEST_F(DesignerTest, ListMovesDeletesAndLaysItsFigures) {
+    const QString text =
+        QString("A: %1\nB: %2\nC: %3\n")
+            .arg(QString::fromStdString(FormatSourceLine({"", BigSquare, 0}).substr(2)))
+            .arg(QString::fromStdString(FormatSourceLine({"", LyingBar, 0}).substr(2)))
+            .arg(QString::fromStdString(FormatSourceLine({"", ThreeAndOne, 0}).substr(2)));
+    QFile file(Path("three.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+    file.close();
+    ASSERT_TRUE(form->OpenCollection(Path("three.txt")));
+    auto* list = Child<QListWidget>("FigureList");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_FALSE(list->item(0)->icon().isNull());
+
+    list->setCurrentRow(2);
+    Click("UpBtn");
+    EXPECT_EQ(form->Collection().Figures[1].Name, "C");
+    EXPECT_EQ(list->currentRow(), 1);
+    Click("DownBtn");
+    EXPECT_EQ(form->Collection().Figures[2].Name, "C");
+    list->setCurrentRow(0);
+    Click("DeleteBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 2u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "B");
+
+    // A double click lays the figure on the board, judged at once.
+    emit list->itemActivated(list->item(0));
+    EXPECT_EQ(form->Arrangement(), LyingBar);
+    EXPECT_TRUE(Rule(RuleId::Distinct).contains("the same as figure 1 (B)"));
+
+    // Centring moves an arrangement off the middle back to it.
+    ASSERT_TRUE(form->LayArrangement(Squares({{31, 17}, {41, 17}, {31, 27}, {41, 27}})));
+    EXPECT_TRUE(Rule(RuleId::Centred).startsWith(QString::fromUtf8("\u2718")));
+    Click("CentreBtn");
+    EXPECT_EQ(form->Arrangement(), BigSquare);
+}
+
+TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
+    const std::pair<const char*, QByteArray> damaged[] = {
+        {"short.dat", QByteArray(25, '\1')},
+        {"empty.dat", QByteArray()},
+        {"bad.txt", "Lonely: 1 2 3\n"},
+        {"none.txt", "# only comments\n"},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        boxes.clear();
+        EXPECT_FALSE(form->OpenCollection(Path(name))) << name;
+        EXPECT_EQ(boxes.size(), 1) << name;
+    }
+    EXPECT_FALSE(form->OpenCollection(folder.path())) << "a folder is no collection";
+
+    // A record file with a triangle off the board is read, but not laid or saved.
+    FigureRecord offBoard = BigSquare;
+    offBoard[3].Orient = 200;
+    QFile file(Path("odd.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(offBoard.data()), FigureRecordSize);
+    file.close();
+    ASSERT_TRUE(form->OpenCollection(Path("odd.dat")));
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Figure 1");
+    EXPECT_FALSE(form->LayArrangement(offBoard));
+    boxes.clear();
+    files = {Path("out.dat")};
+    Click("SaveRecordsBtn");
+    EXPECT_EQ(boxes.size(), 1);
+    EXPECT_FALSE(QFile::exists(Path("out.dat")));
+
+    ASSERT_TRUE(form->LayArrangement(BigSquare));
+    for (const char* bad : {"Colon: here", "#hash", "  "}) {
+        names = {bad};
+        boxes.clear();
+        Click("AddBtn");
+        EXPECT_EQ(boxes.size(), 1) << bad;
+    }
+    EXPECT_EQ(form->Collection().Figures.size(), 1u);
+}
+
+TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
+    Start(1);
+    EXPECT_EQ(form->Language(), 1);
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+    EXPECT_EQ(Rule(RuleId::OnePiece), QString::fromUtf8("\u2718 Zerfällt in 2 Stücke"));
+    EXPECT_EQ(Child<QPushButton>("InstallBtn")->text(), QString::fromUtf8("Für mich einrichten"));
+}
+
+} // namespace
