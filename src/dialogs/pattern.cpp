@@ -1,6 +1,7 @@
 #include "dialogs/pattern.h"
 
 #include "board/orientation.h"
+#include "ui/centre_over_main.h"
 #include "ui/settings_store.h"
 #include "ui/texts.h"
 #include "ui/triangle_polygon.h"
@@ -32,9 +33,14 @@ TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow
     setObjectName("PatForm");
     setAttribute(Qt::WA_QuitOnClose, false); // the game ends with the main window
     setAttribute(Qt::WA_OpaquePaintEvent);
-    move(ini.LoadNumber("common", "pleft", 500), ini.LoadNumber("common", "ptop", 50));
     setFixedSize(ClientWidth, CaptionHeight + ClientHeight);
     AskForToolbarType();
+    // Openbox taking over a window just mapped may leave Qt believing it sits at
+    // 0,0, and that is what would be stored; the placement is asked for again
+    // until the window settles.
+    const QPoint stored(ini.LoadNumber("common", "pleft", 500),
+                        ini.LoadNumber("common", "ptop", 50));
+    PlaceNowAndWhenFramed(this, [this, stored] { move(stored); });
 }
 
 void TPatForm::AskForToolbarType() {

@@ -129,9 +129,9 @@ TEST_F(PatternTest, CaptionStripShowsTheWholeCaptionAboveTheFigure) {
 
 TEST_F(PatternTest, DraggingTheCaptionStripMovesTheWindowAndTheFigureDoesNot) {
     TPatForm form(data, ini, nullptr);
-    form.move(200, 100);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.move(200, 100);
     QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(20, 8));
     QTest::mouseMove(&form, QPoint(60, 28));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(60, 28));
