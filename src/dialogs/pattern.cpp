@@ -37,10 +37,11 @@ TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow
     AskForToolbarType();
     // Openbox taking over a window just mapped may leave Qt believing it sits at
     // 0,0, and that is what would be stored; the placement is asked for again
-    // until the window settles.
+    // until the window settles. Without a frame the window's edge is the client
+    // area's, which stays right where Qt's guess at the frame may go stale.
     const QPoint stored(ini.LoadNumber("common", "pleft", 500),
                         ini.LoadNumber("common", "ptop", 50));
-    PlaceNowAndWhenFramed(this, [this, stored] { move(stored); });
+    PlaceNowAndWhenFramed(this, [this, stored] { setGeometry(QRect(stored, size())); });
 }
 
 void TPatForm::AskForToolbarType() {
@@ -60,8 +61,8 @@ void TPatForm::AskForToolbarType() {
 }
 
 TPatForm::~TPatForm() {
-    ini.StoreNumber("common", "pleft", x());
-    ini.StoreNumber("common", "ptop", y());
+    ini.StoreNumber("common", "pleft", geometry().x());
+    ini.StoreNumber("common", "ptop", geometry().y());
 }
 
 void TPatForm::Refresh() {
