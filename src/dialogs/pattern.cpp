@@ -1,12 +1,14 @@
 #include "dialogs/pattern.h"
 
 #include "board/orientation.h"
+#include "ui/centre_over_main.h"
 #include "ui/settings_store.h"
 #include "ui/texts.h"
 #include "ui/triangle_polygon.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
@@ -23,22 +25,30 @@ QString PatternCaption(const GameData& data) {
 }
 
 TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow)
-    : QWidget(mainWindow,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    // Undecorated: openbox keeps a close button on any framed window whatever the
+    // hints say, and a 181-pixel title bar has no room left for the caption.
+    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                              Qt::CustomizeWindowHint),
       data(data), ini(ini) {
     setObjectName("PatForm");
     setAttribute(Qt::WA_QuitOnClose, false); // the game ends with the main window
     setAttribute(Qt::WA_OpaquePaintEvent);
-    move(ini.LoadNumber("common", "pleft", 500), ini.LoadNumber("common", "ptop", 50));
-    setFixedSize(ClientWidth, ClientHeight);
+    setFixedSize(ClientWidth, CaptionHeight + ClientHeight);
     AskForToolbarType();
+    // Openbox taking over a window just mapped may leave Qt believing it sits at
+    // 0,0, and that is what would be stored; the placement is asked for again
+    // until the window settles. Without a frame the window's edge is the client
+    // area's, which stays right where Qt's guess at the frame may go stale.
+    const QPoint stored(ini.LoadNumber("common", "pleft", 500),
+                        ini.LoadNumber("common", "ptop", 50));
+    PlaceNowAndWhenFramed(this, [this, stored] { setGeometry(QRect(stored, size())); });
 }
 
 void TPatForm::AskForToolbarType() {
-    // Some X11 window managers ignore the button hints (openbox keeps minimise
-    // and close for a utility window, and minimised it never came back); they
-    // give a toolbar window neither minimise nor maximise. Qt reads the wanted
-    // type when the window's flags are set, so they are set anew around it.
+    // A window manager may still offer to minimise an undecorated window (and
+    // openbox once minimised it for good); a toolbar window it neither minimises
+    // nor maximises. Qt reads the wanted type when the window's flags are set, so
+    // they are set anew around it.
     if (QGuiApplication::platformName() != "xcb") return;
     winId();
     QWindow* window = windowHandle();
@@ -51,8 +61,8 @@ void TPatForm::AskForToolbarType() {
 }
 
 TPatForm::~TPatForm() {
-    ini.StoreNumber("common", "pleft", x());
-    ini.StoreNumber("common", "ptop", y());
+    ini.StoreNumber("common", "pleft", geometry().x());
+    ini.StoreNumber("common", "ptop", geometry().y());
 }
 
 void TPatForm::Refresh() {
@@ -63,15 +73,53 @@ void TPatForm::Refresh() {
 }
 
 void TPatForm::paintEvent(QPaintEvent*) {
+    const QString caption = PatternCaption(data);
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(192, 192, 192));
+    PaintCaption(painter, caption);
+    painter.translate(FigureArea().topLeft());
+    painter.setClipRect(0, 0, ClientWidth, ClientHeight);
+    painter.fillRect(0, 0, ClientWidth, ClientHeight, QColor(192, 192, 192));
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::black);
     for (const Placement& p : data.Figures[0]) {
         if (p.Orient >= OrientationCount) continue; // a damaged record draws nothing there
         painter.drawPolygon(TrianglePolygon(p, 2)); // the target is drawn at half size
     }
-    setWindowTitle(PatternCaption(data));
+    setWindowTitle(caption);
+}
+
+void TPatForm::PaintCaption(QPainter& painter, const QString& caption) {
+    const QRect strip(0, 0, ClientWidth, CaptionHeight);
+    painter.fillRect(strip, palette().color(QPalette::Active, QPalette::Highlight));
+    constexpr int Margin = 4;
+    const QRect room = strip.adjusted(Margin, 0, -Margin, 0);
+    // The whole caption must show: a long figure number or language shrinks the
+    // letters rather than cutting the words.
+    QFont font = this->font();
+    font.setBold(true);
+    for (int pixels = 12; pixels > 7; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room.width()) break;
+    }
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+}
+
+void TPatForm::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || event->position().y() >= CaptionHeight) return;
+    QWindow* window = windowHandle();
+    if (window && window->startSystemMove()) return;
+    // No window manager to ask (or one that will not move it): by hand.
+    grabbedAt = event->position().toPoint();
+}
+
+void TPatForm::mouseMoveEvent(QMouseEvent* event) {
+    if (grabbedAt) move(event->globalPosition().toPoint() - *grabbedAt);
+}
+
+void TPatForm::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) grabbedAt.reset();
 }
 
 void TPatForm::closeEvent(QCloseEvent* event) {

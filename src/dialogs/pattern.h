@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class SettingsStore;
 
 // The caption names the figure and says whether it is solved or given up, in the
@@ -11,8 +13,9 @@ class SettingsStore;
 QString PatternCaption(const GameData& data);
 
 // The target figure window: the current figure black on silver at two pixels per
-// grid unit, in a small tool window that stays on top, has no title-bar buttons
-// and remembers its position as "pleft" and "ptop". It keeps no game data: every
+// grid unit, in a small undecorated tool window that stays on top, draws its own
+// caption strip above the figure (dragging the strip moves the window) and
+// remembers its position as "pleft" and "ptop". It keeps no game data: every
 // paint reads the shared state.
 class TPatForm : public QWidget {
     Q_OBJECT
@@ -20,6 +23,7 @@ class TPatForm : public QWidget {
   public:
     static constexpr int ClientWidth = 181;
     static constexpr int ClientHeight = 120;
+    static constexpr int CaptionHeight = 18;
 
     TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow);
     // Stores the window's position.
@@ -29,13 +33,22 @@ class TPatForm : public QWidget {
     // minimised it.
     void Refresh();
 
+    // Where the figure is drawn, ClientWidth x ClientHeight below the caption strip.
+    static QRect FigureArea() { return QRect(0, CaptionHeight, ClientWidth, ClientHeight); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void AskForToolbarType();
+    void PaintCaption(QPainter& painter, const QString& caption);
 
     const GameData& data;
     SettingsStore& ini;
+    // Where the strip was grabbed while it is dragged by hand.
+    std::optional<QPoint> grabbedAt;
 };

@@ -1,33 +1,80 @@
 #include "ui/centre_over_main.h"
 
 #include <QEvent>
+#include <QMoveEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
 
-// Runs `place` again on the first exposure of the window, when the window
-// manager has put its frame around it but nothing is painted yet; then it goes.
+// Runs `place` again on the first exposure of the window, before anything is
+// painted, and again whenever the window manager moves the window or its frame
+// becomes known while it settles: openbox under load may frame or place a window
+// after its first exposure. It goes once nothing happened for a moment, so the
+// player's own moves later are left alone, and after a few placements at most,
+// so a window manager that insists cannot make it loop.
 class PlaceWhenFramed : public QObject {
   public:
-    PlaceWhenFramed(QWindow* window, std::function<void()> place)
-        : QObject(window), place(std::move(place)) {
+    PlaceWhenFramed(QWidget* widget, QWindow* window, std::function<void()> place)
+        : QObject(window), widget(widget), place(std::move(place)) {
         setObjectName("PlaceWhenFramed");
+        settled.setSingleShot(true);
+        settled.setInterval(SettleMilliseconds);
+        connect(&settled, &QTimer::timeout, this, &QObject::deleteLater);
         window->installEventFilter(this);
     }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            watched->removeEventFilter(this);
-            place();
-            deleteLater();
+        switch (event->type()) {
+        case QEvent::Expose:
+            if (!exposed && static_cast<QWindow*>(watched)->isExposed()) {
+                exposed = true;
+                PlaceAgain(); // now, so the first paint is already in its place
+            }
+            break;
+        case QEvent::Move:
+            // Our own moves arrive where the widget already is; others did not.
+            if (static_cast<QMoveEvent*>(event)->pos() != widget->geometry().topLeft()) Later();
+            break;
+        default:
+            if (exposed && FrameMargins(widget) != margins) Later();
+            break;
         }
         return false;
     }
 
   private:
+    static constexpr int SettleMilliseconds = 500;
+    static constexpr int MostPlacements = 4;
+
+    // After the event has reached the widget, so the placement sees its geometry.
+    void Later() {
+        if (!pending) {
+            pending = true;
+            QTimer::singleShot(0, this, [this] {
+                pending = false;
+                PlaceAgain();
+            });
+        }
+    }
+
+    void PlaceAgain() {
+        if (placements == MostPlacements) return deleteLater();
+        ++placements;
+        place();
+        margins = FrameMargins(widget);
+        if (exposed) settled.start();
+    }
+
+    QWidget* widget;
     std::function<void()> place;
+    QTimer settled;
+    QMargins margins;
+    int placements = 0;
+    bool exposed = false;
+    bool pending = false;
 };
 
 } // namespace
@@ -49,7 +96,7 @@ void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place) 
         const QString marker = "PlaceWhenFramed";
         for (QObject* pending : handle->findChildren<QObject*>(marker, Qt::FindDirectChildrenOnly))
             delete pending;
-        new PlaceWhenFramed(handle, place);
+        new PlaceWhenFramed(window, handle, place);
     }
 }
 

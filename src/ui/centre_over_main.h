@@ -16,5 +16,6 @@ QMargins FrameMargins(const QWidget* window);
 
 // Calls `place` now and once more when the window about to be shown is first
 // exposed: only then does the window manager's frame have its size, and nothing
-// is painted yet.
+// is painted yet. While the window settles it calls `place` again (a few times at
+// most) when the window manager moves the window or its frame changes.
 void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place);

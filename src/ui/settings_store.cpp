@@ -470,8 +470,8 @@ void FormPlacement::Restore(QWidget* window) {
         if (window->isMaximized()) return;
         window->setGeometry(KeepFrameOnDesktop(normal, FrameMargins(window), desktop));
     });
-    // A game that starts minimised would look like one that did not start.
     if (placement->ShowCmd == ShowMaximized) window->setWindowState(Qt::WindowMaximized);
+    if (placement->ShowCmd == ShowMinimized) window->setWindowState(Qt::WindowMinimized);
 }
 
 void FormPlacement::Store(const QWidget* window) {

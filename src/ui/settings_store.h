@@ -83,7 +83,8 @@ class FormPlacement {
 
     // Before the window is first shown: the stored placement with its frame kept
     // on the desktop, or the window centred on the primary screen when none is
-    // stored; once more when the frame is known.
+    // stored; once more when the frame is known. The show state comes back as
+    // stored: normal, minimised or maximised.
     void Restore(QWidget* window);
     void Store(const QWidget* window);
 

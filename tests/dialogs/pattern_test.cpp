@@ -27,6 +27,7 @@ struct PatternTest : ::testing::Test {
         data.Language = language;
         return PatternCaption(data);
     }
+    static QImage Figure(TPatForm& form) { return form.grab(TPatForm::FigureArea()).toImage(); }
 };
 
 TEST_F(PatternTest, CaptionNamesTheFigureAndItsState) {
@@ -61,14 +62,16 @@ TEST_F(PatternTest, RefreshBringsBackAMinimisedWindow) {
     form.Refresh();
     EXPECT_FALSE(form.isMinimized());
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.size(), QSize(181, 120));
+    EXPECT_EQ(TPatForm::FigureArea().size(), QSize(181, 120));
 }
 
 TEST_F(PatternTest, ToolWindowOnTopWithoutTitleBarButtons) {
     TPatForm form(data, ini, nullptr);
-    EXPECT_EQ(form.size(), QSize(181, 120));
+    EXPECT_EQ(TPatForm::FigureArea().size(), QSize(181, 120));
+    EXPECT_EQ(form.size(), QSize(181, TPatForm::FigureArea().bottom() + 1));
     const Qt::WindowFlags flags = form.windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags & Qt::FramelessWindowHint);
     EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint |
@@ -90,7 +93,7 @@ TEST_F(PatternTest, PositionStartsAtDefaultsAndIsRememberedOnDestruction) {
 TEST_F(PatternTest, PaintsTheFigureBlackOnSilverAtTwoPixelsPerUnitAndSetsTheCaption) {
     data.Progress[2] = 12;
     TPatForm form(data, ini, nullptr);
-    const QImage shown = form.grab().toImage();
+    const QImage shown = Figure(form);
     EXPECT_EQ(form.windowTitle(), "Trigonet 2 - dropped");
     // The square covers grid 40..60 x 20..40: pixels 80..120 x 40..80.
     EXPECT_EQ(shown.pixelColor(100, 60), QColor(Qt::black));
@@ -99,10 +102,51 @@ TEST_F(PatternTest, PaintsTheFigureBlackOnSilverAtTwoPixelsPerUnitAndSetsTheCapt
     EXPECT_EQ(shown.pixelColor(100, 82), QColor(192, 192, 192));
 }
 
+TEST_F(PatternTest, CaptionStripShowsTheWholeCaptionAboveTheFigure) {
+    data.FigureCount = 222;
+    data.CurrentFigure = 222;
+    data.Progress[222] = 12;
+    data.Figures[0] = BigSquare(0, 0); // touches the strip's edge: must not draw into it
+    for (const int language : {1, 0}) {
+        data.Language = language;
+        TPatForm form(data, ini, nullptr);
+        const QImage shown = form.grab().toImage();
+        const QColor band = shown.pixelColor(1, 1);
+        int left = shown.width(), right = -1;
+        for (int y = 0; y < TPatForm::CaptionHeight; ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixelColor(x, y) != band)
+                    left = std::min(left, x), right = std::max(right, x);
+        ASSERT_GE(right, 0) << "no caption drawn";
+        // The text ends well inside the strip, not cut at its edge.
+        EXPECT_LT(right, shown.width() - 2) << language;
+        EXPECT_GT(right - left, 100) << language;
+        EXPECT_EQ(form.windowTitle(),
+                  language ? "Trigonet 222 - aufgegeben" : "Trigonet 222 - dropped");
+        EXPECT_EQ(shown.pixelColor(1, TPatForm::CaptionHeight + 1), QColor(Qt::black));
+    }
+}
+
+TEST_F(PatternTest, DraggingTheCaptionStripMovesTheWindowAndTheFigureDoesNot) {
+    TPatForm form(data, ini, nullptr);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.move(200, 100);
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(20, 8));
+    QTest::mouseMove(&form, QPoint(60, 28));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(60, 28));
+    EXPECT_EQ(form.pos(), QPoint(240, 120));
+    const QPoint inFigure = TPatForm::FigureArea().center();
+    QTest::mousePress(&form, Qt::LeftButton, {}, inFigure);
+    QTest::mouseMove(&form, inFigure + QPoint(30, 30));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, inFigure + QPoint(30, 30));
+    EXPECT_EQ(form.pos(), QPoint(240, 120));
+}
+
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {
     data.Figures[0] = BigSquare(70, 40); // reaches grid column 90 and row 60
     TPatForm form(data, ini, nullptr);
-    const QImage shown = form.grab().toImage();
+    const QImage shown = Figure(form);
     EXPECT_EQ(shown.pixelColor(180, 100), QColor(Qt::black));
     EXPECT_EQ(shown.pixelColor(180, 119), QColor(Qt::black));
 }
@@ -139,7 +183,7 @@ TEST_F(PatternTest, RecordOrientationAbove15DrawsNothingThere) {
     for (int orient : {16, 31, 200}) {
         data.Figures[0][0].Orient = static_cast<uint8_t>(orient);
         TPatForm form(data, ini, nullptr);
-        const QImage shown = form.grab().toImage();
+        const QImage shown = Figure(form);
         EXPECT_EQ(shown.pixelColor(97, 57), QColor(192, 192, 192)) << orient;
         EXPECT_EQ(shown.pixelColor(83, 43), QColor(Qt::black)) << orient; // triangle 1 still
     }

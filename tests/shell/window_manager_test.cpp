@@ -81,15 +81,23 @@ struct TargetWindow {
 };
 
 void RegisterChecks() {
-    Register("TargetWindowHasNeitherMinimiseNorMaximiseAndComesBack", [] {
+    Register("TargetWindowHasNoTitleBarButtonsShowsItsWholeCaptionAndComesBack", [] {
         TargetWindow target;
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&target.form));
-        ASSERT_TRUE(WaitFor([&] { return Framed(target.form); }));
+        ASSERT_TRUE(WaitFor([&] {
+            return Property(target.form, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE");
+        }));
         const QString actions = Property(target.form, "_NET_WM_ALLOWED_ACTIONS");
-        ASSERT_TRUE(actions.contains("_NET_WM_ACTION_MOVE")) << actions.toStdString();
         EXPECT_FALSE(actions.contains("_NET_WM_ACTION_MINIMIZE")) << actions.toStdString();
         EXPECT_FALSE(actions.contains("MAXIMIZE")) << actions.toStdString();
-        EXPECT_EQ(target.form.size(), QSize(181, 120));
+        // No frame at all, so no title bar to carry buttons.
+        const QString extents = Property(target.form, "_NET_FRAME_EXTENTS");
+        EXPECT_TRUE(extents.contains("= 0, 0, 0, 0")) << extents.toStdString();
+        // Where "pleft" and "ptop" put it, and what they would store again.
+        EXPECT_TRUE(WaitFor([&] { return target.form.geometry().topLeft() == QPoint(500, 50); }))
+            << target.form.geometry().x() << "," << target.form.geometry().y();
+        EXPECT_EQ(target.form.size(), QSize(181, TPatForm::FigureArea().bottom() + 1));
+        EXPECT_EQ(TPatForm::FigureArea().size(), QSize(181, 120));
         EXPECT_EQ(target.form.windowTitle(), "Trigonet 12 - aufgegeben");
 
         // Openbox refuses to minimise it now; were it minimised anyway, the next
@@ -106,7 +114,8 @@ void RegisterChecks() {
         QWidget main;
         main.setGeometry(120, 200, 660, 350);
         main.show();
-        ASSERT_TRUE(WaitFor([&] { return Framed(main) && Framed(target.form); }));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&target.form));
+        ASSERT_TRUE(WaitFor([&] { return Framed(main); }));
         target.form.move(main.frameGeometry().center() - QPoint(90, 60));
         target.form.raise();
 
@@ -133,9 +142,12 @@ void RegisterChecks() {
         const QString stacking = Xprop({"-root", "_NET_CLIENT_LIST_STACKING"});
         const QString targetId = QString("0x%1").arg(target.form.winId(), 0, 16);
         const QString dialogId = QString("0x%1").arg(dialog.winId(), 0, 16);
-        ASSERT_TRUE(stacking.contains(targetId) && stacking.contains(dialogId))
+        const QString mainId = QString("0x%1").arg(main.winId(), 0, 16);
+        ASSERT_TRUE(stacking.contains(targetId) && stacking.contains(dialogId) &&
+                    stacking.contains(mainId))
             << stacking.toStdString();
         EXPECT_GT(stacking.indexOf(dialogId), stacking.indexOf(targetId)) << stacking.toStdString();
+        EXPECT_GT(stacking.indexOf(targetId), stacking.indexOf(mainId)) << stacking.toStdString();
     });
 
     Register("MainWindowTitleBarStaysOnTheDesktop", [] {

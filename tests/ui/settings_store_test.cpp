@@ -301,6 +301,24 @@ TEST_F(SettingsStoreTest, FormPlacementRestoresAndStoresTheNormalRectangleAndSho
     EXPECT_EQ(ini.LoadText("Common", "MainFormColor", "deleted"), "deleted");
 }
 
+TEST_F(SettingsStoreTest, FormPlacementStoredMinimisedComesBackMinimisedAndNormalStaysNormal) {
+    for (const int show : {ShowMinimized, ShowNormal}) {
+        SCOPED_TRACE(show);
+        ini.StoreText("Common", "MainForm", FormatPlacement({0, show, QRect(30, 40, 400, 300)}));
+        QWidget window;
+        FormPlacement placement(ini, "MainForm");
+        placement.Restore(&window);
+        window.show();
+        EXPECT_EQ(window.isMinimized(), show == ShowMinimized);
+        EXPECT_FALSE(window.isMaximized());
+        placement.Store(&window);
+        const auto stored = ParsePlacement(ini.LoadText("Common", "MainForm", ""));
+        ASSERT_TRUE(stored.has_value());
+        EXPECT_EQ(stored->ShowCmd, show);
+        EXPECT_EQ(stored->Normal, QRect(30, 40, 400, 300));
+    }
+}
+
 } // namespace
 
 TEST_F(SettingsStoreTest, FlagStoredAsMinusOneReadsTrue) {
