@@ -173,6 +173,11 @@ bool ReadProgressFile(const std::string& path, GameData& data, int clearCount) {
 }
 
 SaveResult WriteProgressFile(const std::string& path, const GameData& data) {
+    const size_t size = static_cast<size_t>(std::clamp(data.FigureCount, 0, MaxFigures));
+    return ReplaceFile(path, data.Progress.data() + 1, size);
+}
+
+SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t size) {
     if (path.empty()) return SaveResult::CannotCreate;
     // Through a symbolic link the file it points to gets the bytes, and the
     // link stays as it is.
@@ -205,9 +210,7 @@ SaveResult WriteProgressFile(const std::string& path, const GameData& data) {
     } else if (::fchmod(fd, NewFileMode()) != 0) {
         return fail(SaveResult::CannotCreate);
     }
-    const size_t size = static_cast<size_t>(std::clamp(data.FigureCount, 0, MaxFigures));
-    if (!WriteAll(fd, data.Progress.data() + 1, size) || ::fsync(fd) != 0)
-        return fail(SaveResult::WriteFailed);
+    if (!WriteAll(fd, bytes, size) || ::fsync(fd) != 0) return fail(SaveResult::WriteFailed);
     if (::close(fd) != 0) {
         ::unlink(temp.c_str());
         return SaveResult::WriteFailed;

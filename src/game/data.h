@@ -83,6 +83,9 @@ enum class SaveResult { Saved, CannotCreate, WriteFailed };
 // A target that is no regular file, or whose mode bits forbid writing, is refused.
 SaveResult WriteProgressFile(const std::string& path, const GameData& data);
 
+// The same replacement for any file of ours: `size` bytes from `bytes`.
+SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t size);
+
 // File helpers; false when the file cannot be opened or read. Only regular files
 // are opened (never a FIFO, a device or a folder). ReadFileStart reads at most
 // `limit` bytes, whatever the file's size.

@@ -50,3 +50,16 @@ TEST(RecordFile, PicksOnlyFiguresInRangeThatLieOnTheBoard) {
     EXPECT_FALSE(PickFigure(records, 3, figure, error));
     EXPECT_NE(error.find("triangle 8"), std::string::npos);
 }
+
+TEST(RecordFile, ReplacesTheWholeFileAndSaysWhenItCannotWrite) {
+    const std::string path = TempPath("kept.dat");
+    WriteRecords(path, {BigSquare()});
+    std::string error;
+    // No folder for the temporary file beside it: nothing can be written.
+    EXPECT_FALSE(WriteRecordFile(path + "/inner.dat", {SoundHouse()}, error));
+    EXPECT_EQ(error, "cannot write " + path + "/inner.dat");
+    ASSERT_TRUE(WriteRecordFile(path, {SoundHouse(), BigSquare()}, error)) << error;
+    std::vector<FigureRecord> records;
+    ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
+    EXPECT_EQ(records, (std::vector<FigureRecord>{SoundHouse(), BigSquare()}));
+}

@@ -126,7 +126,6 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out);
+    return ReplaceFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size()) ==
+           SaveResult::Saved;
 }

@@ -1,7 +1,6 @@
 #include "record_file.h"
 
 #include <cstring>
-#include <fstream>
 
 bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
                     std::string& error) {
@@ -26,11 +25,9 @@ bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
 
 bool WriteRecordFile(const std::string& path, const std::vector<FigureRecord>& records,
                      std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(reinterpret_cast<const char*>(records.data()),
-                  static_cast<std::streamsize>(records.size() * FigureRecordSize));
-    if (!out) {
+    // Replaced whole or not at all: a failed build keeps the collection it had.
+    if (ReplaceFile(path, reinterpret_cast<const uint8_t*>(records.data()),
+                    records.size() * FigureRecordSize) != SaveResult::Saved) {
         error = "cannot write " + path;
         return false;
     }
