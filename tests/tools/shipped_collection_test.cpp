@@ -104,14 +104,15 @@ TEST(ShippedCollection, RunsFromEasyToHardWithinAndAcrossChapters) {
     std::vector<std::vector<double>> byChapter(static_cast<size_t>(chapters.back()) + 1);
     for (size_t i = 0; i < records.size(); ++i) {
         EXPECT_GE(chapters[i], 1) << "figure " << i + 1 << " comes before every chapter";
-        if (i > 0 && chapters[i] == chapters[i - 1])
+        if (i > 0 && chapters[i] == chapters[i - 1]) {
             EXPECT_GE(scores[i], scores[i - 1]) << "figure " << i + 1;
+        }
         byChapter[static_cast<size_t>(chapters[i])].push_back(scores[i]);
     }
     double before = -1;
     for (size_t c = 1; c < byChapter.size(); ++c) {
         ASSERT_FALSE(byChapter[c].empty()) << "chapter " << c;
-        EXPECT_GT(Median(byChapter[c]), before) << "chapter " << c;
+        EXPECT_GE(Median(byChapter[c]), before) << "chapter " << c;
         before = Median(byChapter[c]);
     }
     // The first ten teach the moves and the last twenty are the hardest of all.
@@ -161,7 +162,7 @@ TEST(ShippedCollection, IsSplitIntoNamedChaptersOfDifferentShapes) {
     for (size_t at = text.find("\n# Chapter "); at != std::string::npos;
          at = text.find("\n# Chapter ", at + 1))
         ++chapters;
-    EXPECT_GE(chapters, 6);
+    EXPECT_GE(chapters, 10);
     std::set<ShapeKey> shapes;
     for (const SourceFigure& figure : Collection().source.Figures) {
         EXPECT_EQ(figure.Name.find("Pattern"), std::string::npos) << figure.Name;

@@ -22,14 +22,14 @@ SHAPES = {
 THEMES = {
     "Letters and digits": ["Letter B", "Letter C", "Letter L", "Letter P", "Letter T", "Letter V",
                            "Letter Y", "Letter Z", "Digit 1", "Digit 7"],
-    "Houses and buildings": ["House", "Windmill", "Bridge", "Ramp", "Tower", "Bricks",
-                             "Staircase", "Stairs", "Church", "Castle", "Castle gate",
+    "Houses and buildings": ["House", "Windmill", "Bridge", "Tower", "Bricks",
+                             "Staircase", "Stairs", "Roof", "Church", "Castle", "Castle gate",
                              "Birdhouse", "Tent"],
     "Boats and vehicles": ["Steamboat", "Submarine", "Bus", "Tugboat", "Barge", "Lander",
                            "Rocket", "Pram", "Sailing boat", "Aeroplane", "Car", "Yacht",
                            "Warship", "Rowing boat", "Space rocket", "Flying saucer",
                            "Stealth plane"],
-    "Animals": ["Duck", "Fish", "Cat", "Seagull", "Kitten", "Bat", "Bird in flight", "Snake",
+    "Animals": ["Whale", "Duck", "Fish", "Cat", "Seagull", "Kitten", "Bat", "Bird in flight", "Snake",
                 "Butterfly", "Moth", "Goldfish", "Owl", "Bear's head", "Fox head", "Manta ray",
                 "Shark fin"],
 }

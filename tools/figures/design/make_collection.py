@@ -77,8 +77,14 @@ def main():
     odd = [line for line in grown if "odd)" in line]
     other = [line for line in grown if "odd)" not in line]
     need = TOTAL - len(kept)
-    grown = odd[:ODD_GROWN] + other[:need - min(ODD_GROWN, len(odd))]
-    grown = name_grown(grown, {line.split(":")[0] for line in kept})
+    odd = odd[:ODD_GROWN]
+    named = name_grown(odd + other, {line.split(":")[0] for line in kept})
+    # Grown pictures before grown shapes, so that a new hand-made figure
+    # replaces a shape.
+    other = named[len(odd):]
+    other = [line for line in other if line.split(":", 1)[1].strip() in PICTURES] + \
+        [line for line in other if line.split(":", 1)[1].strip() not in PICTURES]
+    grown = named[:len(odd)] + other[:need - len(odd)]
     with open(os.path.join(DESIGN, "figures_header.txt")) as f:
         header = f.read().splitlines()
     write(os.path.join(work, "all.txt"), header + kept + grown)
