@@ -23,7 +23,7 @@ THEMES = {
     "Letters and digits": ["Letter B", "Letter C", "Letter L", "Letter P", "Letter T", "Letter V",
                            "Letter Y", "Letter Z", "Digit 1", "Digit 7"],
     "Houses and buildings": ["House", "Windmill", "Bridge", "Tower", "Bricks",
-                             "Staircase", "Stairs", "Roof", "Church", "Castle", "Castle gate",
+                             "Staircase", "Stairs", "Roof", "Hut", "Church", "Castle", "Castle gate",
                              "Birdhouse", "Tent"],
     "Boats and vehicles": ["Steamboat", "Submarine", "Bus", "Tugboat", "Barge", "Lander",
                            "Rocket", "Pram", "Sailing boat", "Aeroplane", "Car", "Yacht",

@@ -172,6 +172,7 @@ add("Cat", pic(["LJ", "##", "7F"]))
 add("Roof", pic([".JL.", "JF7L"]) + [half(0, 2, "tr"), half(3, 2, "tl")])
 add("Bench", pic(["J##L", "7..F"]))
 add("Whale", pic(["..LJ", "J##F"]))
+add("Hut", pic(["JL", "##", "#."]))
 
 if __name__ == "__main__":
     print("\n".join(figures.lines()))
