@@ -62,15 +62,66 @@ TEST(ShippedCollection, EveryFigureCanBeSolvedAndLaid) {
     }
 }
 
-TEST(ShippedCollection, RunsFromEasyToHardStartingWithSquareTurns) {
-    const std::vector<FigureRecord>& records = Collection().records;
-    double before = -1;
-    for (size_t i = 0; i < records.size(); ++i) {
-        EXPECT_TRUE(RateDifficulty(records[i]).Complete);
-        const double score = RateForPlayer(records[i]).Score;
-        EXPECT_GE(score, before) << "figure " << i + 1;
-        before = score;
+namespace {
+
+// The chapter of every figure, by the chapter line above it in the source.
+std::vector<int> ChapterOfEachFigure() {
+    std::string text;
+    EXPECT_TRUE(ReadTextFile(FIGURE_SOURCE, text));
+    std::vector<int> chapterLines; // line numbers of "# Chapter" lines
+    int number = 0;
+    for (size_t start = 0; start < text.size();) {
+        ++number;
+        if (text.compare(start, 10, "# Chapter ") == 0) chapterLines.push_back(number);
+        const size_t end = text.find('\n', start);
+        start = end == std::string::npos ? text.size() : end + 1;
     }
+    std::vector<int> chapters;
+    for (const SourceFigure& figure : Collection().source.Figures)
+        chapters.push_back(static_cast<int>(
+            std::upper_bound(chapterLines.begin(), chapterLines.end(), figure.Line) -
+            chapterLines.begin()));
+    return chapters;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
+TEST(ShippedCollection, RunsFromEasyToHardWithinAndAcrossChapters) {
+    const std::vector<FigureRecord>& records = Collection().records;
+    const std::vector<int> chapters = ChapterOfEachFigure();
+    ASSERT_EQ(chapters.size(), records.size());
+    std::vector<double> scores;
+    for (const FigureRecord& record : records) {
+        EXPECT_TRUE(RateDifficulty(record).Complete);
+        scores.push_back(RateForPlayer(record).Score);
+    }
+    std::vector<std::vector<double>> byChapter(static_cast<size_t>(chapters.back()) + 1);
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_GE(chapters[i], 1) << "figure " << i + 1 << " comes before every chapter";
+        if (i > 0 && chapters[i] == chapters[i - 1]) {
+            EXPECT_GE(scores[i], scores[i - 1]) << "figure " << i + 1;
+        }
+        byChapter[static_cast<size_t>(chapters[i])].push_back(scores[i]);
+    }
+    double before = -1;
+    for (size_t c = 1; c < byChapter.size(); ++c) {
+        ASSERT_FALSE(byChapter[c].empty()) << "chapter " << c;
+        EXPECT_GE(Median(byChapter[c]), before) << "chapter " << c;
+        before = Median(byChapter[c]);
+    }
+    // The first ten teach the moves and the last twenty are the hardest of all.
+    ASSERT_GE(scores.size(), 30u);
+    const auto lessonsEnd = scores.begin() + 10, masterpieces = scores.end() - 20;
+    EXPECT_LE(*std::max_element(scores.begin(), lessonsEnd),
+              *std::min_element(lessonsEnd, scores.end()));
+    EXPECT_GE(*std::min_element(masterpieces, scores.end()),
+              *std::max_element(scores.begin(), masterpieces));
     // The first figures teach the game: square turns and straight edges only.
     for (size_t i = 0; i < 8; ++i) {
         EXPECT_FALSE(Uses(records[i], 2, 4) || UsesOdd(records[i])) << "figure " << i + 1;
@@ -111,7 +162,7 @@ TEST(ShippedCollection, IsSplitIntoNamedChaptersOfDifferentShapes) {
     for (size_t at = text.find("\n# Chapter "); at != std::string::npos;
          at = text.find("\n# Chapter ", at + 1))
         ++chapters;
-    EXPECT_GE(chapters, 6);
+    EXPECT_GE(chapters, 10);
     std::set<ShapeKey> shapes;
     for (const SourceFigure& figure : Collection().source.Figures) {
         EXPECT_EQ(figure.Name.find("Pattern"), std::string::npos) << figure.Name;

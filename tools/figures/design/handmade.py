@@ -155,7 +155,7 @@ add("Bus", pic(["###", "F.F"]))
 add("Mug", pic(["##J", "##."])[:7] + [half(2, 0, "tl")])
 add("Snake", pic(["##..", ".###"])[:6] + [half(3, 1, "bl"), half(3, 1, "tr")])
 add("Duck", pic(["#L.", "J##"])[:8])
-add("Key", pic(["##L", "#.."])[:7] + [half(0, 2, "tl")])
+add("Crane", pic(["##L", "#.."])[:7] + [half(0, 2, "tl")])
 add("Pram", pic(["7##", ".F7"])[:7] + [half(3, 0, "tl")])
 add("Crab", pic(["L##J", "7..F"]))
 add("Ghost", pic(["##", "##", "7F"])[:6] + [half(0, 2, "tl"), half(1, 2, "tr")])
@@ -167,6 +167,12 @@ add("Seagull", pic(["7F7F"]) + [half(0, -1, "br"), half(3, -1, "bl"), half(1, -1
 add("Bird in flight", big_down(0, 0)[:3] + [dtri(7, 7, "down"), dtri(0, -7, "up"), dtri(14, -7, "up"),
                                             dtri(21, 0, "up"), dtri(-7, 0, "up")])
 add("Cat", pic(["LJ", "##", "7F"]))
+
+# More pictures on the square lattice.
+add("Roof", pic([".JL.", "JF7L"]) + [half(0, 2, "tr"), half(3, 2, "tl")])
+add("Bench", pic(["J##L", "7..F"]))
+add("Whale", pic(["..LJ", "J##F"]))
+add("Hut", pic(["JL", "##", "#."]))
 
 if __name__ == "__main__":
     print("\n".join(figures.lines()))

@@ -6,8 +6,9 @@
 Run from the repository's root after building the tool. The hand-made figures
 are centred and checked; one that breaks a rule is left out with a note. The
 rest of the 222 are grown by `trigonet-figures generate`, named by
-names.py, and everything is sorted from easy to hard by `trigonet-figures
-order`, which also writes the chapter lines. Finally the result is checked.
+names.py, and everything is rated and sorted from easy to hard by
+`trigonet-figures order`; chapters.py then groups the figures into chapters by
+what they show. Finally the result is checked.
 """
 
 import os
@@ -15,7 +16,8 @@ import subprocess
 import sys
 import tempfile
 
-from names import name_grown
+from chapters import chapters, is_picture
+from names import PICTURES, name_grown
 
 TOOL = sys.argv[1] if len(sys.argv) > 1 else "build/trigonet-figures"
 DESIGN = os.path.dirname(os.path.abspath(__file__))
@@ -75,18 +77,38 @@ def main():
     odd = [line for line in grown if "odd)" in line]
     other = [line for line in grown if "odd)" not in line]
     need = TOTAL - len(kept)
-    grown = odd[:ODD_GROWN] + other[:need - min(ODD_GROWN, len(odd))]
-    grown = name_grown(grown, {line.split(":")[0] for line in kept})
+    odd = odd[:ODD_GROWN]
+    named = name_grown(odd + other, {line.split(":")[0] for line in kept})
+    # Grown pictures before grown shapes, so that a new hand-made figure
+    # replaces a shape.
+    other = named[len(odd):]
+    other = [line for line in other if line.split(":", 1)[1].strip() in PICTURES] + \
+        [line for line in other if line.split(":", 1)[1].strip() not in PICTURES]
+    grown = named[:len(odd)] + other[:need - len(odd)]
     with open(os.path.join(DESIGN, "figures_header.txt")) as f:
         header = f.read().splitlines()
     write(os.path.join(work, "all.txt"), header + kept + grown)
-    table = run("order", os.path.join(work, "all.txt"), "resources/figures.txt")
+    table = run("order", os.path.join(work, "all.txt"), os.path.join(work, "ordered.txt"))
     write(os.path.join(work, "order.txt"), table.splitlines())
+    generic = {line.split(":")[0] for line in grown} - set(PICTURES.values())
+    rows = [row.split("\t") for row in table.splitlines()]
+    ordered = entries(os.path.join(work, "ordered.txt"))
+    rated = [(float(row[1]), line.split(":")[0], line) for row, line in zip(rows, ordered)]
+    text = header[:]
+    for number, (title, lines) in enumerate(chapters(rated, generic), 1):
+        text += ["", "# Chapter %d: %s (%d figures)" % (number, title, len(lines))] + lines
+        print("chapter %d: %s, %d figures" % (number, title, len(lines)), file=sys.stderr)
+    write("resources/figures.txt", text)
     run("build", "resources/figures.txt", os.path.join(work, "ftrg2.dat"))
     report = run("check", os.path.join(work, "ftrg2.dat"))
     print(table, end="")
     print(report or "check: every rule holds", file=sys.stderr)
     print("%d hand-made, %d grown" % (len(kept), len(grown)), file=sys.stderr)
+    kinds = [row[5] for row in rows]
+    print("%d pictures, %d with odd turns, %d mixing square and 45-degree turns"
+          % (sum(is_picture(name, generic) for _, name, _ in rated),
+             sum("O" in k for k in kinds), sum("S" in k and "D" in k for k in kinds)),
+          file=sys.stderr)
 
 
 main()
