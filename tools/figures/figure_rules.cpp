@@ -3,6 +3,7 @@
 #include "board/orientation.h"
 #include "figure_shape.h"
 #include "record_file.h"
+#include "region_search.h"
 #include "solver.h"
 
 #include <algorithm>
@@ -162,8 +163,20 @@ void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
                 static_cast<int>(k + 1));
             return;
         }
-    Set(verdict, RuleId::Recognised, solved.Arrangements > 0,
-        static_cast<int>(solved.Arrangements));
+    if (solved.Arrangements == 0) {
+        Set(verdict, RuleId::Recognised, false);
+        return;
+    }
+    // The other way round: a player who lays the silhouette with other inner cuts
+    // has solved it too, and the check must say so.
+    const RegionSearchResult region = SearchRegion(figure);
+    if (region.LimitReached)
+        Set(verdict, RuleId::Recognised, false, 0, RegionSearchCutOff);
+    else if (region.FirstMismatch > 0)
+        Set(verdict, RuleId::Recognised, false, static_cast<int>(region.Arrangements),
+            -static_cast<int>(region.FirstMismatch));
+    else
+        Set(verdict, RuleId::Recognised, true, static_cast<int>(solved.Arrangements));
 }
 
 } // namespace
@@ -261,11 +274,21 @@ void AddProblems(int number, const FigureRecord& figure, const FigureVerdict& ve
                : "cut along its shared edges it falls into " +
                      std::to_string(detail(RuleId::EdgeJoined, 1)) + " pieces"});
     }
-    if (failed(RuleId::Recognised))
-        problems.push_back({number, RuleRecognised,
-                            "arrangement " + std::to_string(detail(RuleId::Recognised, 1)) +
-                                " of " + std::to_string(detail(RuleId::Recognised, 0)) +
-                                " has the figure's sums but covers another region"});
+    if (failed(RuleId::Recognised)) {
+        const int first = detail(RuleId::Recognised, 1);
+        const std::string of = std::to_string(detail(RuleId::Recognised, 0));
+        std::string text;
+        if (first == RegionSearchCutOff)
+            text = "the search for other ways to cover its region gave up after " +
+                   std::to_string(RegionNodeLimit) + " placements";
+        else if (first < 0)
+            text = "arrangement " + std::to_string(-first) + " of " + of +
+                   " covers the figure's region but has other sums";
+        else
+            text = "arrangement " + std::to_string(first) + " of " + of +
+                   " has the figure's sums but covers another region";
+        problems.push_back({number, RuleRecognised, text});
+    }
     if (withDistinct && failed(RuleId::Distinct)) {
         const int other = detail(RuleId::Distinct, 0) + 1;
         problems.push_back({number, RuleDistinct,

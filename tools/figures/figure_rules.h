@@ -20,7 +20,8 @@
 //    cut only along shared edges the figure stays in one piece: a triangle that
 //    hangs on by a corner is a single pixel in the target window;
 //  8 the solution check recognises exactly this figure: every set of placements
-//    whose cell sums equal the figure's covers the figure's region.
+//    whose cell sums equal the figure's covers the figure's region, and every
+//    set that covers exactly that region, however cut inside, has its sums.
 enum FigureRule {
     RuleOnBoard = 1,
     RulePlayingArea,
@@ -61,8 +62,13 @@ enum class RuleId {
     Distinct,     // Detail[0]: the index in `others` of the same shape; Detail[1]: the
                   // turn or mirror (0 the same, 1..3 quarter turns, 4..7 mirrored)
     Recognised,   // Detail[0]: arrangements with the figure's sums; Detail[1]: the
-                  // first (1-based) that covers another region
+                  // first (1-based) that covers another region. When all of them
+                  // cover it but the region can be laid with other sums: Detail[0]
+                  // the arrangements of the region, Detail[1] minus the first
+                  // (1-based) with other sums; Detail[1] RegionSearchCutOff when
+                  // that search hit its node limit (Detail[0] then 0)
 };
+inline constexpr int RegionSearchCutOff = -1'000'000'000;
 inline constexpr int RuleIdCount = 9;
 
 enum class RuleState { Passed, Failed, NotChecked }; // NotChecked: an earlier rule failed
