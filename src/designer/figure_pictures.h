@@ -3,13 +3,12 @@
 // The designer's two pictures of a figure, drawn as the game draws them.
 
 #include "game/data.h"
+#include "ui/figure_drawing.h"
 
 #include <QImage>
 
-inline constexpr int PreviewWidth = 181; // the target window's client area
-inline constexpr int PreviewHeight = 120;
-inline constexpr int ThumbnailWidth = 90; // a cell of the selection dialog
-inline constexpr int ThumbnailHeight = 75;
+inline constexpr int PreviewWidth = TargetWidth; // the target window's client area
+inline constexpr int PreviewHeight = TargetHeight;
 
 // The figure as the target window shows it: two pixels per unit on silver.
 // Placements off the tables' orientations are left out.

@@ -1,10 +1,9 @@
 #include "dialogs/pattern.h"
 
-#include "board/orientation.h"
 #include "ui/centre_over_main.h"
+#include "ui/figure_drawing.h"
 #include "ui/settings_store.h"
 #include "ui/texts.h"
-#include "ui/triangle_polygon.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -78,13 +77,7 @@ void TPatForm::paintEvent(QPaintEvent*) {
     PaintCaption(painter, caption);
     painter.translate(FigureArea().topLeft());
     painter.setClipRect(0, 0, ClientWidth, ClientHeight);
-    painter.fillRect(0, 0, ClientWidth, ClientHeight, QColor(192, 192, 192));
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::black);
-    for (const Placement& p : data.Figures[0]) {
-        if (p.Orient >= OrientationCount) continue; // a damaged record draws nothing there
-        painter.drawPolygon(TrianglePolygon(p, 2)); // the target is drawn at half size
-    }
+    DrawTargetFigure(painter, data.Figures[0]); // a damaged triangle draws nothing there
     setWindowTitle(caption);
 }
 

@@ -1,11 +1,10 @@
 #include "dialogs/select.h"
 
-#include "board/orientation.h"
 #include "ui/centre_over_main.h"
+#include "ui/figure_drawing.h"
 #include "ui/paint_box.h"
 #include "ui/pictures.h"
 #include "ui/texts.h"
-#include "ui/triangle_polygon.h"
 
 #include <QFrame>
 #include <QPainter>
@@ -20,9 +19,7 @@ constexpr int Columns = 4;
 constexpr int PageSize = 12;
 constexpr int CellPitchX = 100;
 constexpr int CellPitchY = 85;
-constexpr int NumberStripHeight = 15; // the figure is drawn below the number
 
-const QColor SilverColour(192, 192, 192);
 const QColor FinishedColour(127, 127, 127);
 
 } // namespace
@@ -117,27 +114,13 @@ void TSelectDlg::boxPaint(QPainter& painter) {
 }
 
 void TSelectDlg::DrawThumbnail(QPainter& painter, int figure, int x0, int y0) {
-    QFont font("MS Sans Serif", 8, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    painter.setFont(font);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(SilverColour);
-    painter.drawRect(x0, y0, 89, 74); // 90 x 75 with its outline
-    painter.drawText(QRect(x0 + 3, y0 + 1, 60, 14), Qt::AlignLeft | Qt::AlignTop,
-                     QString::number(figure));
-
     const uint8_t progress = data.Progress[figure];
+    ::DrawThumbnail(painter, data.Figures[figure], figure, x0, y0,
+                    IsFinished(progress) ? FinishedColour : QColor(Qt::black));
     if (IsFinished(progress)) {
         const int face = FaceIndex(HelpCount(progress));
         painter.drawPixmap(x0 + 73, y0 + 2, faces, FaceSize * face, 0, FaceSize, FaceSize);
     }
-
-    const FigureRecord& record = data.Figures[figure];
-    // A damaged record is left out: its orientations could lie beyond the tables.
-    if (!FigureIsValid(record)) return;
-    painter.setBrush(IsFinished(progress) ? FinishedColour : QColor(Qt::black));
-    for (const Placement& p : record)
-        painter.drawPolygon(TrianglePolygon(p, 1, QPoint(x0, y0 + NumberStripHeight)));
 }
 
 void TSelectDlg::boxMouseDown(int x, int y) {
