@@ -74,10 +74,7 @@ using CellPieces = std::map<std::pair<int, int>, std::vector<int>>;
 CellPieces PiecesOf(const FigureRecord& figure) {
     CellPieces pieces;
     for (const Placement& p : figure)
-        for (int dy = BoxMinDY[p.Orient]; dy <= BoxMaxDY[p.Orient]; ++dy)
-            for (int dx = BoxMinDX[p.Orient]; dx <= BoxMaxDX[p.Orient]; ++dx)
-                if (const int code = MaskAt(p.Orient, dx, dy))
-                    pieces[{p.Col + dx, p.Row + dy}].push_back(code);
+        ForEachPiece(p, [&](int col, int row, int code) { pieces[{col, row}].push_back(code); });
     for (auto& [cell, codes] : pieces)
         std::sort(codes.begin(), codes.end());
     return pieces;

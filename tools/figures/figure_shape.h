@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "board/orientation.h"
 #include "game/data.h"
 
 #include <optional>
@@ -22,6 +23,15 @@ struct CellBox {
     int Width() const { return MaxCol - MinCol + 1; }
     int Height() const { return MaxRow - MinRow + 1; }
 };
+
+// f(col, row, code) for every cell that the triangle at `p` (Orient 0..15) covers,
+// with the piece it puts there.
+template <typename F> void ForEachPiece(const Placement& p, F&& f) {
+    const int o = p.Orient;
+    for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o]; ++dy)
+        for (int dx = BoxMinDX[o]; dx <= BoxMaxDX[o]; ++dx)
+            if (const int code = MaskAt(o, dx, dy)) f(p.Col + dx, p.Row + dy, code);
+}
 
 // The target grid as the set-up builds it.
 Grid TargetGrid(const FigureRecord& figure);

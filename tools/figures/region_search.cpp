@@ -3,6 +3,7 @@
 #include "board/orientation.h"
 #include "exact_geometry.h"
 #include "figure_shape.h"
+#include "solver.h"
 
 #include <algorithm>
 #include <array>
@@ -82,7 +83,6 @@ class RegionSearch {
                 shortSum_ += Tables().twelfths[code];
             });
         FindCandidates();
-        FindReachableAreas();
     }
 
     RegionSearchResult Run() {
@@ -91,13 +91,6 @@ class RegionSearch {
     }
 
   private:
-    template <typename F> static void ForEachPiece(const Placement& p, F&& f) {
-        const int o = p.Orient;
-        for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o]; ++dy)
-            for (int dx = BoxMinDX[o]; dx <= BoxMaxDX[o]; ++dx)
-                if (const int code = MaskAt(o, dx, dy)) f(p.Col + dx, p.Row + dy, code);
-    }
-
     int Index(int col, int row) const {
         return (row - box_.MinRow) * box_.Width() + (col - box_.MinCol);
     }
@@ -143,23 +136,6 @@ class RegionSearch {
                 }
         banned_.assign(candidates_.size(), 0);
         result_.Candidates = static_cast<int64_t>(candidates_.size());
-    }
-
-    // reachable_[k]: every area that k triangles cover together; the sizes differ
-    // by orientation, so this cuts off most branches that cannot end on eight.
-    void FindReachableAreas() {
-        std::set<int> areas;
-        for (int o = 0; o < OrientationCount; ++o) {
-            int area = 0;
-            ForEachPiece({0, 0, static_cast<uint8_t>(o)},
-                         [&](int, int, int code) { area += Tables().twelfths[code]; });
-            areas.insert(area);
-        }
-        reachable_[0] = {0};
-        for (int k = 1; k <= TriangleCount; ++k)
-            for (int before : reachable_[k - 1])
-                for (int a : areas)
-                    reachable_[k].insert(before + a);
     }
 
     bool Fits(const Candidate& cand) const {
@@ -224,9 +200,7 @@ class RegionSearch {
         FigureRecord found{};
         for (int t = 0; t < TriangleCount; ++t)
             found[t] = candidates_[chosen_[t]].placement;
-        std::sort(found.begin(), found.end(), [](const Placement& a, const Placement& b) {
-            return std::tie(a.Col, a.Row, a.Orient) < std::tie(b.Col, b.Row, b.Orient);
-        });
+        found = SortedArrangement(found);
         if (result_.FirstMismatch == 0 && TargetGrid(found) != target_)
             result_.FirstMismatch = result_.Arrangements;
         if (result_.Found.size() < keep_) result_.Found.push_back(found);
@@ -244,7 +218,9 @@ class RegionSearch {
     std::vector<std::vector<int>> coverers_;
     std::vector<int> banned_;
     std::vector<int> chosen_;
-    std::set<int> reachable_[TriangleCount + 1];
+    // The sizes differ by orientation, so this cuts off most branches that cannot
+    // end on eight.
+    const Totals reachable_ = ReachableTotals([](int code) { return Tables().twelfths[code]; });
     RegionSearchResult result_;
 };
 

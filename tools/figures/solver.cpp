@@ -20,15 +20,6 @@ struct Candidate {
     int sum = 0; // of the codes
 };
 
-// Sum of piece codes one triangle puts down, per orientation.
-int CodeSum(int o) {
-    int sum = 0;
-    for (int dx = BoxMinDX[o]; dx <= BoxMaxDX[o]; ++dx)
-        for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o]; ++dy)
-            sum += MaskAt(o, dx, dy);
-    return sum;
-}
-
 class Search {
   public:
     Search(const FigureRecord& figure, int64_t limit, size_t keep) : limit_(limit), keep_(keep) {
@@ -40,7 +31,6 @@ class Search {
             remainingSum_ += c.Value;
         }
         FindCandidates();
-        FindReachableSums();
     }
 
     SolveResult Run() {
@@ -66,15 +56,12 @@ class Search {
                                     static_cast<uint8_t>(o)},
                                    {}};
                     bool fits = true;
-                    for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o] && fits; ++dy)
-                        for (int dx = BoxMinDX[o]; dx <= BoxMaxDX[o] && fits; ++dx) {
-                            const int code = MaskAt(o, dx, dy);
-                            if (!code) continue;
-                            const int index = Index(col + dx, row + dy);
-                            if (remaining_[index] < code) fits = false;
-                            cand.pieces.push_back({index, code});
-                            cand.sum += code;
-                        }
+                    ForEachPiece(cand.placement, [&](int c, int r, int code) {
+                        const int index = Index(c, r);
+                        if (remaining_[index] < code) fits = false;
+                        cand.pieces.push_back({index, code});
+                        cand.sum += code;
+                    });
                     if (!fits) continue;
                     const int id = static_cast<int>(candidates_.size());
                     for (const Piece& piece : cand.pieces)
@@ -82,18 +69,6 @@ class Search {
                     candidates_.push_back(std::move(cand));
                 }
         banned_.assign(candidates_.size(), 0);
-    }
-
-    // reachable_[k] holds every total that k triangles can put down together.
-    void FindReachableSums() {
-        std::set<int> sums;
-        for (int o = 0; o < OrientationCount; ++o)
-            sums.insert(CodeSum(o));
-        reachable_[0] = {0};
-        for (int k = 1; k <= TriangleCount; ++k)
-            for (int before : reachable_[k - 1])
-                for (int s : sums)
-                    reachable_[k].insert(before + s);
     }
 
     bool Fits(const Candidate& cand) const {
@@ -145,9 +120,7 @@ class Search {
         FigureRecord found{};
         for (int t = 0; t < TriangleCount; ++t)
             found[t] = candidates_[chosen_[t]].placement;
-        std::sort(found.begin(), found.end(), [](const Placement& a, const Placement& b) {
-            return std::tie(a.Col, a.Row, a.Orient) < std::tie(b.Col, b.Row, b.Orient);
-        });
+        found = SortedArrangement(found);
         if (!result_.Layable && LayingOrder(found)) result_.Layable = true;
         if (result_.Found.size() < keep_) result_.Found.push_back(found);
     }
@@ -163,7 +136,7 @@ class Search {
     std::vector<std::vector<int>> coverers_;
     std::vector<int> banned_;
     std::vector<int> chosen_;
-    std::set<int> reachable_[TriangleCount + 1];
+    const Totals reachable_ = ReachableTotals([](int code) { return code; });
     SolveResult result_;
 };
 
@@ -171,4 +144,28 @@ class Search {
 
 SolveResult SolveFigure(const FigureRecord& figure, int64_t limit, size_t keep) {
     return Search(figure, limit, keep).Run();
+}
+
+Totals ReachableTotals(const std::function<int(int code)>& measure) {
+    std::set<int> single;
+    for (int o = 0; o < OrientationCount; ++o) {
+        int total = 0;
+        ForEachPiece({0, 0, static_cast<uint8_t>(o)},
+                     [&](int, int, int code) { total += measure(code); });
+        single.insert(total);
+    }
+    Totals totals;
+    totals[0] = {0};
+    for (int k = 1; k <= TriangleCount; ++k)
+        for (int before : totals[k - 1])
+            for (int s : single)
+                totals[k].insert(before + s);
+    return totals;
+}
+
+FigureRecord SortedArrangement(FigureRecord arrangement) {
+    std::sort(arrangement.begin(), arrangement.end(), [](const Placement& a, const Placement& b) {
+        return std::tie(a.Col, a.Row, a.Orient) < std::tie(b.Col, b.Row, b.Orient);
+    });
+    return arrangement;
 }

@@ -2,7 +2,10 @@
 
 #include "game/data.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <set>
 #include <vector>
 
 // Counts the ways to lay a figure: every set of eight placements whose stamped
@@ -24,3 +27,12 @@ struct SolveResult {
 // `figure` must pass FigureIsSound. The search stops after `limit` arrangements
 // (0 = no limit); `keep` arrangements at most are stored in Found.
 SolveResult SolveFigure(const FigureRecord& figure, int64_t limit = 0, size_t keep = 0);
+
+// What the solver and the region search share. Totals[k]: every total that k
+// triangles put down together, where one triangle's total is `measure` summed
+// over its pieces, in any orientation.
+using Totals = std::array<std::set<int>, TriangleCount + 1>;
+Totals ReachableTotals(const std::function<int(int code)>& measure);
+
+// The placements in a fixed order, so that equal sets of placements compare equal.
+FigureRecord SortedArrangement(FigureRecord arrangement);
