@@ -35,6 +35,19 @@ struct SettingsStoreTest : ::testing::Test {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     }
+    // The sections under the base group, and the keys of "common" sorted, as Qt reads them.
+    QStringList RawSections() const {
+        QSettings raw(path, QSettings::IniFormat);
+        raw.beginGroup("V2");
+        return raw.childGroups();
+    }
+    QStringList RawCommonKeys() const {
+        QSettings raw(path, QSettings::IniFormat);
+        raw.beginGroup("V2/common");
+        QStringList keys = raw.childKeys();
+        keys.sort();
+        return keys;
+    }
     QByteArray FileText() const {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -106,13 +119,8 @@ TEST_F(SettingsStoreTest, SectionsAndKeysCompareWithoutCaseKeepingTheFirstSpelli
     EXPECT_EQ(ini.LoadNumber("Common", "Level", 1), 4);
     EXPECT_EQ(ini.LoadText("common", "mainform", ""), "x");
 
-    QSettings raw(path, QSettings::IniFormat);
-    raw.beginGroup("V2");
-    EXPECT_EQ(raw.childGroups(), QStringList{"common"});
-    raw.beginGroup("common");
-    QStringList keys = raw.childKeys();
-    keys.sort();
-    EXPECT_EQ(keys, (QStringList{"MainForm", "level"}));
+    EXPECT_EQ(RawSections(), QStringList{"common"});
+    EXPECT_EQ(RawCommonKeys(), (QStringList{"MainForm", "level"}));
 }
 
 TEST_F(SettingsStoreTest, BothSpellingsInOneFileAreOneSection) {
@@ -126,14 +134,9 @@ TEST_F(SettingsStoreTest, BothSpellingsInOneFileAreOneSection) {
     EXPECT_EQ(ini.LoadNumber("common", "level", 1), 7);
     EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), 1);
 
-    QSettings raw(path, QSettings::IniFormat);
-    raw.beginGroup("V2");
-    EXPECT_EQ(raw.childGroups(), QStringList{"common"});
-    raw.beginGroup("common");
-    QStringList keys = raw.childKeys();
-    keys.sort();
-    EXPECT_EQ(keys, (QStringList{"LEVEL", "MainForm", "sound", "tongue"}));
-    EXPECT_EQ(raw.value("LEVEL"), QVariant(QString("7")));
+    EXPECT_EQ(RawSections(), QStringList{"common"});
+    EXPECT_EQ(RawCommonKeys(), (QStringList{"LEVEL", "MainForm", "sound", "tongue"}));
+    EXPECT_EQ(Raw("common/LEVEL"), QVariant(QString("7")));
 }
 
 TEST_F(SettingsStoreTest, TheBaseGroupComparesWithoutCaseToo) {
