@@ -52,10 +52,6 @@ inline bool IsGerman(int language) {
 // True when every placement has an orientation 0..15 and lies wholly on the board,
 // so stamping the record can never write outside a grid.
 bool FigureIsValid(const FigureRecord& figure);
-// The figure tool's older name for the same test.
-inline bool FigureIsSound(const FigureRecord& figure) {
-    return FigureIsValid(figure);
-}
 
 // Whole 24-byte records in order, at most 222; a short tail is ignored.
 std::vector<FigureRecord> ParseCollection(const std::vector<uint8_t>& bytes);

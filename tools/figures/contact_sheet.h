@@ -16,5 +16,5 @@ struct SheetLayout {
     int Scale = 1;
 };
 
-// Every record must pass FigureIsSound.
+// Every record must pass FigureIsValid.
 QImage DrawContactSheet(const std::vector<FigureRecord>& figures, const SheetLayout& layout);

@@ -27,7 +27,7 @@ struct Difficulty {
     bool Complete = true;     // false when the search gave up at its node budget
 };
 
-// `figure` must pass FigureIsSound.
+// `figure` must pass FigureIsValid.
 Difficulty RateDifficulty(const FigureRecord& figure);
 
 inline constexpr int64_t OutlineNodeBudget = 20'000'000;

@@ -456,7 +456,7 @@ std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
     std::mt19937 rng(seed);
     std::set<ShapeKey> shapes;
     for (const FigureRecord& figure : avoid)
-        if (FigureIsSound(figure)) shapes.insert(CanonicalRegionKey(figure));
+        if (FigureIsValid(figure)) shapes.insert(CanonicalRegionKey(figure));
 
     // Every kind of symmetry with every family, except a mirror line with the odd
     // turns alone: they have no edge along it, so the two halves never join.

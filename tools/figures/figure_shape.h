@@ -9,7 +9,7 @@
 #include <vector>
 
 // What a figure looks like to the solution check: its non-empty target cells and
-// their values. Every function here takes a record that passes FigureIsSound.
+// their values. Every function here takes a record that passes FigureIsValid.
 
 struct FigureCell {
     int Col = 0;

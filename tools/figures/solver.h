@@ -24,7 +24,7 @@ struct SolveResult {
     std::vector<FigureRecord> Found; // arrangements in the order found, placements sorted
 };
 
-// `figure` must pass FigureIsSound. The search stops after `limit` arrangements
+// `figure` must pass FigureIsValid. The search stops after `limit` arrangements
 // (0 = no limit); `keep` arrangements at most are stored in Found.
 SolveResult SolveFigure(const FigureRecord& figure, int64_t limit = 0, size_t keep = 0);
 
