@@ -1,5 +1,7 @@
 #include "shell/qt_translations.h"
 
+#include "game/data.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -9,7 +11,7 @@ void UseQtTranslation(int language) {
     static QTranslator german;
     // Qt keeps a translator once per install, so take it out before putting it back.
     QCoreApplication::removeTranslator(&german);
-    if (language != 1) return;
+    if (!IsGerman(language)) return;
     if (german.isEmpty() &&
         !german.load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return;
