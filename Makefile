@@ -12,8 +12,11 @@ all: build
 packages:
 	@./tools/install-packages
 
+# ccache, where a developer has it, makes rebuilds in a second checkout quick.
+CCACHE = $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
 $(BUILD_DIR)/CMakeCache.txt: | packages
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
 
 configure: packages $(BUILD_DIR)/CMakeCache.txt
 
