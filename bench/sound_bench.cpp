@@ -1,5 +1,5 @@
 // sound_bench: what a cue costs, through a PulseAudio server of the bench's own.
-#include "private_pulse.h"
+#include "support/private_pulse.h"
 #include "shell/sound_cues.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // table changes:  make-cell-masks > src/board/cell_mask_table.cpp
 
 #include "board/orientation.h"
-#include "exact_geometry.h"
+#include "board/exact_geometry.h"
 
 #include <cstdio>
 

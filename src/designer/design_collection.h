@@ -3,7 +3,7 @@
 // The collection the designer edits, and its two file forms: the readable source
 // (one "Name: col row orient, ..." line a figure) and the game's ftrg2.dat.
 
-#include "figure_source.h"
+#include "figures/figure_source.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "designer/figure_pictures.h"
 #include "designer/name_dialog.h"
 #include "designer/rule_texts.h"
-#include "figure_shape.h"
+#include "figures/figure_shape.h"
 #include "shell/board_box.h"
 #include "shell/qt_translations.h"
 #include "ui/dialog_seam.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "designer/design_collection.h"
-#include "figure_rules.h"
+#include "figures/figure_rules.h"
 #include "game/game.h"
 #include "game/game_view.h"
 #include "ui/settings_store.h"

@@ -2,7 +2,7 @@
 
 // The designer's words for each rule of the figure check.
 
-#include "figure_rules.h"
+#include "figures/figure_rules.h"
 
 #include <QString>
 

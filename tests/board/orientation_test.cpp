@@ -1,5 +1,5 @@
 #include "board/orientation.h"
-#include "exact_geometry.h"
+#include "board/exact_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The sound cues through a real PulseAudio server of the test's own: what the
 // player would hear is read back from the null sink's monitor.
-#include "private_pulse.h"
+#include "support/private_pulse.h"
 #include "shell/sound_cues.h"
 
 #include <QCoreApplication>

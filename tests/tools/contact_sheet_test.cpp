@@ -1,6 +1,6 @@
 #include "contact_sheet.h"
 
-#include "figures_fixture.h"
+#include "support/figure_files.h"
 
 #include <gtest/gtest.h>
 

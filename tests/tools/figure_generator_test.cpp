@@ -1,8 +1,8 @@
 #include "figure_generator.h"
 
-#include "figure_rules.h"
-#include "figure_shape.h"
-#include "figures_fixture.h"
+#include "figures/figure_rules.h"
+#include "figures/figure_shape.h"
+#include "support/figure_files.h"
 
 #include <gtest/gtest.h>
 

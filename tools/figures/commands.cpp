@@ -2,13 +2,13 @@
 
 #include "board/orientation.h"
 #include "contact_sheet.h"
-#include "difficulty.h"
+#include "figures/difficulty.h"
 #include "figure_generator.h"
-#include "figure_rules.h"
-#include "figure_shape.h"
-#include "figure_source.h"
-#include "record_file.h"
-#include "solver.h"
+#include "figures/figure_rules.h"
+#include "figures/figure_shape.h"
+#include "figures/figure_source.h"
+#include "figures/record_file.h"
+#include "figures/solver.h"
 
 #include <QGuiApplication>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "figure_generator.h"
 
 #include "board/orientation.h"
-#include "figure_rules.h"
-#include "figure_shape.h"
+#include "figures/figure_rules.h"
+#include "figures/figure_shape.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "figures_fixture.h"
+#include "support/figure_files.h"
 
 #include <QDir>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "difficulty.h"
+#include "figures/difficulty.h"
 
-#include "figure_source.h"
-#include "figures_fixture.h"
-#include "solver.h"
+#include "figures/figure_source.h"
+#include "support/figure_files.h"
+#include "figures/solver.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

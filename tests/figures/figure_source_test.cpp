@@ -1,6 +1,6 @@
-#include "figure_source.h"
+#include "figures/figure_source.h"
 
-#include "figures_fixture.h"
+#include "support/figure_files.h"
 
 #include <gtest/gtest.h>
 

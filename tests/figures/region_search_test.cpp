@@ -1,10 +1,10 @@
-#include "region_search.h"
+#include "figures/region_search.h"
 
 #include "board/orientation.h"
-#include "exact_geometry.h"
-#include "figure_shape.h"
-#include "figures_fixture.h"
-#include "record_file.h"
+#include "board/exact_geometry.h"
+#include "figures/figure_shape.h"
+#include "support/figure_files.h"
+#include "figures/record_file.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

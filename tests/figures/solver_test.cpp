@@ -1,7 +1,7 @@
-#include "solver.h"
+#include "figures/solver.h"
 
-#include "figure_shape.h"
-#include "figures_fixture.h"
+#include "figures/figure_shape.h"
+#include "support/figure_files.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "difficulty.h"
 
 #include "board/orientation.h"
-#include "figure_shape.h"
-#include "solver.h"
+#include "figures/figure_shape.h"
+#include "figures/solver.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,8 @@
-#include "figure_rules.h"
+#include "figures/figure_rules.h"
 
-#include "commands.h"
-#include "figure_shape.h"
-#include "figure_source.h"
-#include "figures_fixture.h"
+#include "figures/figure_shape.h"
+#include "figures/figure_source.h"
+#include "support/figure_files.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -187,25 +186,4 @@ TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
     const FigureVerdict bad = JudgeFigure(badTurn, {});
     EXPECT_EQ(bad[RuleId::Bounds].Detail[0], 4);
     EXPECT_EQ(bad[RuleId::Layable].State, RuleState::NotChecked);
-}
-
-TEST(FigureRules, CheckRefusesCellsPastColumn73AndVerticesOnRow60) {
-    FigureRecord right = SoundHouse(); // cells in columns 30..59
-    ASSERT_TRUE(ShiftRecord(right, 15, 0));
-    std::vector<Placement> p; // upright bar whose foot lies on row 60
-    for (int y : {20, 30, 40, 50})
-        AddSquare(p, 40, y);
-    const std::string file = TempPath("edges.dat");
-    WriteRecords(file, {right, ToRecord(p)});
-    std::ostringstream out, err;
-    EXPECT_EQ(RunFiguresCommand({"check", file}, out, err), 1);
-    const std::string report = out.str();
-    EXPECT_NE(report.find("figure 1: rule 2 (playing area): cells reach columns 45..74, outside "
-                          "16..73\n"),
-              std::string::npos)
-        << report;
-    EXPECT_NE(report.find("figure 2: rule 2 (playing area): vertices reach rows 20..60, outside "
-                          "1..59\n"),
-              std::string::npos)
-        << report;
 }

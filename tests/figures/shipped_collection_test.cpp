@@ -1,9 +1,9 @@
-#include "difficulty.h"
-#include "figure_rules.h"
-#include "figure_shape.h"
-#include "figure_source.h"
-#include "record_file.h"
-#include "solver.h"
+#include "figures/difficulty.h"
+#include "figures/figure_rules.h"
+#include "figures/figure_shape.h"
+#include "figures/figure_source.h"
+#include "figures/record_file.h"
+#include "figures/solver.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "solver.h"
 
 #include "board/orientation.h"
-#include "figure_shape.h"
+#include "figures/figure_shape.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
-#include "record_file.h"
+#include "figures/record_file.h"
 
-#include "figures_fixture.h"
+#include "support/figure_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "private_pulse.h"
+#include "support/private_pulse.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -2,7 +2,8 @@
 
 // Exact rational plane geometry for checking the triangle tables: the vertices
 // are whole numbers, so every clipped corner is a small fraction and nothing is
-// left to rounding. Not used by the game itself.
+// left to rounding. The tests check the triangle tables with it, the cell mask
+// generator writes them from it, and the region search cuts figures with it.
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "region_search.h"
 
 #include "board/orientation.h"
-#include "exact_geometry.h"
-#include "figure_shape.h"
-#include "solver.h"
+#include "board/exact_geometry.h"
+#include "figures/figure_shape.h"
+#include "figures/solver.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #include "figure_rules.h"
 
 #include "board/orientation.h"
-#include "figure_shape.h"
-#include "record_file.h"
-#include "region_search.h"
-#include "solver.h"
+#include "figures/figure_shape.h"
+#include "figures/record_file.h"
+#include "figures/region_search.h"
+#include "figures/solver.h"
 
 #include <algorithm>
 #include <cmath>
