@@ -1,15 +1,15 @@
 #include "designer/figure_pictures.h"
 
 #include <QPainter>
-#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
 // `size` in the window's pixels, held at `scale` device pixels to each.
 QImage Picture(QSize size, qreal scale) {
     scale = std::max<qreal>(scale, 1);
-    QImage picture(qCeil(size.width() * scale - 0.001), qCeil(size.height() * scale - 0.001),
-                   QImage::Format_RGB32);
+    QImage picture(size * scale, QImage::Format_RGB32);
     picture.setDevicePixelRatio(scale);
     return picture;
 }

@@ -31,9 +31,10 @@ QCursor CursorFrom(const QString& path, const QCursor& standIn) {
 // engine hands every outline of a large board to its thread pool, which costs
 // more than the drawing.
 std::vector<QPoint> EdgePixels(const QPolygon& corners, int width) {
-    std::vector<QPoint> pixels;
-    pixels.reserve(512 * width * width);
     const int low = -(width / 2), high = low + width - 1; // the pen's square about the line
+    const QRect bounds = corners.boundingRect().adjusted(low, low, high, high);
+    std::vector<QPoint> drawn;
+    drawn.reserve(1024 * width * width);
     for (int k = 0; k < 3; ++k) {
         const QPoint from = corners[k], to = corners[(k + 1) % 3];
         const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
@@ -42,17 +43,32 @@ std::vector<QPoint> EdgePixels(const QPolygon& corners, int width) {
         while (x != to.x() || y != to.y()) {
             for (int oy = low; oy <= high; ++oy)
                 for (int ox = low; ox <= high; ++ox)
-                    pixels.emplace_back(x + ox, y + oy);
+                    drawn.emplace_back(x + ox, y + oy);
             const int twice = 2 * error;
             if (twice >= dy) error += dy, x += sx;
             if (twice <= dx) error += dx, y += sy;
         }
     }
-    auto byRow = [](const QPoint& a, const QPoint& b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    };
-    std::sort(pixels.begin(), pixels.end(), byRow);
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    // Into rows by counting (a drag step draws thousands of pixels at 2x), then
+    // each row's few pixels by column.
+    std::vector<int> rowStart(bounds.height() + 1, 0);
+    for (const QPoint& p : drawn)
+        ++rowStart[p.y() - bounds.top() + 1];
+    for (size_t r = 1; r < rowStart.size(); ++r)
+        rowStart[r] += rowStart[r - 1];
+    std::vector<QPoint> pixels(drawn.size());
+    std::vector<int> next(rowStart.begin(), rowStart.end() - 1);
+    for (const QPoint& p : drawn)
+        pixels[next[p.y() - bounds.top()]++] = p;
+    auto byColumn = [](const QPoint& a, const QPoint& b) { return a.x() < b.x(); };
+    auto kept = pixels.begin();
+    for (size_t r = 0; r + 1 < rowStart.size(); ++r) {
+        const auto first = pixels.begin() + rowStart[r], last = pixels.begin() + rowStart[r + 1];
+        std::sort(first, last, byColumn);
+        const auto end = std::unique(first, last);
+        kept = kept == first ? end : std::move(first, end, kept); // kept lies before first
+    }
+    pixels.erase(kept, pixels.end());
     return pixels;
 }
 
@@ -82,9 +98,9 @@ void BoardBox::FitCanvas() {
         canvas = QImage();
         return;
     }
-    // Every device pixel of the box, the outlines on the last edge included.
-    const QSize pixels(qCeil((unit * GridColumns + 1) * scale - 0.001),
-                       qCeil((unit * GridRows + 1) * scale - 0.001));
+    // Every device pixel of the box as Qt counts them, the outlines on the last
+    // edge included (the pen grows by less than the extra pixel does).
+    const QSize pixels = QSize(unit * GridColumns + 1, unit * GridRows + 1) * scale;
     if (canvas.size() != pixels) canvas = QImage(pixels, QImage::Format_RGB32);
 }
 
@@ -186,7 +202,8 @@ void BoardBox::paintEvent(QPaintEvent* event) {
         const QRect pixels(
             QPoint(qFloor(r.left() * scale), qFloor(r.top() * scale)),
             QPoint(qCeil((r.right() + 1) * scale) - 1, qCeil((r.bottom() + 1) * scale) - 1));
-        painter.drawImage(pixels.topLeft(), canvas, pixels);
+        const QRect shown = pixels & canvas.rect();
+        painter.drawImage(shown.topLeft(), canvas, shown);
     }
 }
 
