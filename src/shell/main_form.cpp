@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QTimer>
 #include <QToolButton>
@@ -219,6 +220,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         watched->removeEventFilter(this);
+        // A Wayland compositor stacks the window it mapped last on top, and no
+        // client may raise its own: the target window, mapped before this one,
+        // is mapped again so that it stands over the board.
+        if (QGuiApplication::platformName().startsWith("wayland") && pattern &&
+            pattern->isVisible()) {
+            pattern->hide();
+            pattern->show();
+        }
         // After the exposure has been served: a modal question started inside it
         // would hold up the window's first paint.
         QTimer::singleShot(0, this, &TMainForm::FormActivate);
