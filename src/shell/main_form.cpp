@@ -208,7 +208,12 @@ void TMainForm::ShowAtPlacement() {
     // A Wayland compositor may keep the focus where it was, and then the window
     // is never activated: the first-start questions wait only until it is on
     // the screen, so that they can stand over it.
-    if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
+    if (QWindow* handle = windowHandle()) {
+        if (handle->isExposed())
+            QTimer::singleShot(0, this, &TMainForm::FormActivate);
+        else
+            handle->installEventFilter(this);
+    }
 }
 
 bool TMainForm::event(QEvent* event) {
