@@ -2,6 +2,7 @@
 
 #include "ui/centre_over_main.h"
 #include "ui/paint_box.h"
+#include "ui/palette_colours.h"
 #include "ui/texts.h"
 
 #include <QFrame>
@@ -30,7 +31,7 @@ class PercentGauge : public QWidget {
                         : 0;
         painter.fillRect(0, 0, filled, height(), fill);
         painter.setPen(Qt::black);
-        painter.setFont(QFont("MS Sans Serif", 8));
+        painter.setFont(AppFont(8));
         painter.drawText(rect(), Qt::AlignCenter,
                          QString::number(WholePercent(progress, maximum)) + "%");
     }
@@ -157,7 +158,7 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow) {
     setObjectName("StatDlg");
     setFixedSize(448, 316);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
 
     LoweredBox(this, 8, 8, 433, 69);
     FinishedLabel = BoldLabel(this, "FinishedLabel");

@@ -3,6 +3,7 @@
 #include "shell/maker_links.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_parts.h"
+#include "ui/palette_colours.h"
 #include "ui/pictures.h"
 #include "ui/text_box.h"
 #include "ui/texts.h"
@@ -61,7 +62,7 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     if (!opener) opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setObjectName("FreewareDlg");
     setFixedSize(385, 473);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
