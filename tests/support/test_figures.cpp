@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 uint8_t B(int v) {
     return static_cast<uint8_t>(v);
@@ -58,4 +61,8 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+bool MakeNullDevice(const std::string& path) {
+    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
 }

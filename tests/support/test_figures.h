@@ -24,3 +24,7 @@ std::vector<uint8_t> CollectionBytes(const std::vector<FigureRecord>& figures);
 // A fresh, empty folder for files a test writes; removed with the process.
 std::string TempDir(const std::string& name);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// A null device node (what /dev/null is) made at `path` inside a test's folder,
+// so that a faulty writer can harm nothing outside it; false where this user may
+// not make device nodes.
+bool MakeNullDevice(const std::string& path);
