@@ -258,15 +258,10 @@ TEST(SavedGame, AFailedWriteLeavesNoTemporaryFileBehind) {
     WriteBytes(dir + "a.ftg", {8});
     GameData data = WithFigures(200);
     // A file size limit makes the write fail for any user.
-    rlimit before{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit small = before;
-    small.rlim_cur = 10;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveResult result = WriteProgressFile(dir + "a.ftg", data);
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    const SaveResult result = [&] {
+        FileSizeLimit small(10);
+        return WriteProgressFile(dir + "a.ftg", data);
+    }();
     EXPECT_EQ(result, SaveResult::WriteFailed);
     EXPECT_EQ(Bytes(dir + "a.ftg"), (std::vector<uint8_t>{8}));
     EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg"}));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -65,4 +66,17 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 bool MakeNullDevice(const std::string& path) {
     return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    oldHandler = std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
 }

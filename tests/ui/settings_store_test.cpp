@@ -250,16 +250,10 @@ TEST_F(SettingsStoreTest, AFileTooLargeToReadWholeIsNeverRewritten) {
 TEST_F(SettingsStoreTest, AFailedWriteIsReportedAndKeepsTheFileAsItWas) {
     ASSERT_TRUE(ini.StoreText("common", "save", "/home/me/a.ftg"));
     const QByteArray before = FileText();
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit none = old;
-    none.rlim_cur = 0; // no byte reaches any file, for any user
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
-    const bool stored = ini.StoreNumber("common", "level", 9);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
-    EXPECT_FALSE(stored);
+    {
+        FileSizeLimit noRoom(0);
+        EXPECT_FALSE(ini.StoreNumber("common", "level", 9));
+    }
     EXPECT_EQ(FileText(), before);
     // The settings file's folder is a plain file: nothing can be created.
     WriteFile("plain");
