@@ -1,21 +1,25 @@
 #pragma once
 
-#include <QAudioFormat>
 #include <QByteArray>
 
 #include <array>
 #include <memory>
 
-// A clip ready to hand to the sound device: its PCM format and samples.
+// A clip ready to hand to the sound device: signed 16-bit samples in the
+// machine's byte order, whatever the image held, so that silence is zero and
+// the device never converts.
 struct WaveClip {
-    QAudioFormat Format;
+    int Rate = 0;
+    int Channels = 0;
     QByteArray Samples;
+    qsizetype SampleCount() const { return Samples.size() / 2; }
     bool IsEmpty() const { return Samples.isEmpty(); }
 };
 
 // The samples of a RIFF WAVE image with PCM coding (8-bit unsigned or 16-bit
-// signed, any rate and channel count); chunks after the data are ignored. An empty
-// clip for anything else, so a damaged image stays silent.
+// signed, one or two channels, any rate); chunks after the data are ignored. An
+// empty clip for anything else, a data chunk that ends inside a frame included,
+// so a damaged image stays silent.
 WaveClip ParseWave(const QByteArray& image);
 
 // Where the clips sound. One clip at a time: Play replaces what was playing.
@@ -24,16 +28,17 @@ class CueOutput {
   public:
     virtual ~CueOutput() = default;
     // Once, with the format of the first clip loaded, before any cue.
-    virtual void Open(const QAudioFormat& format) { (void)format; }
+    virtual void Open(int rate, int channels) { (void)rate, (void)channels; }
     virtual bool HasDevice() const = 0;
     virtual void Stop() = 0;
     // The clip must share the format given to Open; another one stays silent.
     virtual void Play(const WaveClip& clip) = 0;
 };
 
-// The platform's default sound output: one stream, opened on its own thread and
-// kept for the whole run. Without a device, or once the device fails, every cue
-// is silent.
+// The sound server's default output (PulseAudio, or PipeWire's PulseAudio
+// service): one stream, opened on a thread of its own and kept for the whole
+// run. A cue hands its whole clip to the server at once. Without a server, or
+// once it has gone, every cue is silent.
 std::unique_ptr<CueOutput> MakeAudioOutput();
 
 inline constexpr int CueCount = 6;

@@ -20,7 +20,7 @@ void WriteCollection(const QString& dir, int count);
 QByteArray WaveImage(int samples, int bits = 8, bool trailingChunk = false);
 
 // Records what the game asks of the sound device: "stop" and "play N" with N the
-// clip's sample bytes. Shares the log with the test, which keeps it after the
+// clip's samples. Shares the log with the test, which keeps it after the
 // window has taken the output.
 struct FakeCueOutput : CueOutput {
     std::shared_ptr<std::vector<QString>> log = std::make_shared<std::vector<QString>>();
@@ -28,6 +28,6 @@ struct FakeCueOutput : CueOutput {
     bool HasDevice() const override { return device; }
     void Stop() override { log->push_back("stop"); }
     void Play(const WaveClip& clip) override {
-        log->push_back(QString("play %1").arg(clip.Samples.size()));
+        log->push_back(QString("play %1").arg(clip.SampleCount()));
     }
 };

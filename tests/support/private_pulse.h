@@ -1,50 +1,106 @@
 #pragma once
 
-// private_pulse: a PulseAudio server of a test's own, with one null sink whose
-// monitor can be recorded, so the sound cues are heard through a real server.
+// private_pulse: a sound server of a test's own, PulseAudio or PipeWire with
+// WirePlumber and its PulseAudio service, with one null sink whose monitor is
+// recorded, so the sound cues are heard through a real server; and what a
+// recording tells about the cues that were asked for.
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 // A WAVE image of 8-bit mono samples at the sink's rate that holds one steady
 // level of clip's own for ms milliseconds, so a recording tells which clip
 // sounds at each moment. clip is 0..5.
 QByteArray LevelWave(int clip, int ms);
-// The clip a recorded sample belongs to, or -1 for silence.
+// The clip a recorded sample belongs to, or -1 for silence or anything else.
 int ClipOf(qint16 sample);
+
+enum class SoundServer { PulseAudio, PipeWire };
+const char* NameOf(SoundServer kind);
 
 class PrivatePulse {
   public:
-    // The sink's format: what the game's clips are, so nothing is resampled.
+    // The sink's format: what the game's clips are.
     static constexpr int Rate = 22050;
 
     // Starts the server and waits until it answers; Failure() says why not.
-    PrivatePulse();
-    // Stops the recorder and the server, by their process ids.
+    explicit PrivatePulse(SoundServer kind = SoundServer::PulseAudio);
+    // Stops the recorder and every process it started, by their process ids.
     ~PrivatePulse();
 
     bool Running() const { return failure.isEmpty(); }
     const QString& Failure() const { return failure; }
     // For PULSE_SERVER.
     QString Address() const;
+    std::vector<qint64> ServerPids() const;
 
-    // Records the sink's monitor as signed 16-bit mono samples: into a file
-    // (Recorded() reads it), or into a pipe when live (ReadLive() reads it).
-    bool StartRecording(bool live = false, int latencyMs = 50);
+    // Records the sink's monitor as signed 16-bit mono samples on a thread
+    // of its own; true once the first samples have come.
+    bool StartRecording();
+    // How many samples have come back so far: the sink's clock as seen here,
+    // a few milliseconds behind.
+    qint64 Recorded() const;
     std::vector<qint16> StopRecording();
-    // Samples that arrived within timeoutMs; empty when none did.
-    std::vector<qint16> ReadLive(int timeoutMs);
-    qint64 RecorderPid() const { return recorder ? recorder->processId() : 0; }
-    qint64 ServerPid() const { return server.processId(); }
 
   private:
+    bool Start(QProcess& process, const QString& program, const QStringList& arguments);
+    bool Answers(int timeoutMs);
+    bool StartPulseAudio();
+    bool StartPipeWire();
+
+    SoundServer kind;
     QTemporaryDir dir;
-    QProcess server;
-    std::unique_ptr<QProcess> recorder;
+    QProcessEnvironment environment;
+    std::vector<std::unique_ptr<QProcess>> processes; // in start order
     QString failure;
-    QByteArray partial; // an odd byte left from a live read
+
+    std::thread recorder;
+    std::atomic<bool> recording = false;
+    std::atomic<qint64> recorded = 0;
+    std::atomic<qint64> arrived = 0; // when the last samples came, on clock
+    QElapsedTimer clock;
+    qint64 fragment = 0; // samples
+    std::mutex lock;
+    std::vector<qint16> samples;
 };
+
+// One cue as the game asked for it: the clip, its length in samples and the
+// recorder's count at the call.
+struct CueCall {
+    int clip;
+    int samples;
+    qint64 at;
+};
+
+// What the recording holds of one cue.
+struct CueHeard {
+    bool heard = false;
+    qint64 start = 0, end = 0; // its first sample and the one after its last
+    double onsetMs = 0;        // from the call to its first sample at the sink
+    int dropouts = 0;          // runs of zeros longer than 1 ms inside it
+    bool cutOff = false;       // the next cue began before it would have ended
+    bool complete = false;     // to its last sample, or to the next cue
+};
+
+struct Hearing {
+    std::vector<CueHeard> cues;
+    int idleNoise = 0; // samples that are neither a cue nor zero
+    int Heard() const;
+    int Complete() const;
+    int Dropouts() const;
+    std::vector<double> Onsets() const; // sorted, of the cues heard
+};
+
+// Finds the calls in order in the recording. A cue is complete when it runs
+// without a dropout from its first sample to its end, or up to the first
+// sample of the cue that cut it off.
+Hearing Hear(const std::vector<qint16>& recording, const std::vector<CueCall>& calls);
