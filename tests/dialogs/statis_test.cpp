@@ -96,6 +96,12 @@ TEST_F(StatisticsDialog, EverySolvedWithoutHelpFillsBothGauges) {
         EXPECT_EQ(Gauge("Gauge1", x), Gauge1Fill);
         EXPECT_EQ(Gauge("Gauge2", x), Gauge2Fill);
     }
+    data.Progress[20] = FinishedBit + 1; // one point short of all
+    Open(0);
+    EXPECT_EQ(Label("PointsLabel"), "You reached 79 out of 80 possible points.");
+    Open(1);
+    EXPECT_EQ(Label("PointsLabel"),
+              QString::fromUtf8("Du hast 79 von 80 möglichen Punkten erreicht."));
 }
 
 TEST_F(StatisticsDialog, EveryGivenUpScoresNothingWithARedBandFourColumnsIn) {
