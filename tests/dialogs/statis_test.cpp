@@ -3,6 +3,7 @@
 #include "dialog_test_support.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -169,6 +170,7 @@ TEST_F(StatisticsDialog, GaugeFillIsTheTruncatedShare) {
     Open(0);
     EXPECT_EQ(Gauge("Gauge1", 135), Gauge1Fill); // 410 / 3 = 136 columns
     EXPECT_EQ(Gauge("Gauge1", 136), GaugeTrack);
+    EXPECT_EQ(Child<QProgressBar>(dialog.get(), "Gauge1")->text(), "33%");
 }
 
 TEST_F(StatisticsDialog, BandsOfTwoEqualCategoriesMeetAtColumn206) {
