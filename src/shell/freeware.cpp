@@ -83,12 +83,12 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     AddressLine2 = PlainLabel(this, "AddressLine2", QString(), QPoint(196, 76));
 
     FieldCaption(this, "E-Mail:", 96);
-    auto* mail = new LinkLabel(MakerMail(), QUrl("mailto:" + MakerMail()), opener, this);
+    QLabel* mail = LinkLabel(MakerMail(), QUrl("mailto:" + MakerMail()), opener, this);
     mail->setObjectName("MailLink");
     mail->move(196, 96);
     mail->adjustSize();
     FieldCaption(this, "Homepage:", 112);
-    auto* home = new LinkLabel(MakerHomepage(), QUrl(MakerHomepage()), opener, this);
+    QLabel* home = LinkLabel(MakerHomepage(), QUrl(MakerHomepage()), opener, this);
     home->setObjectName("HomeLink");
     home->move(196, 112);
     home->adjustSize();

@@ -1,7 +1,6 @@
 #include "ui/dialog_parts.h"
 
 #include <QDialog>
-#include <QMouseEvent>
 
 QLabel* ProgramIcon(QWidget* dialog, const QWidget* mainWindow, QRect geometry) {
     auto* icon = new QLabel(dialog);
@@ -21,21 +20,15 @@ QPushButton* OkButton(QDialog* dialog, QPoint topLeft) {
     return ok;
 }
 
-LinkLabel::LinkLabel(const QString& shown, QUrl target, UrlOpener opener, QWidget* parent)
-    : QLabel(shown, parent), target(std::move(target)), opener(std::move(opener)) {
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    setPalette(palette);
-    setCursor(Qt::PointingHandCursor);
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !isEnabled()) return;
-    if (!opener(target)) {
-        setEnabled(false);
-        unsetCursor();
-    }
+QLabel* LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::RichText);
+    label->setText(
+        QString("<a href=\"%1\">%2</a>")
+            .arg(target.toString(QUrl::FullyEncoded).toHtmlEscaped(), shown.toHtmlEscaped()));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    QObject::connect(label, &QLabel::linkActivated, label, [label, target, opener] {
+        if (!opener(target)) label->setEnabled(false);
+    });
+    return label;
 }

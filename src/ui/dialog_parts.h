@@ -22,16 +22,7 @@ QPushButton* OkButton(QDialog* dialog, QPoint topLeft);
 // Opens an address with the platform's default handler; false when it failed.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
-// Shows an address in blue, underlined, and opens it on a click. After a failed
-// open it switches itself off for the rest of the run.
-class LinkLabel : public QLabel {
-  public:
-    LinkLabel(const QString& shown, QUrl target, UrlOpener opener, QWidget* parent);
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-
-  private:
-    QUrl target;
-    UrlOpener opener;
-};
+// A label that shows `shown` as a link (underlined, in the palette's link colour,
+// blue by default) and opens `target` on a click. After a failed open it
+// switches itself off for the rest of the run.
+QLabel* LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent);
