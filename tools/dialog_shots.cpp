@@ -1,10 +1,12 @@
 // Writes a picture of every dialog in both languages into the folder given as
-// the only argument, for review by eye: dialog_shots OUTDIR
+// the last argument, for review by eye: dialog_shots [--dark] OUTDIR. With
+// --dark the dialogs are drawn as under a desktop's dark colour scheme.
 #include "dialogs/select.h"
 #include "dialogs/statis.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/tongdlg.h"
+#include "support/pixel_checks.h"
 #include "support/sample_collection.h"
 #include "ui/dialog_seam.h"
 
@@ -39,11 +41,16 @@ void ShootBox(QWidget* parent, DialogSeam::BoxKind kind, const QString& text, co
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: dialog_shots OUTDIR\n");
+    const bool dark = argc == 3 && QByteArray(argv[1]) == "--dark";
+    if (argc != 2 && !dark) {
+        std::fprintf(stderr, "usage: dialog_shots [--dark] OUTDIR\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (dark) {
+        QApplication::setStyle("Fusion");
+        QApplication::setPalette(DarkPalette());
+    }
+    const QDir out(QString::fromLocal8Bit(argv[argc - 1]));
 
     QWidget mainWindow;
     mainWindow.setWindowTitle("Fribo Trigonet");

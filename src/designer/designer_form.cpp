@@ -6,7 +6,9 @@
 #include "figures/figure_shape.h"
 #include "shell/board_box.h"
 #include "shell/qt_translations.h"
+#include "ui/dialog_parts.h"
 #include "ui/dialog_seam.h"
+#include "ui/palette_colours.h"
 #include "ui/texts.h"
 
 #include <QCloseEvent>
@@ -138,6 +140,8 @@ void TDesignerForm::ApplyTexts() {
                           "A double click lays the figure on the board."));
     installBtn->setToolTip(Text(lang, "Das Spiel spielt ab dem nächsten Start diese Sammlung.",
                                 "The game plays this collection from its next start."));
+    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        FitText(button);
 }
 
 FigureRecord TDesignerForm::Arrangement() const {
@@ -161,15 +165,21 @@ void TDesignerForm::ShowVerdict() {
             r.Detail[0] < static_cast<int>(collection.Figures.size()))
             other = QString::fromStdString(collection.Figures[r.Detail[0]].Name);
         ruleLabels[i]->setText(RuleLine(lang, r, other));
-        const char* colour = r.State == RuleState::Passed   ? "#006000"
-                             : r.State == RuleState::Failed ? "#b00000"
-                                                            : "#606060";
-        ruleLabels[i]->setStyleSheet(QString("color: %1").arg(colour));
+        // Green, red and grey as far as the theme's background lets them read.
+        const QColor colour = r.State == RuleState::Passed   ? QColor(0x00, 0x60, 0x00)
+                              : r.State == RuleState::Failed ? QColor(0xb0, 0x00, 0x00)
+                                                             : QColor(0x60, 0x60, 0x60);
+        QPalette palette = ruleLabels[i]->palette();
+        palette.setColor(QPalette::WindowText,
+                         ReadableOn(colour, this->palette().color(QPalette::Window)));
+        ruleLabels[i]->setPalette(palette);
+        FitText(ruleLabels[i], 2);
     }
     const FigureRecord figure = Arrangement();
-    preview->setPixmap(QPixmap::fromImage(PreviewPicture(figure)));
+    const qreal scale = devicePixelRatioF();
+    preview->setPixmap(QPixmap::fromImage(PreviewPicture(figure, scale)));
     thumbnail->setPixmap(QPixmap::fromImage(
-        ThumbnailPicture(figure, static_cast<int>(collection.Figures.size()) + 1)));
+        ThumbnailPicture(figure, static_cast<int>(collection.Figures.size()) + 1, scale)));
 
     const bool selected = SelectedRow() >= 0;
     const int count = static_cast<int>(collection.Figures.size());
@@ -189,8 +199,8 @@ void TDesignerForm::FillList() {
     list->clear();
     for (size_t i = 0; i < collection.Figures.size(); ++i) {
         const SourceFigure& figure = collection.Figures[i];
-        const QPixmap icon =
-            QPixmap::fromImage(ThumbnailPicture(figure.Record, static_cast<int>(i) + 1));
+        const QPixmap icon = QPixmap::fromImage(
+            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, devicePixelRatioF()));
         list->addItem(new QListWidgetItem(QIcon(icon), QString::fromStdString(figure.Name)));
     }
     list->blockSignals(false);

@@ -5,11 +5,14 @@
 #include "ui/settings_store.h"
 #include "ui/texts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 QString PatternCaption(const GameData& data) {
     QString caption = QString("Trigonet %1").arg(data.CurrentFigure);
@@ -40,7 +43,29 @@ TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow
     // area's, which stays right where Qt's guess at the frame may go stale.
     const QPoint stored(ini.LoadNumber("common", "pleft", 500),
                         ini.LoadNumber("common", "ptop", 50));
-    PlaceNowAndWhenFramed(this, [this, stored] { setGeometry(QRect(stored, size())); });
+    PlaceNowAndWhenFramed(this,
+                          [this, stored] { setGeometry(QRect(OnTheDesktop(stored), size())); });
+}
+
+QPoint TPatForm::OnTheDesktop(QPoint stored) {
+    const QRect strip(stored, QSize(ClientWidth, CaptionHeight));
+    // The screen that shows most of the strip, else the nearest one.
+    const QScreen* best = nullptr;
+    int bestArea = -1, bestDistance = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect room = screen->availableGeometry();
+        const QRect shared = room & strip;
+        const int area = shared.isEmpty() ? 0 : shared.width() * shared.height();
+        const int distance = (room.center() - strip.center()).manhattanLength();
+        if (area > bestArea || (area == bestArea && distance < bestDistance))
+            best = screen, bestArea = area, bestDistance = distance;
+    }
+    if (!best) return stored;
+    const QRect room = best->availableGeometry();
+    return QPoint(
+        std::clamp(stored.x(), room.left(), std::max(room.left(), room.right() + 1 - ClientWidth)),
+        std::clamp(stored.y(), room.top(),
+                   std::max(room.top(), room.bottom() + 1 - CaptionHeight)));
 }
 
 void TPatForm::AskForToolbarType() {
@@ -101,14 +126,24 @@ void TPatForm::PaintCaption(QPainter& painter, const QString& caption) {
 
 void TPatForm::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || event->position().y() >= CaptionHeight) return;
-    QWindow* window = windowHandle();
-    if (window && window->startSystemMove()) return;
-    // No window manager to ask (or one that will not move it): by hand.
     grabbedAt = event->position().toPoint();
+    byHand = false;
 }
 
 void TPatForm::mouseMoveEvent(QMouseEvent* event) {
-    if (grabbedAt) move(event->globalPosition().toPoint() - *grabbedAt);
+    if (!grabbedAt) return;
+    if (!(event->buttons() & Qt::LeftButton)) return grabbedAt.reset(); // released elsewhere
+    const QPoint at = event->position().toPoint();
+    if (!byHand) {
+        // The window manager is asked only once the pointer moves with the button
+        // held: asked at the press, it misses a quick release (a touchpad's tap)
+        // and leaves the window stuck to the pointer.
+        if ((at - *grabbedAt).manhattanLength() < QApplication::startDragDistance()) return;
+        QWindow* window = windowHandle();
+        if (window && window->startSystemMove()) return grabbedAt.reset();
+        byHand = true; // no window manager to ask, or one that will not move it
+    }
+    move(event->globalPosition().toPoint() - *grabbedAt);
 }
 
 void TPatForm::mouseReleaseEvent(QMouseEvent* event) {

@@ -14,9 +14,10 @@ QString PatternCaption(const GameData& data);
 
 // The target figure window: the current figure black on silver at two pixels per
 // grid unit, in a small undecorated tool window that stays on top, draws its own
-// caption strip above the figure (dragging the strip moves the window) and
-// remembers its position as "pleft" and "ptop". It keeps no game data: every
-// paint reads the shared state.
+// caption strip above the figure (dragging the strip moves the window while the
+// button is held) and remembers its position as "pleft" and "ptop"; a stored
+// position that would leave the strip off the desktop is brought back onto it. It keeps no game
+// data: every paint reads the shared state.
 class TPatForm : public QWidget {
     Q_OBJECT
 
@@ -36,6 +37,10 @@ class TPatForm : public QWidget {
     // Where the figure is drawn, ClientWidth x ClientHeight below the caption strip.
     static QRect FigureArea() { return QRect(0, CaptionHeight, ClientWidth, ClientHeight); }
 
+    // `stored` (the window's top-left corner) moved the least that keeps the
+    // whole caption strip on a screen's available area, so it can be grabbed.
+    static QPoint OnTheDesktop(QPoint stored);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +54,7 @@ class TPatForm : public QWidget {
 
     const GameData& data;
     SettingsStore& ini;
-    // Where the strip was grabbed while it is dragged by hand.
+    // Where the strip was grabbed, while the button that grabbed it is held.
     std::optional<QPoint> grabbedAt;
+    bool byHand = false; // moved by the window itself, not by the window manager
 };

@@ -3,6 +3,7 @@
 #include "ui/centre_over_main.h"
 #include "ui/figure_drawing.h"
 #include "ui/paint_box.h"
+#include "ui/palette_colours.h"
 #include "ui/pictures.h"
 #include "ui/texts.h"
 
@@ -28,7 +29,7 @@ TSelectDlg::TSelectDlg(GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow), faces(RatingFaces()) {
     setObjectName("SelectDlg");
     setFixedSize(448, 316);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);

@@ -2,6 +2,7 @@
 
 #include "ui/centre_over_main.h"
 #include "ui/paint_box.h"
+#include "ui/palette_colours.h"
 #include "ui/texts.h"
 
 #include <QFrame>
@@ -147,7 +148,7 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow) {
     setObjectName("StatDlg");
     setFixedSize(448, 316);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
 
     LoweredBox(this, 8, 8, 433, 69);
     FinishedLabel = BoldLabel(this, "FinishedLabel");

@@ -3,6 +3,7 @@
 #include "game/data.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_seam.h"
+#include "ui/palette_colours.h"
 #include "ui/texts.h"
 
 #include <QFile>
@@ -76,10 +77,7 @@ TYesNoDlg::TYesNoDlg(const GameData& data, QWidget* mainWindow)
       mainWindow(mainWindow), pages(new QStackedWidget(this)) {
     setObjectName("YesNoDlg");
     setWindowTitle("Fribo Trigonet");
-    QFont font("MS Sans Serif");
-    font.setPointSize(8);
-    font.setBold(true);
-    setFont(font);
+    setFont(AppFont(8, true));
     setFixedSize(261, 103);
     pages->setGeometry(rect());
 

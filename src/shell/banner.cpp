@@ -1,6 +1,7 @@
 #include "shell/banner.h"
 
 #include "board/scaling.h"
+#include "ui/palette_colours.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -15,9 +16,7 @@ void HomeLink::Click() {
 }
 
 Banner::Banner(QWidget* parent) : QWidget(parent) {
-    QFont font("Arial");
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(AppFontPixels(13));
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer.setInterval(100);

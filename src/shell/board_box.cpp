@@ -24,31 +24,51 @@ QCursor CursorFrom(const QString& path, const QCursor& standIn) {
 }
 
 // The pixels of a triangle's three edges, each pixel once, ordered by row and
-// then column. Every line runs from its corner up to the next corner, which
-// begins the next line, so each corner is drawn once as well. Drawing these
-// ourselves keeps the exclusive-or outline on exactly the pixels of the filled
-// triangle's edge, and keeps a drag step cheap: Qt's raster engine hands every
-// outline of a large board to its thread pool, which costs more than the drawing.
-std::vector<QPoint> EdgePixels(const QPolygon& corners) {
-    std::vector<QPoint> pixels;
-    pixels.reserve(512);
+// then column, drawn `width` pixels wide. Every line runs from its corner up to
+// the next corner, which begins the next line, so each corner is drawn once as
+// well. Drawing these ourselves keeps the exclusive-or outline on exactly the
+// pixels of the filled triangle's edge, and keeps a drag step cheap: Qt's raster
+// engine hands every outline of a large board to its thread pool, which costs
+// more than the drawing.
+std::vector<QPoint> EdgePixels(const QPolygon& corners, int width) {
+    const int low = -(width / 2), high = low + width - 1; // the pen's square about the line
+    const QRect bounds = corners.boundingRect().adjusted(low, low, high, high);
+    std::vector<QPoint> drawn;
+    drawn.reserve(1024 * width * width);
     for (int k = 0; k < 3; ++k) {
         const QPoint from = corners[k], to = corners[(k + 1) % 3];
         const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
         const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
         int x = from.x(), y = from.y(), error = dx + dy;
         while (x != to.x() || y != to.y()) {
-            pixels.emplace_back(x, y);
+            for (int oy = low; oy <= high; ++oy)
+                for (int ox = low; ox <= high; ++ox)
+                    drawn.emplace_back(x + ox, y + oy);
             const int twice = 2 * error;
             if (twice >= dy) error += dy, x += sx;
             if (twice <= dx) error += dx, y += sy;
         }
     }
-    auto byRow = [](const QPoint& a, const QPoint& b) {
-        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
-    };
-    std::sort(pixels.begin(), pixels.end(), byRow);
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+    // Into rows by counting (a drag step draws thousands of pixels at 2x), then
+    // each row's few pixels by column.
+    std::vector<int> rowStart(bounds.height() + 1, 0);
+    for (const QPoint& p : drawn)
+        ++rowStart[p.y() - bounds.top() + 1];
+    for (size_t r = 1; r < rowStart.size(); ++r)
+        rowStart[r] += rowStart[r - 1];
+    std::vector<QPoint> pixels(drawn.size());
+    std::vector<int> next(rowStart.begin(), rowStart.end() - 1);
+    for (const QPoint& p : drawn)
+        pixels[next[p.y() - bounds.top()]++] = p;
+    auto byColumn = [](const QPoint& a, const QPoint& b) { return a.x() < b.x(); };
+    auto kept = pixels.begin();
+    for (size_t r = 0; r + 1 < rowStart.size(); ++r) {
+        const auto first = pixels.begin() + rowStart[r], last = pixels.begin() + rowStart[r + 1];
+        std::sort(first, last, byColumn);
+        const auto end = std::unique(first, last);
+        kept = kept == first ? end : std::move(first, end, kept); // kept lies before first
+    }
+    pixels.erase(kept, pixels.end());
     return pixels;
 }
 
@@ -67,24 +87,44 @@ void BoardBox::RegisterCursors() {
 
 void BoardBox::SetUnit(int newUnit) {
     unit = newUnit;
-    if (unit < 1)
-        canvas = QImage();
-    else if (canvas.width() != unit * GridColumns + 1)
-        canvas = QImage(unit * GridColumns + 1, unit * GridRows + 1, QImage::Format_RGB32);
+    FitCanvas();
     boxPaint();
 }
 
+void BoardBox::FitCanvas() {
+    scale = devicePixelRatioF();
+    penWidth = std::max(1, qRound(scale));
+    if (unit < 1) {
+        canvas = QImage();
+        return;
+    }
+    // Every device pixel of the box as Qt counts them, the outlines on the last
+    // edge included (the pen grows by less than the extra pixel does).
+    const QSize pixels = QSize(unit * GridColumns + 1, unit * GridRows + 1) * scale;
+    if (canvas.size() != pixels) canvas = QImage(pixels, QImage::Format_RGB32);
+}
+
 QPolygon BoardBox::Vertices(int t) const {
-    return TrianglePolygon(game.board.Triangles[t], unit);
+    QPolygon corners = TrianglePolygon(game.board.Triangles[t], unit);
+    if (scale != 1)
+        for (QPoint& c : corners)
+            c = QPoint(qRound(c.x() * scale), qRound(c.y() * scale));
+    return corners;
 }
 
 QRect BoardBox::Touched(const QPolygon& vertices) const {
-    return vertices.boundingRect().adjusted(-1, -1, 1, 1) & canvas.rect();
+    const QRect pixels =
+        vertices.boundingRect().adjusted(-penWidth, -penWidth, penWidth, penWidth) & canvas.rect();
+    if (scale == 1) return pixels;
+    // The box's own coordinates, rounded outwards.
+    const int left = qFloor(pixels.left() / scale), top = qFloor(pixels.top() / scale);
+    return QRect(QPoint(left, top),
+                 QPoint(qCeil((pixels.right() + 1) / scale), qCeil((pixels.bottom() + 1) / scale)));
 }
 
 void BoardBox::PaintTriangle(int t, Rgb fill, Rgb line) {
     // A triangle is convex: each row runs from its leftmost to its rightmost edge pixel.
-    const std::vector<QPoint> edge = EdgePixels(Vertices(t));
+    const std::vector<QPoint> edge = EdgePixels(Vertices(t), penWidth);
     const QRgb fillColour = ToQRgb(fill), lineColour = ToQRgb(line);
     const int width = canvas.width(), height = canvas.height();
     for (size_t first = 0; first < edge.size();) {
@@ -107,7 +147,7 @@ void BoardBox::PaintTriangle(int t, Rgb fill, Rgb line) {
 void BoardBox::PaintOutline(int t) {
     const QRgb yellow = ToQRgb(Yellow) & RGB_MASK; // the pixels keep their alpha
     const QRect area = canvas.rect();
-    for (const QPoint& p : EdgePixels(Vertices(t)))
+    for (const QPoint& p : EdgePixels(Vertices(t), penWidth))
         if (area.contains(p)) reinterpret_cast<QRgb*>(canvas.scanLine(p.y()))[p.x()] ^= yellow;
 }
 
@@ -130,26 +170,41 @@ void BoardBox::DrawOutline(int t) {
     RepaintLater(Touched(Vertices(t)));
 }
 
+void BoardBox::PaintBoard() {
+    if (canvas.isNull()) return;
+    canvas.fill(ToQRgb(Silver));
+    const uint8_t held = game.board.Selected;
+    for (int t = 1; t <= TriangleCount; ++t)
+        if (t != held) PaintTriangle(t, FillColour(game.State), Grey);
+    if (held) PaintOutline(held);
+}
+
 void BoardBox::boxPaint() {
-    if (!canvas.isNull()) {
-        canvas.fill(ToQRgb(Silver));
-        const uint8_t held = game.board.Selected;
-        for (int t = 1; t <= TriangleCount; ++t)
-            if (t != held) PaintTriangle(t, FillColour(game.State), Grey);
-        if (held) PaintOutline(held);
-    }
+    PaintBoard();
     update();
 }
 
 void BoardBox::paintEvent(QPaintEvent* event) {
     pendingRepaint = QRect();
     QPainter painter(this);
+    if (devicePixelRatioF() != scale) {
+        // Moved to a screen of another scale: the whole board again, at its pixels.
+        FitCanvas();
+        PaintBoard();
+    }
     if (canvas.isNull()) {
         painter.fillRect(event->rect(), QColor(ToQRgb(Silver)));
         return;
     }
-    for (const QRect& r : event->region())
-        painter.drawImage(r.topLeft(), canvas, r);
+    // The canvas holds device pixels: copied one to one, never scaled.
+    painter.scale(1 / scale, 1 / scale);
+    for (const QRect& r : event->region()) {
+        const QRect pixels(
+            QPoint(qFloor(r.left() * scale), qFloor(r.top() * scale)),
+            QPoint(qCeil((r.right() + 1) * scale) - 1, qCeil((r.bottom() + 1) * scale) - 1));
+        const QRect shown = pixels & canvas.rect();
+        painter.drawImage(shown.topLeft(), canvas, shown);
+    }
 }
 
 void BoardBox::mousePressEvent(QMouseEvent* event) {

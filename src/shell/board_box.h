@@ -10,7 +10,9 @@
 // The board box: the board drawn into a canvas of its own, and the mouse on it.
 // Drawing goes into the canvas and asks for a repaint of only the touched
 // rectangle, so moving or turning the held triangle costs two outline drawings,
-// never a repaint of the whole board.
+// never a repaint of the whole board. The canvas holds the screen's own pixels
+// (the box's size times its scale), so diagonals stay sharp on any screen; unit
+// sizes, positions and the mouse stay in the box's own coordinates.
 class BoardBox : public QWidget, public BoardPainter {
     Q_OBJECT
 
@@ -28,7 +30,7 @@ class BoardBox : public QWidget, public BoardPainter {
     // The whole board from the game's state.
     void boxPaint();
 
-    // Triangle t (1..8) filled, outlined in `line`, pen width 1.
+    // Triangle t (1..8) filled, outlined in `line`, pen width 1 (of the box's pixels).
     void DrawTriangle(int t, Rgb fill, Rgb line) override;
     // Triangle t's outline in yellow, exclusive-or, on exactly the pixels of the
     // filled triangle's edge: twice restores every pixel.
@@ -38,7 +40,9 @@ class BoardBox : public QWidget, public BoardPainter {
     // stand in for a missing picture.
     void RegisterCursors();
 
+    // Device pixels: the box's size times Scale().
     const QImage& Canvas() const { return canvas; }
+    qreal Scale() const { return scale; }
     const PointerDrag& Drag() const { return drag; }
 
   signals:
@@ -53,7 +57,9 @@ class BoardBox : public QWidget, public BoardPainter {
   private:
     void boxMouseDown(PointerButton button, int x, int y);
     void boxMouseMove(bool leftDown, int x, int y);
-    QPolygon Vertices(int t) const;
+    void FitCanvas();
+    void PaintBoard();
+    QPolygon Vertices(int t) const; // in the canvas's pixels
     QRect Touched(const QPolygon& vertices) const;
     void RepaintLater(const QRect& touched);
     void PaintTriangle(int t, Rgb fill, Rgb line);
@@ -63,6 +69,8 @@ class BoardBox : public QWidget, public BoardPainter {
     PointerDrag drag;
     QImage canvas;
     int unit = 0;
+    qreal scale = 1;              // device pixels per pixel of the box, when the canvas was made
+    int penWidth = 1;             // in device pixels: one pixel of the box, rounded
     int cursorZone = ZoneOutside; // the zone whose cursor the box shows
     QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
     QCursor turnCursor{Qt::CrossCursor};

@@ -3,6 +3,7 @@
 #include "shell/maker_links.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_parts.h"
+#include "ui/palette_colours.h"
 #include "ui/pictures.h"
 #include "ui/text_box.h"
 #include "ui/texts.h"
@@ -61,7 +62,7 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     if (!opener) opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setObjectName("FreewareDlg");
     setFixedSize(385, 473);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -83,12 +84,12 @@ TFreewareDlg::TFreewareDlg(const GameData& data, QWidget* mainWindow, UrlOpener 
     AddressLine2 = PlainLabel(this, "AddressLine2", QString(), QPoint(196, 76));
 
     FieldCaption(this, "E-Mail:", 96);
-    QLabel* mail = LinkLabel(MakerMail(), QUrl("mailto:" + MakerMail()), opener, this);
+    auto* mail = new LinkLabel(MakerMail(), QUrl("mailto:" + MakerMail()), opener, this);
     mail->setObjectName("MailLink");
     mail->move(196, 96);
     mail->adjustSize();
     FieldCaption(this, "Homepage:", 112);
-    QLabel* home = LinkLabel(MakerHomepage(), QUrl(MakerHomepage()), opener, this);
+    auto* home = new LinkLabel(MakerHomepage(), QUrl(MakerHomepage()), opener, this);
     home->setObjectName("HomeLink");
     home->move(196, 112);
     home->adjustSize();

@@ -1,6 +1,8 @@
 #include "shell/hint.h"
 
+#include "ui/centre_over_main.h"
 #include "ui/dialog_parts.h"
+#include "ui/palette_colours.h"
 #include "ui/text_box.h"
 
 #include <QFrame>
@@ -58,9 +60,7 @@ THintDlg::THintDlg(const GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow) {
     setObjectName("HintDlg");
     setFixedSize(446, 327);
-    QFont bold("MS Sans Serif", 8);
-    bold.setBold(true);
-    setFont(bold);
+    setFont(AppFont(8, true));
     setWindowTitle("Fribo Trigonet");
 
     auto* frame = new QFrame(this);
@@ -77,12 +77,16 @@ void THintDlg::showEvent(QShowEvent* event) {
     const bool german = IsGerman(data.Language);
     tipD->setVisible(german);
     TipE->setVisible(!german);
-    const QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
+    // Again once the frame is known: before the first showing the dialog has no
+    // frame yet, and centring the bare client area would leave it a title bar high.
+    PlaceNowAndWhenFramed(this, [this] {
+        const QScreen* screen =
+            mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
+        if (!screen) return;
         QRect placed = frameGeometry();
         placed.moveCenter(screen->availableGeometry().center());
         move(placed.topLeft());
-    }
+    });
     focusProxy()->setFocus();
     QDialog::showEvent(event);
 }

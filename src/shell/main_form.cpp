@@ -20,8 +20,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <chrono>
 
@@ -184,6 +187,7 @@ bool TMainForm::ReadSavedGame(const std::string& path) {
 
 void TMainForm::CreateSecondaryWindows() {
     pattern = std::make_unique<TPatForm>(game.data, ini, this);
+    DialogSeam::KeepOverParent(pattern.get()); // a tool window of the main window
     pattern->show();
     pattern->Refresh();
     // The dialogs copy the window's icon, which is set by now.
@@ -201,11 +205,39 @@ void TMainForm::ShowAtPlacement() {
     show();
     raise();
     activateWindow();
+    // A Wayland compositor may keep the focus where it was, and then the window
+    // is never activated: the first-start questions wait only until it is on
+    // the screen, so that they can stand over it.
+    if (QWindow* handle = windowHandle()) {
+        if (handle->isExposed())
+            QTimer::singleShot(0, this, &TMainForm::FormActivate);
+        else
+            handle->installEventFilter(this);
+    }
 }
 
 bool TMainForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) FormActivate();
     return QWidget::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // A Wayland compositor stacks the window it mapped last on top, and no
+        // client may raise its own: the target window, mapped before this one,
+        // is mapped again so that it stands over the board.
+        if (QGuiApplication::platformName().startsWith("wayland") && pattern &&
+            pattern->isVisible()) {
+            pattern->hide();
+            pattern->show();
+        }
+        // After the exposure has been served: a modal question started inside it
+        // would hold up the window's first paint.
+        QTimer::singleShot(0, this, &TMainForm::FormActivate);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::FormActivate() {

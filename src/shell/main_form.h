@@ -50,7 +50,9 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     bool FormCreate();
     // The target window (shown at once) and the dialogs, all hidden until asked for.
     void CreateSecondaryWindows();
-    // The first showing, at the stored placement or centred.
+    // The first showing, at the stored placement or centred. The first activation
+    // steps follow when the window is activated or on the screen, whichever
+    // comes first.
     void ShowAtPlacement();
 
     // Runs once, at the first activation: language, texts, info.
@@ -120,6 +122,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;   // FormPaint
     void resizeEvent(QResizeEvent* event) override; // FormResize
     void closeEvent(QCloseEvent* event) override;   // FormCloseQuery, FormClose

@@ -2,6 +2,7 @@
 
 #include "ui/centre_over_main.h"
 #include "ui/dialog_parts.h"
+#include "ui/palette_colours.h"
 #include "ui/pictures.h"
 
 #include <QFrame>
@@ -27,7 +28,7 @@ TTongueDlg::TTongueDlg(GameData& data, QWidget* mainWindow)
     : QDialog(mainWindow), data(data), mainWindow(mainWindow) {
     setObjectName("TongueDlg");
     setFixedSize(320, 91);
-    setFont(QFont("MS Sans Serif", 8));
+    setFont(AppFont(8));
     setWindowTitle("Fribo Trigonet V2.6");
 
     auto* frame = new QFrame(this);

@@ -19,10 +19,30 @@ QLabel* ProgramIcon(QWidget* dialog, const QWidget* mainWindow, QRect geometry);
 // and takes the focus for it.
 QPushButton* OkButton(QDialog* dialog, QPoint topLeft);
 
+// Windows laid out by the pixel keep their layout under a larger desktop font:
+// these give the widget its inherited font again and shrink it, when need be,
+// until the text fits with room to spare. Call after every change of the text.
+// A button's text keeps clear of its edges.
+void FitText(QPushButton* button);
+// A word-wrapped label's lines keep `gap` pixels above and below them.
+void FitText(QLabel* label, int gap);
+
 // Opens an address with the platform's default handler; false when it failed.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
-// A label that shows `shown` as a link (underlined, in the palette's link colour,
-// blue by default) and opens `target` on a click. After a failed open it
+// Shows an address as a link, underlined, and opens it on a click. The link is
+// blue, lightened on a dark background until it reads. After a failed open it
 // switches itself off for the rest of the run.
-QLabel* LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent);
+class LinkLabel : public QLabel {
+  public:
+    LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent);
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void Tint();
+
+    QString shown;
+    QUrl target;
+};

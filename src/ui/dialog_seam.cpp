@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 namespace DialogSeam {
 
@@ -21,6 +22,18 @@ void SetResponder(Responder responder) {
 void KeepAboveTarget(QWidget* dialog) {
     // Only while hidden: changing a shown window's flags would hide it.
     if (!dialog->isVisible()) dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+    KeepOverParent(dialog);
+}
+
+void KeepOverParent(QWidget* dialog) {
+    QWidget* parent = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    if (!parent || !dialog->isWindow()) return;
+    // A window made before its parent had a native window of its own gets no
+    // transient parent from Qt; without one a compositor places it anywhere.
+    parent->winId();
+    dialog->winId();
+    if (dialog->windowHandle() && parent->windowHandle())
+        dialog->windowHandle()->setTransientParent(parent->windowHandle());
 }
 
 int Exec(QDialog* dialog) {

@@ -45,6 +45,9 @@ void SetResponder(Responder responder);
 // make the game look frozen, so every modal window of the game stays on top too.
 // Exec, AskFile and Box do this themselves.
 void KeepAboveTarget(QWidget* dialog);
+// Makes the window of the dialog's parent its transient parent, so that window
+// managers and compositors put it over that window. KeepAboveTarget does this too.
+void KeepOverParent(QWidget* dialog);
 
 int Exec(QDialog* dialog);
 QString AskFile(QWidget* parent, const FileRequest& request);

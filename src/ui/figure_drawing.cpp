@@ -1,5 +1,6 @@
 #include "ui/figure_drawing.h"
 
+#include "ui/palette_colours.h"
 #include "ui/triangle_polygon.h"
 
 #include <QPainter>
@@ -30,9 +31,7 @@ void DrawTargetFigure(QPainter& painter, const FigureRecord& figure) {
 
 void DrawThumbnail(QPainter& painter, const FigureRecord& figure, int number, int x0, int y0,
                    const QColor& fill) {
-    QFont font("MS Sans Serif", 8, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    painter.setFont(font);
+    painter.setFont(AppFont(8, true));
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Silver);
     painter.drawRect(x0, y0, ThumbnailWidth - 1, ThumbnailHeight - 1);

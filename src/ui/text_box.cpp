@@ -12,7 +12,12 @@ QPlainTextEdit* TextBox(QWidget* parent, const char* name, const char* text, QRe
     plain.setBold(false);
     box->setFont(plain);
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(206, 206, 232));
+    // The pale blue is the box's own, so its text is too: a dark theme's light
+    // text would not read on it.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, QColor(206, 206, 232));
+        palette.setColor(group, QPalette::Text, Qt::black);
+    }
     box->setPalette(palette);
     return box;
 }

@@ -4,6 +4,7 @@
 #include "game/collection_path.h"
 #include "shell/board_box.h"
 #include "shell/install_paths.h"
+#include "support/pixel_checks.h"
 #include "ui/dialog_seam.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 
 #include <deque>
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -326,6 +328,59 @@ TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
     ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
     EXPECT_EQ(Rule(RuleId::OnePiece), QString::fromUtf8("\u2718 Zerfällt in 2 Stücke"));
     EXPECT_EQ(Child<QPushButton>("InstallBtn")->text(), QString::fromUtf8("Für mich einrichten"));
+}
+
+} // namespace
+
+namespace {
+
+// Run by itself at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
+TEST_F(DesignerTest, BoardPreviewAndThumbnailAreDrawnAtTheScreensPixels) {
+    const qreal scale = form->devicePixelRatioF();
+    if (qgetenv("QT_SCALE_FACTOR") == "2") {
+        ASSERT_EQ(scale, 2.0);
+    }
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+    const QImage board = Box()->grab().toImage();
+    EXPECT_EQ(board.size(), Box()->size() * scale);
+    EXPECT_TRUE(board.convertToFormat(QImage::Format_RGB32) == Box()->Canvas());
+    for (const char* name : {"Preview", "Thumbnail"}) {
+        const QPixmap picture = Child<QLabel>(name)->pixmap();
+        EXPECT_EQ(picture.devicePixelRatio(), scale) << name;
+        EXPECT_EQ(picture.size(), Child<QLabel>(name)->size() * scale) << name;
+    }
+    if (scale < 2) return;
+    // The squares' diagonals step by single device pixels, not by doubled ones.
+    EXPECT_GT(MixedBlocks(board), 200);
+    EXPECT_GT(MixedBlocks(Child<QLabel>("Preview")->pixmap().toImage()), 100);
+    EXPECT_GT(MixedBlocks(Child<QLabel>("Thumbnail")->pixmap().toImage()), 50);
+}
+
+TEST_F(DesignerTest, RuleLinesAndButtonsReadUnderADarkSchemeWithALargerFont) {
+    const QPalette palette = QApplication::palette();
+    const QFont font = QApplication::font();
+    QApplication::setPalette(DarkPalette());
+    QFont larger = font;
+    larger.setPointSizeF(font.pointSizeF() * 1.6);
+    QApplication::setFont(larger);
+    Start();
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne)); // passed, failed and not checked lines
+    std::set<RuleState> states;
+    for (int i = 0; i < RuleIdCount; ++i) {
+        states.insert(form->Verdict().Results[i].State);
+        auto* line = Child<QLabel>(QString("RuleLabel%1").arg(i).toLatin1());
+        EXPECT_GE(TextContrast(line->grab().toImage()), 4.5) << i;
+        // Its words stay inside the line's own room, clear of the next line.
+        const QRect words = line->fontMetrics().boundingRect(QRect(0, 0, line->width(), 1000),
+                                                             Qt::TextWordWrap, line->text());
+        EXPECT_LE(words.height(), line->height() - 4) << i;
+    }
+    EXPECT_EQ(states.size(), 3u);
+    for (QPushButton* button : form->findChildren<QPushButton*>())
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 8)
+            << button->objectName().toStdString();
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
 }
 
 } // namespace

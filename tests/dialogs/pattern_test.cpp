@@ -5,6 +5,9 @@
 #include "support/test_figures.h"
 #include "ui/settings_store.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,6 +144,39 @@ TEST_F(PatternTest, DraggingTheCaptionStripMovesTheWindowAndTheFigureDoesNot) {
     QTest::mouseMove(&form, inFigure + QPoint(30, 30));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, inFigure + QPoint(30, 30));
     EXPECT_EQ(form.pos(), QPoint(240, 120));
+}
+
+TEST_F(PatternTest, ATapOnTheStripLeavesTheWindowWhereItWasAndNotFollowingThePointer) {
+    TPatForm form(data, ini, nullptr);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.move(200, 100);
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(20, 8));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(20, 8), 0);
+    QTest::mouseMove(&form, QPoint(90, 60)); // no button held
+    EXPECT_EQ(form.pos(), QPoint(200, 100));
+    // A press whose release went elsewhere ends the drag at the next move.
+    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(20, 8));
+    QMouseEvent moved(QEvent::MouseMove, QPointF(70, 40), form.mapToGlobal(QPointF(70, 40)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &moved);
+    EXPECT_EQ(form.pos(), QPoint(200, 100));
+}
+
+TEST_F(PatternTest, StoredPositionOffTheDesktopComesBackWithTheWholeStripOnIt) {
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint wayOff[] = {
+        {-782, 40}, {desk.right() - 33, 40}, {300, -60}, {300, desk.bottom() - 5}, {-5000, 9000}};
+    for (const QPoint stored : wayOff) {
+        const QPoint placed = TPatForm::OnTheDesktop(stored);
+        const QRect strip(placed, QSize(TPatForm::ClientWidth, TPatForm::CaptionHeight));
+        EXPECT_TRUE(desk.contains(strip)) << stored.x() << "," << stored.y();
+    }
+    EXPECT_EQ(TPatForm::OnTheDesktop({-782, 40}), QPoint(desk.left(), 40)); // only what it must
+    ini.StoreNumber("common", "pleft", -782);
+    TPatForm form(data, ini, nullptr);
+    EXPECT_EQ(form.pos(), QPoint(desk.left(), 50));
+    EXPECT_EQ(TPatForm::OnTheDesktop({123, 77}), QPoint(123, 77));
 }
 
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {

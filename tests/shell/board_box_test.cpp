@@ -1,6 +1,7 @@
 #include "shell/board_box.h"
 
 #include "board/orientation.h"
+#include "support/pixel_checks.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -71,6 +72,12 @@ struct BoardBoxTest : ::testing::Test {
         return {c.x, c.y};
     }
     QRgb At(QPoint p) const { return box->Canvas().pixel(p) & 0xffffff; }
+    // Triangle t's bounding box in the canvas's pixels.
+    QRect Touched(int t) const {
+        const qreal scale = box->Scale();
+        return QPolygon({Vertex(t, 0) * scale, Vertex(t, 1) * scale, Vertex(t, 2) * scale})
+            .boundingRect();
+    }
 
     // The canvas equals what a full repaint of the same state draws.
     void ExpectSameAsFullRepaint(const char* when) {
@@ -96,6 +103,34 @@ TEST_F(BoardBoxTest, CanvasCoversTheBoxAndShowsInIt) {
     EXPECT_EQ(At(Centroid(3)), BlackRgb);
     const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(shown == box->Canvas());
+}
+
+// Run by itself at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
+TEST_F(BoardBoxTest, CanvasHoldsTheScreensPixelsAndShowsThemOneToOne) {
+    const qreal scale = box->devicePixelRatioF();
+    if (qgetenv("QT_SCALE_FACTOR") == "2") {
+        ASSERT_EQ(scale, 2.0);
+    }
+    EXPECT_EQ(box->Scale(), scale);
+    EXPECT_EQ(box->Canvas().size(), QSize(365, 245) * scale);
+    const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), box->Canvas().size());
+    EXPECT_TRUE(shown == box->Canvas());
+    // The same places as at one pixel a pixel: the unit and the geometry stay.
+    EXPECT_EQ(shown.pixel(Centroid(3) * scale) & 0xffffff, 0u);
+    EXPECT_EQ(shown.pixel(QPoint(364, 244) * scale) & 0xffffff, 0xc0c0c0u);
+    if (scale < 2) return;
+    // Slanted edges step by single device pixels, not by doubled ones.
+    const QRect around = Touched(3);
+    EXPECT_GT(MixedBlocks(shown.copy(around)), around.width() / 4);
+
+    // A held outline at these pixels still comes off exactly, after a drag too.
+    const QPoint grip = MoveGrip(3);
+    Press(Qt::LeftButton, grip);
+    DragTo(grip + QPoint(3 * Unit, Unit));
+    ExpectSameAsFullRepaint("move at scale");
+    QApplication::processEvents();
+    EXPECT_TRUE(box->grab().toImage().convertToFormat(QImage::Format_RGB32) == box->Canvas());
 }
 
 TEST_F(BoardBoxTest, OutlineDrawnTwiceRestoresEveryPixelInEveryOrientation) {

@@ -5,15 +5,20 @@
 #include "dialogs/yesno.h"
 #include "shell/board_box.h"
 #include "shell_support.h"
+#include "support/pixel_checks.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -682,3 +687,76 @@ TEST_F(MainFormTest, NewGameQuestionClosedWithItsCloseBoxLeavesTheProgress) {
     EXPECT_EQ(G().data.Progress[2], 8);
     EXPECT_EQ(G().data.SaveFileName, old.toStdString());
 }
+
+namespace {
+
+// Every text of a shown dialog, read from its pixels: labels, buttons and text
+// boxes, each against its own background. Lists those below 4.5.
+QStringList UnreadableTexts(QDialog* dialog) {
+    QStringList unreadable;
+    auto check = [&](QWidget* widget, QRect area, const QString& what) {
+        const double contrast = TextContrast(widget->grab(area).toImage());
+        if (contrast < 4.5)
+            unreadable << QString("%1 %2: %3").arg(dialog->objectName(), what).arg(contrast);
+    };
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        if (label->isVisibleTo(dialog) && !label->text().isEmpty())
+            check(label, label->rect(), label->text().left(20));
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->isVisibleTo(dialog) && !button->text().isEmpty()) // inside its frame
+            check(button, button->rect().adjusted(4, 4, -4, -4), button->text());
+    for (QPlainTextEdit* box : dialog->findChildren<QPlainTextEdit*>())
+        if (box->isVisibleTo(dialog))
+            check(box->viewport(), box->viewport()->rect(), box->objectName());
+    return unreadable;
+}
+
+TEST_F(MainFormTest, EveryDialogsTextReadsUnderADarkPalette) {
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    Start();
+    QStringList unreadable, shown, overMain;
+    seam.onDialog = [&](QDialog* dialog) {
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        shown << dialog->objectName();
+        unreadable << UnreadableTexts(dialog);
+        if (dialog->windowHandle()->transientParent() == form->windowHandle())
+            overMain << dialog->objectName();
+        dialog->hide();
+        return static_cast<int>(ModalResult::No);
+    };
+    for (QToolButton* button :
+         {form->InfoBtn, form->RulesBtn, form->TongueBtn, form->StatBtn, form->SelectBtn})
+        QTest::mouseClick(button, Qt::LeftButton);
+    form->close(); // the quit question, answered no, then the info once more
+    QApplication::setPalette(before);
+    const QStringList all{"FreewareDlg", "HintDlg",  "TongueDlg",  "StatDlg",
+                          "SelectDlg",   "YesNoDlg", "FreewareDlg"};
+    EXPECT_EQ(shown, all);
+    EXPECT_EQ(overMain, all) << "each stands over the main window";
+    EXPECT_TRUE(unreadable.isEmpty()) << unreadable.join("\n").toStdString();
+}
+
+TEST_F(MainFormTest, FirstStartQuestionsComeWhenTheWindowIsShownEvenIfNeverActivated) {
+    struct NoActivation : QObject {
+        bool eventFilter(QObject*, QEvent* event) override {
+            return event->type() == QEvent::WindowActivate;
+        }
+    } noActivation;
+    ASSERT_TRUE(Create());
+    form->CreateSecondaryWindows();
+    EXPECT_EQ(form->PatForm()->windowHandle()->transientParent(), form->windowHandle());
+    EXPECT_EQ(form->PatForm()->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    form->installEventFilter(&noActivation);
+    form->ShowAtPlacement();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seam.dialogs.size() == 2; }, 2000));
+    EXPECT_EQ(seam.dialogs, (QStringList{"TongueDlg", "FreewareDlg"}));
+    form->removeEventFilter(&noActivation);
+    form->activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(seam.dialogs.size(), 2) << "asked once only";
+}
+
+} // namespace

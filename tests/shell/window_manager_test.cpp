@@ -1,8 +1,11 @@
 // window_manager_test.cpp: the windows under a real X server and window manager,
-// where frames, stacking and title-bar buttons exist. The test starts Xvfb and
-// openbox itself and runs the checks in a second copy of this program there.
+// where frames, stacking and title-bar buttons exist, and the game under a real
+// Wayland compositor. The test starts Xvfb and openbox, or weston, itself and
+// runs the checks in a second copy of this program there.
 
 #include "dialogs/pattern.h"
+#include "shell/hint.h"
+#include "shell/main_form.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_seam.h"
 #include "ui/settings_store.h"
@@ -10,8 +13,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +28,7 @@
 namespace {
 
 const char* const ChildDisplay = "TRIGONET_WM_TEST_DISPLAY";
+const char* const ChildWayland = "TRIGONET_WM_TEST_WAYLAND";
 QString ProgramPath;
 
 QString Xprop(const QStringList& arguments) {
@@ -60,8 +66,8 @@ class Check : public testing::Test {
     std::function<void()> body;
 };
 
-void Register(const char* name, std::function<void()> body) {
-    testing::RegisterTest("Openbox", name, nullptr, nullptr, __FILE__, __LINE__,
+void Register(const char* name, std::function<void()> body, const char* suite = "Openbox") {
+    testing::RegisterTest(suite, name, nullptr, nullptr, __FILE__, __LINE__,
                           [body]() -> testing::Test* { return new Check(body); });
 }
 
@@ -150,6 +156,23 @@ void RegisterChecks() {
         EXPECT_GT(stacking.indexOf(targetId), stacking.indexOf(mainId)) << stacking.toStdString();
     });
 
+    Register("RulesDialogLandsInTheMiddleOfTheScreenAtItsFirstShowing", [] {
+        GameData data;
+        QWidget main;
+        main.setGeometry(40, 60, 660, 350);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        THintDlg rules(data, &main);
+        rules.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&rules));
+        ASSERT_TRUE(WaitFor([&] { return Framed(rules); }));
+        const QPoint middle = main.screen()->availableGeometry().center();
+        EXPECT_TRUE(WaitFor([&] {
+            return (rules.frameGeometry().center() - middle).manhattanLength() <= 1;
+        })) << rules.frameGeometry().center().y()
+            << " for " << middle.y();
+    });
+
     Register("MainWindowTitleBarStaysOnTheDesktop", [] {
         QTemporaryDir dir;
         SettingsStore ini(dir.filePath("settings.ini"));
@@ -164,6 +187,66 @@ void RegisterChecks() {
         EXPECT_EQ(window.geometry().top(), FrameMargins(&window).top());
         EXPECT_EQ(window.size(), QSize(660, 350));
     });
+}
+
+// Sound as on a machine without a device.
+struct NoSound : CueOutput {
+    bool HasDevice() const override { return false; }
+    void Stop() override {}
+    void Play(const WaveClip&) override {}
+};
+
+void RegisterWaylandChecks() {
+    Register(
+        "GameMapsItsWindowsAndFirstQuestionsAndQuitsCleanly",
+        [] {
+            ASSERT_EQ(QGuiApplication::platformName(), "wayland");
+            QTemporaryDir dir;
+            QFile collection(dir.filePath("ftrg2.dat"));
+            ASSERT_TRUE(collection.open(QIODevice::WriteOnly));
+            for (int square = 0; square < 4; ++square) { // one 20 x 20 square figure
+                const char x = char(35 + square % 2 * 10), y = char(20 + square / 2 * 10);
+                const char record[] = {char(x + 7), char(y + 7), 0, char(x + 3), char(y + 3), 8};
+                collection.write(record, sizeof record);
+            }
+            collection.close();
+
+            std::unique_ptr<TMainForm> form;
+            QStringList mapped;
+            DialogSeam::Responder responder;
+            // The questions are shown for real, each until the compositor maps it.
+            responder.dialog = [&](QDialog* dialog) {
+                dialog->show();
+                const bool exposed = QTest::qWaitForWindowExposed(dialog, 10000);
+                const bool overMain =
+                    dialog->windowHandle()->transientParent() == form->windowHandle();
+                mapped << QString("%1%2%3").arg(dialog->objectName(), exposed ? "" : " unmapped",
+                                                overMain ? "" : " without parent");
+                dialog->hide();
+                return dialog->objectName() == "YesNoDlg" ? 6 : 2; // quit: yes; else the close box
+            };
+            DialogSeam::SetResponder(responder);
+            form = std::make_unique<TMainForm>(dir.path(), dir.filePath("settings.ini"),
+                                               std::make_unique<NoSound>());
+            ASSERT_TRUE(form->FormCreate());
+            form->CreateSecondaryWindows();
+            form->ShowAtPlacement();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get(), 10000));
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(form->PatForm(), 10000));
+            EXPECT_EQ(form->PatForm()->windowHandle()->transientParent(), form->windowHandle());
+            EXPECT_EQ(form->PatForm()->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+            // Whether or not the compositor hands the window the focus.
+            EXPECT_TRUE(WaitFor([&] { return mapped.size() >= 2; }, 15000));
+            EXPECT_EQ(mapped, (QStringList{"TongueDlg", "FreewareDlg"}));
+
+            EXPECT_TRUE(form->close());
+            EXPECT_EQ(mapped.mid(2), (QStringList{"YesNoDlg", "FreewareDlg"}));
+            EXPECT_EQ(SettingsStore(dir.filePath("settings.ini")).LoadNumber("common", "tongue", 5),
+                      -1);
+            form.reset();
+            DialogSeam::SetResponder({});
+        },
+        "Weston");
 }
 
 // Starts a program and gives it a moment; false when it cannot start.
@@ -221,11 +304,69 @@ TEST(WindowManager, OpenboxSession) {
     ASSERT_TRUE(managed) << "openbox did not take over the display";
     EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 3 tests")) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();
+}
+
+TEST(WindowManager, WestonSession) {
+    if (QStandardPaths::findExecutable("weston").isEmpty())
+        GTEST_SKIP() << "weston is not installed: no Wayland checks";
+    // The compositor's socket goes into a runtime folder of the test's own, which
+    // must be private to its owner (root included) or Wayland clients refuse it.
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    ASSERT_TRUE(QFile::setPermissions(
+        runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    const QString socket = "trigonet-test";
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* outer : {"WAYLAND_DISPLAY", "WAYLAND_SOCKET", "DISPLAY"})
+        env.remove(outer);
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess weston;
+    weston.setProcessEnvironment(env);
+    weston.setProcessChannelMode(QProcess::MergedChannels);
+    if (!Launch(weston, "weston",
+                {"--backend=headless-backend.so", "--socket=" + socket, "--width=1280",
+                 "--height=800", "--idle-time=0", "--no-config"}))
+        GTEST_SKIP() << "weston cannot start";
+    const bool listening = WaitFor(
+        [&] {
+            return weston.state() == QProcess::Running &&
+                   QFileInfo::exists(runtime.filePath(socket));
+        },
+        15000);
+    if (!listening) {
+        const QString said = QString::fromLocal8Bit(weston.readAll()).right(600);
+        Stop(weston);
+        GTEST_SKIP() << "weston did not open its socket: " << said.toStdString();
+    }
+
+    QProcess checks;
+    env.insert("WAYLAND_DISPLAY", socket);
+    env.insert(ChildWayland, "1");
+    env.insert("QT_QPA_PLATFORM", "wayland");
+    checks.setProcessEnvironment(env);
+    checks.setProcessChannelMode(QProcess::MergedChannels);
+    checks.start(ProgramPath, {"--gtest_filter=Weston.*"});
+    const bool ended = checks.waitForFinished(120000);
+    const QString output = QString::fromLocal8Bit(checks.readAll());
+    Stop(checks);
+    Stop(weston); // by its process, never by name
+    EXPECT_TRUE(ended) << output.toStdString();
+    EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit) << output.toStdString();
+    EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
 
 int main(int argc, char* argv[]) {
     ProgramPath = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath();
+    if (!qgetenv(ChildWayland).isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        QStandardPaths::setTestModeEnabled(true);
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        RegisterWaylandChecks();
+        return RUN_ALL_TESTS();
+    }
     const QByteArray display = qgetenv(ChildDisplay);
     if (display.isEmpty()) {
         ::testing::InitGoogleTest(&argc, argv);

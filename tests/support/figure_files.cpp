@@ -1,8 +1,10 @@
 #include "support/figure_files.h"
 
-#include <QDir>
+#include "support/test_figures.h"
+
 #include <cstring>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 void AddSquare(std::vector<Placement>& placements, int x, int y) {
@@ -38,15 +40,15 @@ FigureRecord SoundHouse() {
 }
 
 std::string TempPath(const std::string& name) {
-    return QDir::temp()
-        .filePath(QString::fromStdString("trigonet-figures-test-" + name))
-        .toStdString();
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    // One folder a test, emptied when the test first asks for it.
+    static const testing::TestInfo* owner = nullptr;
+    static std::string folder;
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (folder.empty() || test != owner) {
+        owner = test;
+        folder = TempDir("files");
+    }
+    return folder + name;
 }
 
 void WriteRecords(const std::string& path, const std::vector<FigureRecord>& records) {
