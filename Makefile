@@ -37,11 +37,19 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-ui-bench
 	./$(BUILD_DIR)/trigonet-sound-bench
 
-# fribo-trigonet_<version>_<arch>.deb in the build folder, laid out as Debian's
-# games are: /usr/games/fribo-trigonet, the rest under /usr/share.
-package: configure
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_INSTALL_PREFIX=/usr -DTRIGONET_INSTALL_BINDIR=games >/dev/null
-	cmake --build $(BUILD_DIR) -j $(JOBS) --target package
+# fribo-trigonet_<version>_<arch>.deb in a build folder of its own, laid out as
+# Debian's games are: /usr/games/fribo-trigonet, the rest under /usr/share. Only
+# what is packaged is built (no tests, no benchmarks), with Debian's hardening
+# flags; `build/` keeps its own prefix.
+PACKAGE_DIR = build-package
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: packages
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE) \
+	    -DCMAKE_INSTALL_PREFIX=/usr -DTRIGONET_INSTALL_BINDIR=games \
+	    -DBUILD_TESTING=OFF -DTRIGONET_BENCHMARKS=OFF \
+	    -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" >/dev/null
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target package
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)

@@ -4,9 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -15,17 +15,17 @@ namespace {
 constexpr size_t SourceLimit = 4 << 20;
 constexpr size_t RecordLimit = static_cast<size_t>(MaxFigures) * FigureRecordSize;
 
-bool WriteAtomically(const QString& path, const QByteArray& bytes, int language, QString& error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = Text(language, "%1 lässt sich nicht schreiben: %2", "Cannot write %1: %2")
-                .arg(QDir::toNativeSeparators(path), file.errorString());
-    return false;
-}
-
 std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+bool WriteAtomically(const QString& path, const QByteArray& bytes, int language, QString& error) {
+    if (ReplaceFile(Native(path), reinterpret_cast<const uint8_t*>(bytes.data()),
+                    static_cast<size_t>(bytes.size())) == SaveResult::Saved)
+        return true;
+    error = Text(language, "%1 lässt sich nicht schreiben: %2", "Cannot write %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
 }
 
 } // namespace

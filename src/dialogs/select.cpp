@@ -76,7 +76,7 @@ int TSelectDlg::ScrollPosition() const {
 }
 
 int TSelectDlg::ScrollMaximum() const {
-    return std::max(1, data.FigureCount - (PageSize - 1));
+    return std::max(1, BoundedFigureCount(data) - (PageSize - 1));
 }
 
 void TSelectDlg::showEvent(QShowEvent* event) {
@@ -102,14 +102,14 @@ void TSelectDlg::FormActivate() {
 }
 
 bool TSelectDlg::Finished(int figure) const {
-    return figure >= 1 && figure <= data.FigureCount && IsFinished(data.Progress[figure]);
+    return figure >= 1 && figure <= BoundedFigureCount(data) && IsFinished(data.Progress[figure]);
 }
 
 void TSelectDlg::boxPaint(QPainter& painter) {
     const int first = ScrollPosition();
     for (int k = 0; k < PageSize; ++k) {
         const int figure = first + k;
-        if (figure > data.FigureCount) break;
+        if (figure > BoundedFigureCount(data)) break;
         DrawThumbnail(painter, figure, (k % Columns) * CellPitchX, (k / Columns) * CellPitchY);
     }
 }
@@ -130,7 +130,7 @@ void TSelectDlg::boxMouseDown(int x, int y) {
     const int row = y / CellPitchY;
     if (column >= Columns || row >= PageSize / Columns) return;
     const int figure = ScrollPosition() + column + Columns * row;
-    if (figure > data.FigureCount) return; // an empty cell of a short collection
+    if (figure > BoundedFigureCount(data)) return; // an empty cell of a short collection
     data.CurrentFigure = figure;
     done(1);
 }

@@ -10,6 +10,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,16 +85,19 @@ std::string LinkTarget(std::string path) {
     return {};
 }
 
-// Whether the owner class that applies to us may write. Checked on the mode bits
-// themselves: a privileged user's open() would ignore them.
-bool WritableByMode(const struct stat& info) {
-    if (info.st_uid == ::geteuid()) return info.st_mode & S_IWUSR;
-    if (info.st_gid == ::getegid()) return info.st_mode & S_IWGRP;
-    return info.st_mode & S_IWOTH;
+// Whether we may write the file, asked of the system with our effective identity
+// (supplementary groups and all). A privileged user may write anything, so for
+// it only a file that nobody may write counts as protected: that is how a player
+// marks a saved game to be kept.
+bool MayReplace(const std::string& path, const struct stat& info) {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+    return ::geteuid() != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH));
 }
 
-// Temporary files are ".<name>.save-XXXXXX" beside the saved game; one that a
-// killed or crashed save left behind is removed by the next save.
+// Temporary files are ".<name>.save-XXXXXX" beside the saved game. A save holds
+// a lock on its temporary until the rename is done; one that nobody holds was
+// left by a killed or crashed save and is removed by the next save, while the
+// temporary of a save running in another process is left alone.
 std::string TempPrefix(const std::string& target) {
     return "." + FileNamePart(target) + ".save-";
 }
@@ -107,11 +111,34 @@ void RemoveStaleTemps(const std::string& target) {
         const std::string name = entry->d_name;
         if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        struct stat info;
         const std::string path = folder + "/" + name;
-        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+        // A saved game may be write-only; its temporary opens one way or the other.
+        const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+        int fd = ::open(path.c_str(), O_RDONLY | flags);
+        if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | flags);
+        if (fd < 0) continue;
+        struct stat info;
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.c_str());
+        ::close(fd);
     }
     ::closedir(dir);
+}
+
+// A new temporary beside the target, locked; -1 when none can be made. Another
+// save may remove the file in the moment between its creation and the lock,
+// which the lock's holder sees as a file without a name: then it starts again.
+int CreateLockedTemp(const std::string& target, std::string& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = FolderOf(target) + "/" + TempPrefix(target) + "XXXXXX";
+        // mkstemp creates the name exclusively, so nothing planted there is followed.
+        const int fd = ::mkstemp(temp.data());
+        if (fd < 0) return -1;
+        struct stat info;
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    return -1;
 }
 
 mode_t NewFileMode() {
@@ -155,22 +182,27 @@ CollectionResult LoadCollection(const std::string& path, GameData& data) {
     return CollectionResult::Loaded;
 }
 
+int BoundedFigureCount(const GameData& data) {
+    return std::clamp(data.FigureCount, 0, MaxFigures);
+}
+
 int ClampFigureNumber(int number, int figureCount) {
     return number >= 1 && number <= figureCount ? number : 1;
 }
 
 bool ReadProgressFile(const std::string& path, GameData& data, int clearCount) {
     std::vector<uint8_t> bytes;
-    if (!ReadFileStart(path, static_cast<size_t>(std::max(data.FigureCount, 0)), bytes))
-        return false;
-    std::fill(data.Progress.begin() + 1, data.Progress.begin() + 1 + clearCount, 0);
-    const size_t n = std::min<size_t>(bytes.size(), static_cast<size_t>(data.FigureCount));
+    const size_t count = static_cast<size_t>(BoundedFigureCount(data));
+    if (!ReadFileStart(path, count, bytes)) return false;
+    std::fill(data.Progress.begin() + 1,
+              data.Progress.begin() + 1 + std::clamp(clearCount, 0, MaxFigures), 0);
+    const size_t n = std::min(bytes.size(), count);
     std::copy_n(bytes.begin(), n, data.Progress.begin() + 1);
     return true;
 }
 
 SaveResult WriteProgressFile(const std::string& path, const GameData& data) {
-    const size_t size = static_cast<size_t>(std::clamp(data.FigureCount, 0, MaxFigures));
+    const size_t size = static_cast<size_t>(BoundedFigureCount(data));
     return ReplaceFile(path, data.Progress.data() + 1, size);
 }
 
@@ -182,18 +214,25 @@ SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t siz
     if (target.empty()) return SaveResult::CannotCreate;
     struct stat old;
     const bool replacing = ::stat(target.c_str(), &old) == 0;
-    if (replacing && (!S_ISREG(old.st_mode) || !WritableByMode(old)))
+    if (replacing && !S_ISREG(old.st_mode)) {
+        errno = EISDIR;
         return SaveResult::CannotCreate;
+    }
+    if (replacing && !MayReplace(target, old)) {
+        errno = EACCES;
+        return SaveResult::CannotCreate;
+    }
     if (!replacing && errno != ENOENT) return SaveResult::CannotCreate;
 
     RemoveStaleTemps(target);
-    std::string temp = FolderOf(target) + "/" + TempPrefix(target) + "XXXXXX";
-    // mkstemp creates the name exclusively, so nothing planted there is followed.
-    const int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = CreateLockedTemp(target, temp);
     if (fd < 0) return SaveResult::CannotCreate;
     const auto fail = [&](SaveResult result) {
-        ::close(fd);
+        const int reason = errno;
         ::unlink(temp.c_str());
+        ::close(fd);
+        errno = reason;
         return result;
     };
     if (replacing) {
@@ -208,19 +247,14 @@ SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t siz
         return fail(SaveResult::CannotCreate);
     }
     if (!WriteAll(fd, bytes, size) || ::fsync(fd) != 0) return fail(SaveResult::WriteFailed);
-    if (::close(fd) != 0) {
-        ::unlink(temp.c_str());
-        return SaveResult::WriteFailed;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return SaveResult::CannotCreate;
-    }
-    // The rename itself reaches the disk only with its folder.
+    // Renamed while still locked, so that no other save takes it for a stale one.
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(SaveResult::CannotCreate);
+    if (::close(fd) != 0) return SaveResult::WriteFailed;
+    // The rename itself reaches the disk only with its folder. A file system
+    // that cannot sync folders says EINVAL; that is no failed save.
     const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return SaveResult::Saved;
+    if (folder < 0) return SaveResult::Saved;
+    const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
+    ::close(folder);
+    return synced ? SaveResult::Saved : SaveResult::WriteFailed;
 }

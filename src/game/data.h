@@ -62,6 +62,10 @@ enum class CollectionResult { Loaded, CannotOpen, Empty };
 // reported like a missing one by the caller: there is nothing to play.
 CollectionResult LoadCollection(const std::string& path, GameData& data);
 
+// FigureCount brought into 0..222, for every loop over Progress or Figures: the
+// tables hold no more, whatever a caller set.
+int BoundedFigureCount(const GameData& data);
+
 // Keeps a stored figure number usable: outside 1..FigureCount it becomes 1.
 int ClampFigureNumber(int number, int figureCount);
 
@@ -79,7 +83,8 @@ enum class SaveResult { Saved, CannotCreate, WriteFailed };
 // A target that is no regular file, or whose mode bits forbid writing, is refused.
 SaveResult WriteProgressFile(const std::string& path, const GameData& data);
 
-// The same replacement for any file of ours: `size` bytes from `bytes`.
+// The same replacement for any file of ours: `size` bytes from `bytes`. After a
+// failure errno tells why.
 SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t size);
 
 // File helpers; false when the file cannot be opened or read. Only regular files

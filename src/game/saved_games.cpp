@@ -72,7 +72,7 @@ void SavedGames::LoadBtnClick() {
 void SavedGames::NewgameBtnClick() {
     if (!view.ConfirmNewGame()) return;
     SaveIfDirty();
-    std::fill(data.Progress.begin() + 1, data.Progress.begin() + 1 + data.FigureCount, 0);
+    std::fill(data.Progress.begin() + 1, data.Progress.begin() + 1 + BoundedFigureCount(data), 0);
     data.Dirty = false;
     data.SaveFileName.clear(); // the old file stays on disk as it is
     ShowFigureAnew();

@@ -6,8 +6,8 @@
 
 ProgressSummary SummarizeProgress(const GameData& data) {
     ProgressSummary summary;
-    summary.Count = data.FigureCount;
-    for (int i = 1; i <= data.FigureCount; ++i) {
+    summary.Count = BoundedFigureCount(data);
+    for (int i = 1; i <= summary.Count; ++i) {
         const uint8_t progress = data.Progress[i];
         if (!IsFinished(progress)) continue;
         const int help = HelpCount(progress);

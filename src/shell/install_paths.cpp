@@ -9,9 +9,17 @@
 std::vector<std::string> CollectionCandidates(const std::string& programDir) {
     std::vector<std::string> candidates{programDir + CollectionFileName};
     const QString inDataFolder = QStringLiteral("fribo-trigonet/") + CollectionFileName;
+    const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // The player's own collection first; then the one installed with this very
+    // program, whatever the prefix (bin and games alike lie beside share).
+    candidates.push_back(QDir(personal).filePath(inDataFolder).toStdString());
+    candidates.push_back(
+        QDir::cleanPath(QString::fromStdString(programDir) + "../share/" + inDataFolder)
+            .toStdString());
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-        candidates.push_back(QDir(folder).filePath(inDataFolder).toStdString());
+        if (folder != personal)
+            candidates.push_back(QDir(folder).filePath(inDataFolder).toStdString());
     // Qt's test mode keeps a game installed on this machine out of the tests.
     if (!QStandardPaths::isTestModeEnabled())
         candidates.push_back(QDir(TRIGONET_DATA_DIR).filePath(CollectionFileName).toStdString());

@@ -8,9 +8,10 @@
 #include <vector>
 
 // Places that may hold the collection file, best first: the program's own folder
-// (a build or an unpacked copy), then the user's and the system's data folders,
-// then the data folder of the prefix the game was built for (not in Qt's test
-// mode).
+// (a build or an unpacked copy), the user's data folder, the data folder beside
+// the program's (PREFIX/share for PREFIX/bin or PREFIX/games, wherever the game
+// was installed), the system's data folders, then the data folder of the prefix
+// the game was built for (not in Qt's test mode).
 std::vector<std::string> CollectionCandidates(const std::string& programDir);
 
 // The save dialog's first folder when the game has no saved game yet: the

@@ -275,13 +275,14 @@ bool TMainForm::FormCloseQuery() {
     return answer == ModalResult::Yes;
 }
 
-void TMainForm::FormClose() {
+bool TMainForm::FormClose() {
     GameData& data = game.data;
     saved.SaveIfDirty(); // first: the save dialog may still change the game's name
-    ini.StoreFlag("common", "sound", waves.IsOn());
-    ini.StoreNumber("common", "level", data.CurrentFigure);
-    ini.StoreNumber("common", "tongue", data.Language);
-    ini.StoreText("common", "save", FromPath(data.SaveFileName));
+    // After one failed write the others would fail alike.
+    return ini.StoreFlag("common", "sound", waves.IsOn()) &&
+           ini.StoreNumber("common", "level", data.CurrentFigure) &&
+           ini.StoreNumber("common", "tongue", data.Language) &&
+           ini.StoreText("common", "save", FromPath(data.SaveFileName));
 }
 
 void TMainForm::resizeEvent(QResizeEvent*) {

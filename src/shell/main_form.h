@@ -133,7 +133,10 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
   private:
     void BuildToolbar();
     bool FormCloseQuery();
-    void FormClose();
+    // False when the settings could not be written. The settings file then stays
+    // as it was and the game ends quietly: a message at every end would only
+    // nag a player who keeps the file write-protected on purpose.
+    bool FormClose();
     void RepaintFigure();  // the board, then the target window
     void ShowFigureAnew(); // SetupFigure, then the repaint
 

@@ -6,13 +6,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QWidget>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,8 +25,50 @@ const char* const Organisation = "FriboGames";
 const char* const Application = "FriboTrigonet";
 const char* const BaseGroup = "V2";
 
-// Far beyond what the game writes; of a larger, damaged file only the start counts.
-constexpr size_t MaxIniBytes = 64 * 1024;
+// Far beyond what the game writes. Of a larger file only the start is read, and
+// such a file is never written: what was not read would be lost.
+constexpr size_t MaxIniBytes = 1024 * 1024;
+
+// The blanks the file form puts around names and values; any other space
+// character belongs to the text.
+QString TrimBlanks(const QString& text) {
+    const auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
+    qsizetype from = 0, to = text.size();
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
+// Two copies of the game write one settings file: each change reads, changes
+// and rewrites the file while it holds a lock on a file beside it, so that no
+// change is lost in between. Without a lock file (an unwritable folder) the
+// change goes on unlocked and its write fails on its own.
+class SettingsLock {
+  public:
+    explicit SettingsLock(const std::string& settingsPath) {
+        const size_t slash = settingsPath.find_last_of('/');
+        const std::string lockPath =
+            settingsPath.substr(0, slash + 1) + "." + settingsPath.substr(slash + 1) + ".lock";
+        fd = ::open(lockPath.c_str(),
+                    O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+        struct stat info;
+        if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+            ::close(fd);
+            fd = -1;
+        }
+        if (fd >= 0) ::flock(fd, LOCK_EX);
+    }
+    ~SettingsLock() {
+        if (fd >= 0) ::close(fd); // and with it the lock
+    }
+    SettingsLock(const SettingsLock&) = delete;
+    SettingsLock& operator=(const SettingsLock&) = delete;
+
+  private:
+    int fd = -1;
+};
 
 bool SamePath(const QStringList& a, const QStringList& b) {
     if (a.size() != b.size()) return false;
@@ -211,6 +258,7 @@ QString EscapeValue(const QString& text) {
             raw += c;
         }
     }
+    // Quoted, the blanks at either end are part of the text.
     if (needsQuotes || raw.startsWith(' ') || raw.endsWith(' ')) raw = '"' + raw + '"';
     return raw;
 }
@@ -251,35 +299,40 @@ QString SettingsStore::FilePath() const {
            Organisation + '/' + Application + ".conf";
 }
 
-std::vector<SettingsStore::IniEntry> SettingsStore::ReadIni() const {
-    std::vector<IniEntry> entries;
+bool SettingsStore::ReadIni(std::vector<IniEntry>& entries) const {
+    entries.clear();
+    const std::string path = FilePath().toStdString();
     std::vector<uint8_t> bytes;
     // Anything but a regular file counts as missing and is never opened.
-    if (!ReadFileStart(FilePath().toStdString(), MaxIniBytes + 1, bytes)) return entries;
+    if (!ReadFileStart(path, MaxIniBytes + 1, bytes)) {
+        struct stat info;
+        return ::stat(path.c_str(), &info) != 0 && errno == ENOENT; // missing: read whole
+    }
+    const bool whole = bytes.size() <= MaxIniBytes;
     QByteArray text(reinterpret_cast<const char*>(bytes.data()),
                     static_cast<qsizetype>(std::min(bytes.size(), MaxIniBytes)));
-    if (bytes.size() > MaxIniBytes) text.truncate(text.lastIndexOf('\n') + 1);
+    if (!whole) text.truncate(text.lastIndexOf('\n') + 1);
     QStringList section;
     for (const QByteArray& rawLine : text.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
+        const QString line = TrimBlanks(QString::fromUtf8(rawLine));
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            const QString name = line.mid(1, close < 0 ? -1 : close - 1).trimmed();
+            const QString name = TrimBlanks(line.mid(1, close < 0 ? -1 : close - 1));
             section = name.compare("General", Qt::CaseInsensitive) == 0 ? QStringList()
                                                                         : UnescapeKey(name);
             continue;
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0) continue;
-        const QStringList key = UnescapeKey(line.left(equals).trimmed());
+        const QStringList key = UnescapeKey(TrimBlanks(line.left(equals)));
         if (key.isEmpty()) continue;
-        entries.push_back({section + key, line.mid(equals + 1).trimmed()});
+        entries.push_back({section + key, TrimBlanks(line.mid(equals + 1))});
     }
-    return entries;
+    return whole;
 }
 
-void SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
+bool SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
     // One spelling for each group, the first in the file; then one entry for each
     // key, the first, which is also the one a load reads.
     std::vector<QStringList> groups;
@@ -317,36 +370,37 @@ void SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
         }
     }
 
+    return ReplaceFile(FilePath().toStdString(), reinterpret_cast<const uint8_t*>(text.data()),
+                       static_cast<size_t>(text.size())) == SaveResult::Saved;
+}
+
+bool SettingsStore::Change(const QString& section, const QString& key,
+                           const std::optional<QString>& value) {
     const QString path = FilePath();
     const QFileInfo info(path);
     // A FIFO, a device or a folder in its place: the settings are not kept.
-    if (info.exists() && !info.isFile()) return;
-    QDir().mkpath(info.absolutePath());
-    QSaveFile file(path); // follows a link, keeps the file's permissions
-    if (!file.open(QIODevice::WriteOnly)) return;
-    file.write(text);
-    file.commit();
-}
-
-void SettingsStore::Change(const QString& section, const QString& key,
-                           const std::optional<QString>& value) {
-    std::vector<IniEntry> entries = ReadIni();
-    const QStringList path{BaseGroup, section, key};
-    const auto matches = [&](const IniEntry& e) { return SamePath(e.Path, path); };
+    if (info.exists() && !info.isFile()) return false;
+    if (!QDir().mkpath(info.absolutePath())) return false;
+    const SettingsLock lock(path.toStdString());
+    std::vector<IniEntry> entries;
+    if (!ReadIni(entries)) return false; // what was not read would be lost: left alone
+    const QStringList keyPath{BaseGroup, section, key};
+    const auto matches = [&](const IniEntry& e) { return SamePath(e.Path, keyPath); };
     const auto found = std::find_if(entries.begin(), entries.end(), matches);
     if (!value) {
-        if (found == entries.end()) return;
+        if (found == entries.end()) return true;
         entries.erase(std::remove_if(entries.begin(), entries.end(), matches), entries.end());
     } else if (found != entries.end()) {
         found->Raw = EscapeValue(*value);
     } else {
-        entries.push_back({path, EscapeValue(*value)});
+        entries.push_back({keyPath, EscapeValue(*value)});
     }
-    WriteIni(std::move(entries));
+    return WriteIni(std::move(entries));
 }
 
 std::optional<QString> SettingsStore::Read(const QString& section, const QString& key) const {
-    const std::vector<IniEntry> entries = ReadIni();
+    std::vector<IniEntry> entries;
+    ReadIni(entries); // of a file too large to read whole, its start
     const QStringList path{BaseGroup, section, key};
     const auto found = std::find_if(entries.begin(), entries.end(),
                                     [&](const IniEntry& e) { return SamePath(e.Path, path); });
@@ -372,20 +426,20 @@ QString SettingsStore::LoadText(const QString& section, const QString& key,
     return Read(section, key).value_or(fallback);
 }
 
-void SettingsStore::StoreFlag(const QString& section, const QString& key, bool value) {
-    StoreText(section, key, value ? "1" : "0");
+bool SettingsStore::StoreFlag(const QString& section, const QString& key, bool value) {
+    return StoreText(section, key, value ? "1" : "0");
 }
 
-void SettingsStore::StoreNumber(const QString& section, const QString& key, int value) {
-    StoreText(section, key, QString::number(value));
+bool SettingsStore::StoreNumber(const QString& section, const QString& key, int value) {
+    return StoreText(section, key, QString::number(value));
 }
 
-void SettingsStore::StoreText(const QString& section, const QString& key, const QString& value) {
-    Change(section, key, value);
+bool SettingsStore::StoreText(const QString& section, const QString& key, const QString& value) {
+    return Change(section, key, value);
 }
 
-void SettingsStore::Delete(const QString& section, const QString& key) {
-    Change(section, key, std::nullopt);
+bool SettingsStore::Delete(const QString& section, const QString& key) {
+    return Change(section, key, std::nullopt);
 }
 
 std::optional<int> ParseNumber(const QString& text) {
@@ -433,6 +487,11 @@ std::optional<WindowPlacement> ParsePlacement(const QString& text) {
     return WindowPlacement{n[1], n[2], QRect(n[3], n[4], int(width), int(height))};
 }
 
+QPoint CentredOn(const QRect& area, const QSize& size) {
+    return {area.x() + (area.width() - size.width()) / 2,
+            area.y() + (area.height() - size.height()) / 2};
+}
+
 QRect KeepOnDesktop(QRect rect, const QRect& desktop) {
     const int desktopRight = desktop.left() + desktop.width();
     const int desktopBottom = desktop.top() + desktop.height();
@@ -452,13 +511,13 @@ FormPlacement::FormPlacement(SettingsStore& ini, QString key) : ini(ini), key(st
 void FormPlacement::Restore(QWidget* window) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const std::optional<WindowPlacement> placement =
-        ParsePlacement(ini.LoadText("Common", key, ""));
+        ParsePlacement(ini.LoadText("common", key, ""));
     if (!placement) {
         if (!screen) return;
         const QRect area = screen->geometry();
         PlaceNowAndWhenFramed(window, [window, area] {
             const QSize size = window->frameGeometry().size();
-            window->move((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+            window->move(CentredOn(area, size));
         });
         return;
     }
@@ -474,7 +533,7 @@ void FormPlacement::Restore(QWidget* window) {
     if (placement->ShowCmd == ShowMinimized) window->setWindowState(Qt::WindowMinimized);
 }
 
-void FormPlacement::Store(const QWidget* window) {
+bool FormPlacement::Store(const QWidget* window) {
     WindowPlacement placement;
     placement.Flags = flags;
     placement.ShowCmd = window->isMinimized()   ? ShowMinimized
@@ -482,7 +541,7 @@ void FormPlacement::Store(const QWidget* window) {
                                                 : ShowNormal;
     placement.Normal = window->normalGeometry();
     if (placement.Normal.isEmpty()) placement.Normal = window->geometry();
-    ini.StoreText("Common", key, FormatPlacement(placement));
-    ini.Delete("Common", key + "Color");
-    ini.Delete("Common", key + "Font");
+    // After a failed write the others would fail alike.
+    return ini.StoreText("common", key, FormatPlacement(placement)) &&
+           ini.Delete("common", key + "Color") && ini.Delete("common", key + "Font");
 }

@@ -28,20 +28,25 @@ class SettingsStore {
     int LoadNumber(const QString& section, const QString& key, int fallback) const;
     QString LoadText(const QString& section, const QString& key, const QString& fallback) const;
 
-    void StoreFlag(const QString& section, const QString& key, bool value);
-    void StoreNumber(const QString& section, const QString& key, int value);
-    void StoreText(const QString& section, const QString& key, const QString& value);
+    // False when the value could not be written; the file then stays as it was.
+    // That happens when it cannot be replaced, is no regular file, or is too
+    // large to have been read whole.
+    bool StoreFlag(const QString& section, const QString& key, bool value);
+    bool StoreNumber(const QString& section, const QString& key, int value);
+    bool StoreText(const QString& section, const QString& key, const QString& value);
     // A missing value is no error.
-    void Delete(const QString& section, const QString& key);
+    bool Delete(const QString& section, const QString& key);
 
   private:
     struct IniEntry;
     QString FilePath() const;
-    std::vector<IniEntry> ReadIni() const;
-    // Writes the whole file anew, atomically; nothing when it is no regular file.
-    void WriteIni(std::vector<IniEntry> entries) const;
-    // Sets the value, or removes it when there is none.
-    void Change(const QString& section, const QString& key, const std::optional<QString>& value);
+    // The file's entries; false when it exists but was not read whole.
+    bool ReadIni(std::vector<IniEntry>& entries) const;
+    // Writes the whole file anew, atomically; false when it failed.
+    bool WriteIni(std::vector<IniEntry> entries) const;
+    // Sets the value, or removes it when there is none, under the lock that
+    // keeps the changes of two copies of the game apart.
+    bool Change(const QString& section, const QString& key, const std::optional<QString>& value);
     std::optional<QString> Read(const QString& section, const QString& key) const;
 
     QString iniPath;
@@ -72,11 +77,14 @@ std::optional<WindowPlacement> ParsePlacement(const QString& text);
 // Moves the rectangle, keeping its size, so that its right and bottom edges are
 // not beyond the desktop's and then its left and top edges not before them.
 QRect KeepOnDesktop(QRect rect, const QRect& desktop);
+// The top-left corner that centres a window of `size` on `area`, a screen that
+// need not start at 0,0.
+QPoint CentredOn(const QRect& area, const QSize& size);
 // The client rectangle moved so that the frame around it is kept on the desktop.
 QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop);
 
 // Keeps the main window's position, size and show state under `key` in the
-// section "Common" (the window's colour and font are not kept).
+// section "common" (the window's colour and font are not kept).
 class FormPlacement {
   public:
     FormPlacement(SettingsStore& ini, QString key);
@@ -86,7 +94,8 @@ class FormPlacement {
     // stored; once more when the frame is known. The show state comes back as
     // stored: normal, minimised or maximised.
     void Restore(QWidget* window);
-    void Store(const QWidget* window);
+    // False when the placement could not be written.
+    bool Store(const QWidget* window);
 
   private:
     SettingsStore& ini;

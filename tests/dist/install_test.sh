@@ -1,8 +1,10 @@
 #!/bin/sh
 # Installs the game into a scratch folder as /usr, checks every file a desktop
-# needs, validates the menu entry and the AppStream data, then starts the
+# needs, validates the menu entries and the AppStream data, then starts the
 # installed game offscreen with a fresh home: it must find its collection in the
-# data folder. The game has no command line, so it is ended by a signal.
+# data folder, or beside its program when the data folders point elsewhere, also
+# when installed to a scratch prefix. The game has no command line, so it is
+# ended by a signal.
 #   install_test.sh BUILD_DIR CMAKE COMPILED_IN_COLLECTION [BINDIR]
 set -eu
 build=$1 cmake=$2 compiledIn=$3 bindir=${4:-bin}
@@ -22,6 +24,7 @@ for file in $bindir/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
     share/icons/hicolor/48x48/apps/fribo-trigonet-designer.png \
     share/man/man6/fribo-trigonet-designer.6.gz \
     share/metainfo/org.example.fribo.trigonet.metainfo.xml \
+    share/metainfo/org.example.fribo.trigonet.designer.metainfo.xml \
     share/icons/hicolor/scalable/apps/fribo-trigonet.svg \
     share/man/man6/fribo-trigonet.6.gz \
     share/doc/fribo-trigonet/copyright share/doc/fribo-trigonet/changelog.gz; do
@@ -42,18 +45,21 @@ for entry in fribo-trigonet fribo-trigonet-designer; do
         fail "desktop-file-validate $entry"
 done
 [ -x "$usr/$bindir/fribo-trigonet-designer" ] || fail "the designer is not executable"
-appstreamcli validate --no-net "$usr/share/metainfo/org.example.fribo.trigonet.metainfo.xml" ||
-    fail "appstreamcli validate"
+for id in org.example.fribo.trigonet org.example.fribo.trigonet.designer; do
+    appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" ||
+        fail "appstreamcli validate $id"
+done
 gzip -t "$usr/share/man/man6/fribo-trigonet.6.gz" || fail "manual page is no gzip file"
 
-# Starts the installed game with the given data folders and answers what it shows
+# Starts an installed game (the one under /usr unless named) with the given
+# system data folders and an empty personal one, and answers what it shows
 # first: "game" (its main window, so the collection was found) or "message" (the
 # missing-collection box). Qt's painting log names the windows.
 firstWindow() {
     home=$(mktemp -d "$work/home.XXXX")
-    HOME=$home XDG_DATA_DIRS=$1 XDG_RUNTIME_DIR=$home QT_QPA_PLATFORM=offscreen \
-        QT_LOGGING_RULES="qt.widgets.painting=true" \
-        "$usr/$bindir/fribo-trigonet" >"$home/log" 2>&1 &
+    HOME=$home XDG_DATA_HOME=$home/data XDG_DATA_DIRS=$1 XDG_RUNTIME_DIR=$home \
+        QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="qt.widgets.painting=true" \
+        "${2:-$usr/$bindir/fribo-trigonet}" >"$home/log" 2>&1 &
     pid=$!
     answer=""
     for _ in $(seq 100); do
@@ -70,15 +76,27 @@ firstWindow() {
     echo "${answer:-nothing}"
 }
 
+if [ -e "$compiledIn" ]; then
+    echo "note: $compiledIn exists, so the game always finds a collection; the checks below are weak"
+fi
 seen=$(firstWindow "$usr/share")
 echo "with the data folder: $seen"
 [ "$seen" = game ] || fail "installed game did not start from its data folder (saw: $seen)"
+seen=$(firstWindow "$work/nothing")
+echo "with the data folders elsewhere: $seen"
+[ "$seen" = game ] || fail "installed game did not find the data beside its program (saw: $seen)"
 
-if [ -e "$compiledIn" ]; then
-    echo "note: $compiledIn exists, so the game always finds a collection; no check of its absence"
-else
+# Any prefix will do, "or any prefix" as the README says.
+"$cmake" --install "$build" --prefix "$work/any prefix" >"$work/prefix.log" ||
+    fail "cmake --install --prefix: $(cat "$work/prefix.log")"
+seen=$(firstWindow "$work/nothing" "$work/any prefix/$bindir/fribo-trigonet")
+echo "installed to a scratch prefix: $seen"
+[ "$seen" = game ] || fail "the game installed to a scratch prefix did not start (saw: $seen)"
+
+if [ ! -e "$compiledIn" ]; then
+    rm "$usr/share/fribo-trigonet/ftrg2.dat"
     seen=$(firstWindow "$work/nothing")
-    echo "with no data folder: $seen"
+    echo "with no collection anywhere: $seen"
     [ "$seen" = message ] || fail "with no collection anywhere the message must show (saw: $seen)"
 fi
 echo "installed game: files, validators and start-up are fine"

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -53,11 +54,20 @@ struct CollectionLookupTest : ::testing::Test {
 } // namespace
 
 TEST_F(CollectionLookupTest, ProgramFolderFirstThenTheDataFoldersInTheirOrder) {
+    ScopedEnv home("HOME", Folder("home"));
+    const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    ASSERT_TRUE(personal.startsWith(root.path()));
+    Install(personal, 6);
+    Install(Folder("share"), 5); // beside bin: where this program was installed
     Install(shareA, 3);
     Install(shareB, 4);
     WriteCollection(program, 2);
     EXPECT_EQ(Start(), 2); // a build folder is never shadowed by an installed game
     QFile::remove(program + "/ftrg2.dat");
+    EXPECT_EQ(Start(), 6); // the player's own collection
+    QFile::remove(personal + "/fribo-trigonet/ftrg2.dat");
+    EXPECT_EQ(Start(), 5);
+    QFile::remove(root.filePath("share/fribo-trigonet/ftrg2.dat"));
     EXPECT_EQ(Start(), 3);
     QFile::remove(shareA + "/fribo-trigonet/ftrg2.dat");
     EXPECT_EQ(Start(), 4);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 uint8_t B(int v) {
@@ -58,4 +62,21 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+}
+
+bool MakeNullDevice(const std::string& path) {
+    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    oldHandler = std::signal(SIGXFSZ, SIG_IGN); // report EFBIG instead of ending the process
+    rlimit limit = old;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
+
 // A 10 x 10 block of cells with its top-left cell at (x, y), laid from two
 // triangles (orientations 0 and 8, or 4 and 12 for the other diagonal).
 std::vector<Placement> Square10(int x, int y, bool otherDiagonal = false);
@@ -24,3 +26,21 @@ std::vector<uint8_t> CollectionBytes(const std::vector<FigureRecord>& figures);
 // A fresh, empty folder for files a test writes; removed with the process.
 std::string TempDir(const std::string& name);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// Keeps the process from writing more than `bytes` bytes into any file, for
+// any user, while it lives: writes fail with EFBIG.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+};
+
+// A null device node (what /dev/null is) made at `path` inside a test's folder,
+// so that a faulty writer can harm nothing outside it; false where this user may
+// not make device nodes.
+bool MakeNullDevice(const std::string& path);

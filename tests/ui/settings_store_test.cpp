@@ -1,5 +1,7 @@
 #include "ui/settings_store.h"
 
+#include "support/test_figures.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,8 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -152,8 +158,17 @@ TEST_F(SettingsStoreTest, TheBaseGroupComparesWithoutCaseToo) {
 }
 
 TEST_F(SettingsStoreTest, TextsCrossBetweenThisStoreAndQtsSettingsUnchanged) {
-    const QStringList texts{"/home/me/\"my\" game, 2.ftg",       "a;b=c",      " padded ", "@at",
-                            QString::fromUtf8("Spiel für Jörg"), "tab\there\\"};
+    // Blanks at either end are part of a text, other spaces and line ends too.
+    const QStringList texts{"/home/me/\"my\" game, 2.ftg",
+                            "a;b=c",
+                            " padded ",
+                            "@at",
+                            QString::fromUtf8("Spiel für Jörg"),
+                            "tab\there\\",
+                            QString::fromUtf8("/home/me/game\u00a0"),
+                            QString::fromUtf8("\u3000wide\u2003"),
+                            "ends in a tab\t",
+                            "line\r\n"};
     for (const QString& text : texts) {
         SCOPED_TRACE(text.toStdString());
         ini.StoreText("common", "save", text);
@@ -194,22 +209,76 @@ TEST(SettingsFile, AFifoADeviceOrAFolderCountsAsMissingAndIsNeverWritten) {
                   device = dir.filePath("null.ini");
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
     ASSERT_TRUE(QDir().mkdir(folder));
-    ASSERT_TRUE(QFile::link("/dev/null", device));
-    for (const QString& path : {fifo, folder, device}) {
+    // The device is a node in the test's folder, reached through a link: a
+    // faulty writer could replace or write nothing outside it.
+    QStringList paths{fifo, folder}, names{"fifo.ini", "folder.ini"};
+    if (MakeNullDevice(dir.filePath("null").toStdString())) {
+        ASSERT_TRUE(QFile::link("null", device));
+        paths << device;
+        names = QStringList{"fifo.ini", "folder.ini", "null", "null.ini"};
+    }
+    for (const QString& path : paths) {
         SCOPED_TRACE(path.toStdString());
         // Opening the FIFO would block here for good.
         SettingsStore ini(path);
         EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), -1);
         EXPECT_TRUE(ini.LoadFlag("common", "sound", true));
-        ini.StoreNumber("common", "tongue", 1);
+        EXPECT_FALSE(ini.StoreNumber("common", "tongue", 1));
         EXPECT_EQ(ini.LoadNumber("common", "tongue", -1), -1);
     }
     EXPECT_EQ(QFileInfo(fifo).isFile(), false);
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_TRUE(QFileInfo(device).isSymLink());
+    if (paths.size() == 3) {
+        EXPECT_TRUE(QFileInfo(device).isSymLink());
+    }
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
-              (QStringList{"fifo.ini", "folder.ini", "null.ini"}));
+              names);
+}
+
+TEST_F(SettingsStoreTest, AFileTooLargeToReadWholeIsNeverRewritten) {
+    // Someone else's value of 2 MB before the game's own keys.
+    WriteFile("[V2]\ncommon\\level=5\nother\\blob=" + QByteArray(2 << 20, 'x') +
+              "\ncommon\\tongue=1\n");
+    const QByteArray before = FileText();
+    EXPECT_EQ(ini.LoadNumber("common", "level", 1), 5);
+    EXPECT_FALSE(ini.StoreNumber("common", "level", 6));
+    EXPECT_FALSE(ini.Delete("common", "tongue"));
+    EXPECT_EQ(FileText(), before);
+}
+
+TEST_F(SettingsStoreTest, AFailedWriteIsReportedAndKeepsTheFileAsItWas) {
+    ASSERT_TRUE(ini.StoreText("common", "save", "/home/me/a.ftg"));
+    const QByteArray before = FileText();
+    {
+        FileSizeLimit noRoom(0);
+        EXPECT_FALSE(ini.StoreNumber("common", "level", 9));
+    }
+    EXPECT_EQ(FileText(), before);
+    // The settings file's folder is a plain file: nothing can be created.
+    WriteFile("plain");
+    EXPECT_FALSE(SettingsStore(path + "/settings.ini").StoreNumber("common", "level", 9));
+    EXPECT_EQ(FileText(), "plain");
+}
+
+TEST_F(SettingsStoreTest, TwoCopiesStoringAtOnceKeepEveryValue) {
+    const auto storeMany = [&](const QString& prefix) {
+        int failed = 0;
+        for (int k = 0; k < 100; ++k)
+            failed += !ini.StoreNumber("common", prefix + QString::number(k), k);
+        return failed;
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) ::_exit(std::min(storeMany("a"), 100));
+    EXPECT_EQ(storeMany("b"), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "stores failed in the other copy";
+    EXPECT_EQ(RawCommonKeys().size(), 200);
+    EXPECT_EQ(ini.LoadNumber("common", "a99", -1), 99);
+    EXPECT_EQ(ini.LoadNumber("common", "b99", -1), 99);
 }
 
 TEST_F(SettingsStoreTest, DeletingAMissingValueIsNoError) {
@@ -281,7 +350,12 @@ TEST_F(SettingsStoreTest, FormPlacementCentresWithoutAStoredPlacement) {
     window.resize(300, 200);
     FormPlacement(ini, "MainForm").Restore(&window);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(window.pos(), QPoint((screen.width() - 300) / 2, (screen.height() - 200) / 2));
+    EXPECT_EQ(window.pos(), CentredOn(screen, QSize(300, 200)));
+    // A primary screen right of and below another one.
+    EXPECT_EQ(CentredOn(QRect(1920, 100, 1280, 1024), QSize(300, 200)), QPoint(2410, 512));
+    // The placement goes into the one section the game's other settings use.
+    ASSERT_TRUE(FormPlacement(ini, "MainForm").Store(&window));
+    EXPECT_EQ(RawSections(), QStringList{"common"});
 }
 
 TEST_F(SettingsStoreTest, FormPlacementRestoresAndStoresTheNormalRectangleAndShowState) {
