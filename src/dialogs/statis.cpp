@@ -8,39 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
-
-// A percentage bar without border: grey track, coloured part, "NN%" in the middle.
-class PercentGauge : public QWidget {
-  public:
-    PercentGauge(QColor fill, QWidget* parent) : QWidget(parent), fill(fill) {}
-
-    // The maximum first, as the value is a share of it.
-    void SetMaximum(int value) { maximum = value; }
-    void SetProgress(int value) {
-        progress = value;
-        update();
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(160, 160, 160));
-        const int filled =
-            maximum > 0 ? static_cast<int>(static_cast<long long>(width()) * progress / maximum)
-                        : 0;
-        painter.fillRect(0, 0, filled, height(), fill);
-        painter.setPen(Qt::black);
-        painter.setFont(AppFont(8));
-        painter.drawText(rect(), Qt::AlignCenter,
-                         QString::number(WholePercent(progress, maximum)) + "%");
-    }
-
-  private:
-    QColor fill;
-    int maximum = 100;
-    int progress = 0;
-};
 
 namespace {
 
@@ -53,6 +22,27 @@ QFrame* LoweredBox(QWidget* parent, int x, int y, int w, int h) {
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(x, y, w, h);
     return frame;
+}
+
+// A percentage gauge without border: grey track, `fill` for the part done and
+// "NN%" in black in the middle.
+QProgressBar* PercentGauge(QWidget* parent, const char* name, QColor fill, QRect geometry) {
+    auto* gauge = new QProgressBar(parent);
+    gauge->setObjectName(name);
+    gauge->setGeometry(geometry);
+    gauge->setAlignment(Qt::AlignCenter);
+    gauge->setStyleSheet(QString("QProgressBar { border: none; background: rgb(160, 160, 160); "
+                                 "color: black; } QProgressBar::chunk { background: %1; }")
+                             .arg(fill.name()));
+    return gauge;
+}
+
+// The share is truncated, as WholePercent says; an empty collection shows 0%
+// rather than the busy bar of an empty range.
+void SetGauge(QProgressBar* gauge, int progress, int maximum) {
+    gauge->setRange(0, std::max(maximum, 1));
+    gauge->setValue(progress);
+    gauge->setFormat(QString::number(WholePercent(progress, maximum)) + "%");
 }
 
 QLabel* BoldLabel(QWidget* parent, const char* name) {
@@ -163,9 +153,7 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     LoweredBox(this, 8, 8, 433, 69);
     FinishedLabel = BoldLabel(this, "FinishedLabel");
     FinishedLabel->move(20, 20);
-    FiguresGauge = new PercentGauge(QColor(0, 128, 255), this);
-    FiguresGauge->setObjectName("Gauge1");
-    FiguresGauge->setGeometry(20, 44, 410, 18);
+    FiguresGauge = PercentGauge(this, "Gauge1", QColor(0, 128, 255), QRect(20, 44, 410, 18));
 
     LoweredBox(this, 8, 84, 433, 109);
     HelpLabel = BoldLabel(this, "HelpLabel");
@@ -181,9 +169,7 @@ TStatDlg::TStatDlg(const GameData& data, QWidget* mainWindow)
     LoweredBox(this, 8, 200, 433, 69);
     PointsLabel = BoldLabel(this, "PointsLabel");
     PointsLabel->move(20, 212);
-    PointsGauge = new PercentGauge(QColor(0, 255, 0), this);
-    PointsGauge->setObjectName("Gauge2");
-    PointsGauge->setGeometry(20, 236, 410, 18);
+    PointsGauge = PercentGauge(this, "Gauge2", QColor(0, 255, 0), QRect(20, 236, 410, 18));
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");
@@ -200,10 +186,8 @@ void TStatDlg::showEvent(QShowEvent* event) {
 void TStatDlg::FormActivate() {
     CentreOverMain(this, mainWindow);
     summary = SummarizeProgress(data);
-    FiguresGauge->SetMaximum(summary.Count);
-    FiguresGauge->SetProgress(summary.Finished);
-    PointsGauge->SetMaximum(MaxPoints(summary.Count));
-    PointsGauge->SetProgress(summary.Points);
+    SetGauge(FiguresGauge, summary.Finished, summary.Count);
+    SetGauge(PointsGauge, summary.Points, MaxPoints(summary.Count));
 
     const int lang = data.Language;
     setWindowTitle(StatisticsCaption(lang, data.SaveFileName));

@@ -8,7 +8,7 @@
 class QLabel;
 class QPainter;
 class QWidget;
-class PercentGauge;
+class QProgressBar;
 
 // Sums up the progress: finished figures, help by category, points. Everything
 // is counted afresh from the progress bytes each time the dialog is shown.
@@ -32,7 +32,7 @@ class TStatDlg : public QDialog {
     QLabel* FinishedLabel;
     QLabel* HelpLabel;
     QLabel* PointsLabel;
-    PercentGauge* FiguresGauge;
-    PercentGauge* PointsGauge;
+    QProgressBar* FiguresGauge;
+    QProgressBar* PointsGauge;
     QWidget* pieBox;
 };

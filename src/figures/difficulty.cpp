@@ -18,15 +18,15 @@ struct Piece {
 
 class OutlineSearch {
   public:
-    explicit OutlineSearch(const FigureRecord& figure) : target_(TargetGrid(figure)) {
-        const std::vector<FigureCell> cells = FigureCells(target_);
+    explicit OutlineSearch(const FigureRecord& figure) : target(TargetGrid(figure)) {
+        const std::vector<FigureCell> cells = FigureCells(target);
         for (const FigureCell& c : cells)
-            if (c.Value == WholeCell) wholeCells_.push_back(c);
+            if (c.Value == WholeCell) wholeCells.push_back(c);
         const CellBox box = BoundingBox(cells);
-        coverers_.assign(wholeCells_.size(), {});
+        coverers.assign(wholeCells.size(), {});
         std::vector<int> wholeIndex(GridColumns * GridRows, -1);
-        for (size_t i = 0; i < wholeCells_.size(); ++i)
-            wholeIndex[wholeCells_[i].Col * GridRows + wholeCells_[i].Row] = static_cast<int>(i);
+        for (size_t i = 0; i < wholeCells.size(); ++i)
+            wholeIndex[wholeCells[i].Col * GridRows + wholeCells[i].Row] = static_cast<int>(i);
         // A placement fits the outline when it covers only cells of the figure and
         // its whole pieces lie on whole cells.
         for (int o = 0; o < OrientationCount; ++o)
@@ -39,18 +39,18 @@ class OutlineSearch {
                         for (int dy = BoxMinDY[o]; dy <= BoxMaxDY[o] && fits; ++dy) {
                             const uint8_t code = MaskAt(o, dx, dy);
                             if (!code) continue;
-                            const uint8_t t = target_[col + dx][row + dy];
+                            const uint8_t t = target[col + dx][row + dy];
                             fits = t && (code != WholeCell || t == WholeCell);
                             pieces.push_back({col + dx, row + dy, code});
                         }
                     if (!fits) continue;
-                    const int id = static_cast<int>(placements_.size());
-                    placements_.push_back({{static_cast<uint8_t>(col), static_cast<uint8_t>(row),
-                                            static_cast<uint8_t>(o)},
-                                           pieces});
+                    const int id = static_cast<int>(placements.size());
+                    placements.push_back({{static_cast<uint8_t>(col), static_cast<uint8_t>(row),
+                                           static_cast<uint8_t>(o)},
+                                          pieces});
                     for (const Piece& p : pieces) {
                         const int w = wholeIndex[p.col * GridRows + p.row];
-                        if (w >= 0) coverers_[w].push_back(id);
+                        if (w >= 0) coverers[w].push_back(id);
                     }
                 }
     }
@@ -58,11 +58,11 @@ class OutlineSearch {
     Difficulty Run() {
         Descend(0, 0);
         Difficulty d;
-        d.OutlineNodes = nodes_;
-        d.Arrangements = arrangements_;
-        d.Complete = nodes_ < OutlineNodeBudget;
-        d.Score = std::log2(static_cast<double>(std::max<int64_t>(nodes_, 1)) /
-                            static_cast<double>(std::max<int64_t>(arrangements_, 1)));
+        d.OutlineNodes = nodes;
+        d.Arrangements = arrangements;
+        d.Complete = nodes < OutlineNodeBudget;
+        d.Score = std::log2(static_cast<double>(std::max<int64_t>(nodes, 1)) /
+                            static_cast<double>(std::max<int64_t>(arrangements, 1)));
         return d;
     }
 
@@ -74,7 +74,7 @@ class OutlineSearch {
 
     bool Fits(const Candidate& cand) const {
         return std::all_of(cand.pieces.begin(), cand.pieces.end(), [&](const Piece& p) {
-            const uint8_t v = board_.Board[p.col][p.row];
+            const uint8_t v = board.Board[p.col][p.row];
             return !v || PairAllowed(v, p.code);
         });
     }
@@ -83,39 +83,39 @@ class OutlineSearch {
     // placements that cover it and fit beside those already laid; each set of
     // placements is reached once, as in the exact solver.
     void Descend(size_t from, int laid) {
-        if (nodes_ >= OutlineNodeBudget) return;
+        if (nodes >= OutlineNodeBudget) return;
         size_t cell = from;
-        while (cell < wholeCells_.size() &&
-               board_.Board[wholeCells_[cell].Col][wholeCells_[cell].Row] == WholeCell)
+        while (cell < wholeCells.size() &&
+               board.Board[wholeCells[cell].Col][wholeCells[cell].Row] == WholeCell)
             ++cell;
-        if (cell == wholeCells_.size()) {
-            if (laid == TriangleCount && board_.Board == target_) ++arrangements_;
+        if (cell == wholeCells.size()) {
+            if (laid == TriangleCount && board.Board == target) ++arrangements;
             return;
         }
         if (laid == TriangleCount) return;
         std::vector<int> bannedHere;
-        for (int id : coverers_[cell]) {
-            if (std::find(banned_.begin(), banned_.end(), id) != banned_.end()) continue;
-            const Candidate& cand = placements_[id];
+        for (int id : coverers[cell]) {
+            if (std::find(banned.begin(), banned.end(), id) != banned.end()) continue;
+            const Candidate& cand = placements[id];
             if (!Fits(cand)) continue;
-            ++nodes_;
-            StampPlacement(board_.Board, cand.placement);
+            ++nodes;
+            StampPlacement(board.Board, cand.placement);
             Descend(cell, laid + 1);
-            LiftPlacement(board_.Board, cand.placement);
-            banned_.push_back(id);
+            LiftPlacement(board.Board, cand.placement);
+            banned.push_back(id);
             bannedHere.push_back(id);
         }
-        banned_.resize(banned_.size() - bannedHere.size());
+        banned.resize(banned.size() - bannedHere.size());
     }
 
-    Grid target_;
-    std::vector<FigureCell> wholeCells_;
-    std::vector<Candidate> placements_;
-    std::vector<std::vector<int>> coverers_;
-    std::vector<int> banned_;
-    BoardState board_;
-    int64_t nodes_ = 0;
-    int64_t arrangements_ = 0;
+    Grid target;
+    std::vector<FigureCell> wholeCells;
+    std::vector<Candidate> placements;
+    std::vector<std::vector<int>> coverers;
+    std::vector<int> banned;
+    BoardState board;
+    int64_t nodes = 0;
+    int64_t arrangements = 0;
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "region_search.h"
 
-#include "board/orientation.h"
 #include "board/exact_geometry.h"
+#include "board/orientation.h"
 #include "figures/figure_shape.h"
 #include "figures/solver.h"
 
@@ -63,56 +63,56 @@ struct Candidate {
 class RegionSearch {
   public:
     RegionSearch(const FigureRecord& figure, int64_t nodeLimit, size_t keep)
-        : target_(TargetGrid(figure)), nodeLimit_(nodeLimit), keep_(keep) {
+        : target(TargetGrid(figure)), nodeLimit(nodeLimit), keep(keep) {
         // The box of the pieces themselves, so no piece can fall outside it.
-        box_ = {GridColumns, GridRows, -1, -1};
+        box = {GridColumns, GridRows, -1, -1};
         for (const Placement& p : figure)
             ForEachPiece(p, [&](int col, int row, int) {
-                box_ = {std::min(box_.MinCol, col), std::min(box_.MinRow, row),
-                        std::max(box_.MaxCol, col), std::max(box_.MaxRow, row)};
+                box = {std::min(box.MinCol, col), std::min(box.MinRow, row),
+                       std::max(box.MaxCol, col), std::max(box.MaxRow, row)};
             });
-        const size_t size = static_cast<size_t>(box_.Width() * box_.Height());
-        own_.resize(size);
-        laid_.resize(size);
-        short_.assign(size, 0);
+        const size_t size = static_cast<size_t>(box.Width() * box.Height());
+        ownPieces.resize(size);
+        laidPieces.resize(size);
+        shortfall.assign(size, 0);
         for (const Placement& p : figure)
             ForEachPiece(p, [&](int col, int row, int code) {
                 const int cell = Index(col, row);
-                own_[cell].push_back(code);
-                short_[cell] += Tables().twelfths[code];
-                shortSum_ += Tables().twelfths[code];
+                ownPieces[cell].push_back(code);
+                shortfall[cell] += Tables().twelfths[code];
+                shortfallSum += Tables().twelfths[code];
             });
         FindCandidates();
     }
 
     RegionSearchResult Run() {
         Descend(0, 0);
-        return result_;
+        return result;
     }
 
   private:
     int Index(int col, int row) const {
-        return (row - box_.MinRow) * box_.Width() + (col - box_.MinCol);
+        return (row - box.MinRow) * box.Width() + (col - box.MinCol);
     }
 
     bool InBox(int col, int row) const {
-        return col >= box_.MinCol && col <= box_.MaxCol && row >= box_.MinRow && row <= box_.MaxRow;
+        return col >= box.MinCol && col <= box.MaxCol && row >= box.MinRow && row <= box.MaxRow;
     }
 
     // The figure's own pieces in a cell do not overlap, so the part of `code`
     // inside their union is the sum of its overlaps with each.
     bool InsideRegion(int cell, int code) const {
         Fraction inside;
-        for (int own : own_[cell])
+        for (int own : ownPieces[cell])
             inside = inside + Tables().overlap[code][own];
         return inside == Tables().area[code];
     }
 
     void FindCandidates() {
-        coverers_.resize(own_.size());
+        coverers.resize(ownPieces.size());
         for (int o = 0; o < OrientationCount; ++o)
-            for (int col = box_.MinCol - BoxMinDX[o]; col <= box_.MaxCol - BoxMaxDX[o]; ++col)
-                for (int row = box_.MinRow - BoxMinDY[o]; row <= box_.MaxRow - BoxMaxDY[o]; ++row) {
+            for (int col = box.MinCol - BoxMinDX[o]; col <= box.MaxCol - BoxMaxDX[o]; ++col)
+                for (int row = box.MinRow - BoxMinDY[o]; row <= box.MaxRow - BoxMaxDY[o]; ++row) {
                     if (!TriangleInBounds(col, row, o)) continue;
                     Candidate cand{{static_cast<uint8_t>(col), static_cast<uint8_t>(row),
                                     static_cast<uint8_t>(o)},
@@ -129,99 +129,99 @@ class RegionSearch {
                         cand.twelfths += Tables().twelfths[code];
                     });
                     if (!inside) continue;
-                    const int id = static_cast<int>(candidates_.size());
+                    const int id = static_cast<int>(candidates.size());
                     for (const Piece& piece : cand.pieces)
-                        coverers_[piece.cell].push_back(id);
-                    candidates_.push_back(std::move(cand));
+                        coverers[piece.cell].push_back(id);
+                    candidates.push_back(std::move(cand));
                 }
-        banned_.assign(candidates_.size(), 0);
-        result_.Candidates = static_cast<int64_t>(candidates_.size());
+        banned.assign(candidates.size(), 0);
+        result.Candidates = static_cast<int64_t>(candidates.size());
     }
 
     bool Fits(const Candidate& cand) const {
         for (const Piece& piece : cand.pieces)
-            for (int other : laid_[piece.cell])
+            for (int other : laidPieces[piece.cell])
                 if (!PiecesDisjoint(piece.code, other)) return false;
         return true;
     }
 
     void Lay(const Candidate& cand) {
         for (const Piece& piece : cand.pieces) {
-            laid_[piece.cell].push_back(piece.code);
-            short_[piece.cell] -= Tables().twelfths[piece.code];
+            laidPieces[piece.cell].push_back(piece.code);
+            shortfall[piece.cell] -= Tables().twelfths[piece.code];
         }
-        shortSum_ -= cand.twelfths;
+        shortfallSum -= cand.twelfths;
     }
 
     void Lift(const Candidate& cand) {
         for (const Piece& piece : cand.pieces) {
-            laid_[piece.cell].pop_back();
-            short_[piece.cell] += Tables().twelfths[piece.code];
+            laidPieces[piece.cell].pop_back();
+            shortfall[piece.cell] += Tables().twelfths[piece.code];
         }
-        shortSum_ += cand.twelfths;
+        shortfallSum += cand.twelfths;
     }
 
     // Every arrangement covers the first cell still short with one of the
     // triangles inside the region that reach into it. A triangle tried there is
     // banned in the branches after it, so no arrangement is found twice.
     void Descend(int from, int laid) {
-        if (result_.LimitReached) return;
-        const int size = static_cast<int>(short_.size());
+        if (result.LimitReached) return;
+        const int size = static_cast<int>(shortfall.size());
         int cell = from;
-        while (cell < size && short_[cell] == 0)
+        while (cell < size && shortfall[cell] == 0)
             ++cell;
         if (cell == size) {
             if (laid == TriangleCount) Record();
             return;
         }
-        if (laid == TriangleCount || !reachable_[TriangleCount - laid].count(shortSum_)) return;
+        if (laid == TriangleCount || !reachable[TriangleCount - laid].count(shortfallSum)) return;
         std::vector<int> bannedHere;
-        for (int id : coverers_[cell]) {
-            if (banned_[id] || !Fits(candidates_[id])) continue;
-            if (++result_.Nodes > nodeLimit_) {
-                result_.LimitReached = true;
+        for (int id : coverers[cell]) {
+            if (banned[id] || !Fits(candidates[id])) continue;
+            if (++result.Nodes > nodeLimit) {
+                result.LimitReached = true;
                 break;
             }
-            Lay(candidates_[id]);
-            chosen_.push_back(id);
+            Lay(candidates[id]);
+            chosen.push_back(id);
             Descend(cell, laid + 1);
-            chosen_.pop_back();
-            Lift(candidates_[id]);
-            if (result_.LimitReached) break;
-            ++banned_[id];
+            chosen.pop_back();
+            Lift(candidates[id]);
+            if (result.LimitReached) break;
+            ++banned[id];
             bannedHere.push_back(id);
         }
         for (int id : bannedHere)
-            --banned_[id];
+            --banned[id];
     }
 
     void Record() {
-        ++result_.Arrangements;
+        ++result.Arrangements;
         FigureRecord found{};
         for (int t = 0; t < TriangleCount; ++t)
-            found[t] = candidates_[chosen_[t]].placement;
+            found[t] = candidates[chosen[t]].placement;
         found = SortedArrangement(found);
-        if (result_.FirstMismatch == 0 && TargetGrid(found) != target_)
-            result_.FirstMismatch = result_.Arrangements;
-        if (result_.Found.size() < keep_) result_.Found.push_back(found);
+        if (result.FirstMismatch == 0 && TargetGrid(found) != target)
+            result.FirstMismatch = result.Arrangements;
+        if (result.Found.size() < keep) result.Found.push_back(found);
     }
 
-    Grid target_;
-    int64_t nodeLimit_;
-    size_t keep_;
-    CellBox box_;
-    std::vector<std::vector<int>> own_;  // the figure's pieces, per cell
-    std::vector<std::vector<int>> laid_; // the pieces chosen so far, per cell
-    std::vector<int> short_;             // twelfths of each cell not yet covered
-    int shortSum_ = 0;
-    std::vector<Candidate> candidates_;
-    std::vector<std::vector<int>> coverers_;
-    std::vector<int> banned_;
-    std::vector<int> chosen_;
+    Grid target;
+    int64_t nodeLimit;
+    size_t keep;
+    CellBox box;
+    std::vector<std::vector<int>> ownPieces;  // the figure's pieces, per cell
+    std::vector<std::vector<int>> laidPieces; // the pieces chosen so far, per cell
+    std::vector<int> shortfall;               // twelfths of each cell not yet covered
+    int shortfallSum = 0;
+    std::vector<Candidate> candidates;
+    std::vector<std::vector<int>> coverers;
+    std::vector<int> banned;
+    std::vector<int> chosen;
     // The sizes differ by orientation, so this cuts off most branches that cannot
     // end on eight.
-    const Totals reachable_ = ReachableTotals([](int code) { return Tables().twelfths[code]; });
-    RegionSearchResult result_;
+    const Totals reachable = ReachableTotals([](int code) { return Tables().twelfths[code]; });
+    RegionSearchResult result;
 };
 
 } // namespace

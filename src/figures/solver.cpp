@@ -22,35 +22,35 @@ struct Candidate {
 
 class Search {
   public:
-    Search(const FigureRecord& figure, int64_t limit, size_t keep) : limit_(limit), keep_(keep) {
+    Search(const FigureRecord& figure, int64_t limit, size_t keep) : limit(limit), keep(keep) {
         const std::vector<FigureCell> cells = FigureCells(TargetGrid(figure));
-        box_ = BoundingBox(cells);
-        remaining_.assign(static_cast<size_t>(box_.Width() * box_.Height()), 0);
+        box = BoundingBox(cells);
+        remaining.assign(static_cast<size_t>(box.Width() * box.Height()), 0);
         for (const FigureCell& c : cells) {
-            remaining_[Index(c.Col, c.Row)] = c.Value;
-            remainingSum_ += c.Value;
+            remaining[Index(c.Col, c.Row)] = c.Value;
+            remainingSum += c.Value;
         }
         FindCandidates();
     }
 
     SolveResult Run() {
         Descend(0, 0);
-        result_.LimitReached = limit_ > 0 && result_.Arrangements >= limit_;
-        return result_;
+        result.LimitReached = limit > 0 && result.Arrangements >= limit;
+        return result;
     }
 
   private:
     int Index(int col, int row) const {
-        return (row - box_.MinRow) * box_.Width() + (col - box_.MinCol);
+        return (row - box.MinRow) * box.Width() + (col - box.MinCol);
     }
 
     // A triangle is a candidate when every cell it covers is in the figure and its
     // piece there is no larger than the cell's value.
     void FindCandidates() {
-        coverers_.resize(remaining_.size());
+        coverers.resize(remaining.size());
         for (int o = 0; o < OrientationCount; ++o)
-            for (int col = box_.MinCol - BoxMinDX[o]; col <= box_.MaxCol - BoxMaxDX[o]; ++col)
-                for (int row = box_.MinRow - BoxMinDY[o]; row <= box_.MaxRow - BoxMaxDY[o]; ++row) {
+            for (int col = box.MinCol - BoxMinDX[o]; col <= box.MaxCol - BoxMaxDX[o]; ++col)
+                for (int row = box.MinRow - BoxMinDY[o]; row <= box.MaxRow - BoxMaxDY[o]; ++row) {
                     if (!TriangleInBounds(col, row, o)) continue;
                     Candidate cand{{static_cast<uint8_t>(col), static_cast<uint8_t>(row),
                                     static_cast<uint8_t>(o)},
@@ -58,29 +58,29 @@ class Search {
                     bool fits = true;
                     ForEachPiece(cand.placement, [&](int c, int r, int code) {
                         const int index = Index(c, r);
-                        if (remaining_[index] < code) fits = false;
+                        if (remaining[index] < code) fits = false;
                         cand.pieces.push_back({index, code});
                         cand.sum += code;
                     });
                     if (!fits) continue;
-                    const int id = static_cast<int>(candidates_.size());
+                    const int id = static_cast<int>(candidates.size());
                     for (const Piece& piece : cand.pieces)
-                        coverers_[piece.cell].push_back(id);
-                    candidates_.push_back(std::move(cand));
+                        coverers[piece.cell].push_back(id);
+                    candidates.push_back(std::move(cand));
                 }
-        banned_.assign(candidates_.size(), 0);
+        banned.assign(candidates.size(), 0);
     }
 
     bool Fits(const Candidate& cand) const {
         for (const Piece& piece : cand.pieces)
-            if (remaining_[piece.cell] < piece.code) return false;
+            if (remaining[piece.cell] < piece.code) return false;
         return true;
     }
 
     void Lay(const Candidate& cand, int sign) {
         for (const Piece& piece : cand.pieces)
-            remaining_[piece.cell] -= sign * piece.code;
-        remainingSum_ -= sign * cand.sum;
+            remaining[piece.cell] -= sign * piece.code;
+        remainingSum -= sign * cand.sum;
     }
 
     // Every arrangement covers the first unfinished cell with one of the triangles
@@ -89,55 +89,55 @@ class Search {
     // arrangement containing it was found in its own branch.
     void Descend(int from, int laid) {
         if (Done()) return;
-        const int size = static_cast<int>(remaining_.size());
+        const int size = static_cast<int>(remaining.size());
         int cell = from;
-        while (cell < size && remaining_[cell] == 0)
+        while (cell < size && remaining[cell] == 0)
             ++cell;
         if (cell == size) {
             if (laid == TriangleCount) Record();
             return;
         }
-        if (laid == TriangleCount || !reachable_[TriangleCount - laid].count(remainingSum_)) return;
+        if (laid == TriangleCount || !reachable[TriangleCount - laid].count(remainingSum)) return;
         std::vector<int> bannedHere;
-        for (int id : coverers_[cell]) {
-            if (banned_[id] || !Fits(candidates_[id])) continue;
-            ++result_.Nodes;
-            Lay(candidates_[id], 1);
-            chosen_.push_back(id);
+        for (int id : coverers[cell]) {
+            if (banned[id] || !Fits(candidates[id])) continue;
+            ++result.Nodes;
+            Lay(candidates[id], 1);
+            chosen.push_back(id);
             Descend(cell, laid + 1);
-            chosen_.pop_back();
-            Lay(candidates_[id], -1);
+            chosen.pop_back();
+            Lay(candidates[id], -1);
             if (Done()) break;
-            ++banned_[id];
+            ++banned[id];
             bannedHere.push_back(id);
         }
         for (int id : bannedHere)
-            --banned_[id];
+            --banned[id];
     }
 
     void Record() {
-        ++result_.Arrangements;
+        ++result.Arrangements;
         FigureRecord found{};
         for (int t = 0; t < TriangleCount; ++t)
-            found[t] = candidates_[chosen_[t]].placement;
+            found[t] = candidates[chosen[t]].placement;
         found = SortedArrangement(found);
-        if (!result_.Layable && LayingOrder(found)) result_.Layable = true;
-        if (result_.Found.size() < keep_) result_.Found.push_back(found);
+        if (!result.Layable && LayingOrder(found)) result.Layable = true;
+        if (result.Found.size() < keep) result.Found.push_back(found);
     }
 
-    bool Done() const { return limit_ > 0 && result_.Arrangements >= limit_; }
+    bool Done() const { return limit > 0 && result.Arrangements >= limit; }
 
-    int64_t limit_;
-    size_t keep_;
-    CellBox box_;
-    std::vector<int> remaining_;
-    int remainingSum_ = 0;
-    std::vector<Candidate> candidates_;
-    std::vector<std::vector<int>> coverers_;
-    std::vector<int> banned_;
-    std::vector<int> chosen_;
-    const Totals reachable_ = ReachableTotals([](int code) { return code; });
-    SolveResult result_;
+    int64_t limit;
+    size_t keep;
+    CellBox box;
+    std::vector<int> remaining;
+    int remainingSum = 0;
+    std::vector<Candidate> candidates;
+    std::vector<std::vector<int>> coverers;
+    std::vector<int> banned;
+    std::vector<int> chosen;
+    const Totals reachable = ReachableTotals([](int code) { return code; });
+    SolveResult result;
 };
 
 } // namespace

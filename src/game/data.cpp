@@ -1,5 +1,7 @@
 #include "game/data.h"
 
+#include "game/saved_game.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -68,11 +70,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Follows a chain of symbolic links to the file that gets the bytes, which may
 // not exist yet; empty when the chain loops or cannot be read.
 std::string LinkTarget(std::string path) {
@@ -102,7 +99,7 @@ bool MayReplace(const std::string& path, const struct stat& info) {
 // left by a killed or crashed save and is removed by the next save, while the
 // temporary of a save running in another process is left alone.
 std::string TempPrefix(const std::string& target) {
-    return "." + NameOf(target) + ".save-";
+    return "." + FileNamePart(target) + ".save-";
 }
 
 void RemoveStaleTemps(const std::string& target) {

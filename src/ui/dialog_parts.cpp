@@ -3,7 +3,7 @@
 #include "ui/palette_colours.h"
 
 #include <QDialog>
-#include <QMouseEvent>
+#include <QEvent>
 #include <QStyle>
 
 QLabel* ProgramIcon(QWidget* dialog, const QWidget* mainWindow, QRect geometry) {
@@ -58,34 +58,26 @@ void FitText(QLabel* label, int gap) {
     }));
 }
 
-LinkLabel::LinkLabel(const QString& shown, QUrl target, UrlOpener opener, QWidget* parent)
-    : QLabel(shown, parent), target(std::move(target)), opener(std::move(opener)) {
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
+LinkLabel::LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent)
+    : QLabel(parent), shown(shown), target(target) {
+    setTextFormat(Qt::RichText);
+    setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(this, &QLabel::linkActivated, this, [this, opener] {
+        if (!opener(this->target)) setEnabled(false);
+    });
     Tint();
-    setCursor(Qt::PointingHandCursor);
 }
 
 void LinkLabel::Tint() {
-    tinting = true; // setting the palette announces a change of it
-    QPalette palette = this->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText,
-                         ReadableOn(Qt::blue, palette.color(group, QPalette::Window)));
-    setPalette(palette);
-    tinting = false;
+    // A link takes the application's link colour, not the label's palette: the
+    // colour goes into the link itself.
+    const QColor colour = ReadableOn(Qt::blue, palette().color(QPalette::Window));
+    setText(QString("<a href=\"%1\" style=\"color: %2\">%3</a>")
+                .arg(target.toString(QUrl::FullyEncoded).toHtmlEscaped(), colour.name(),
+                     shown.toHtmlEscaped()));
 }
 
 void LinkLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange && !tinting) Tint(); // the theme changed
-}
-
-void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !isEnabled()) return;
-    if (!opener(target)) {
-        setEnabled(false);
-        unsetCursor();
-    }
+    if (event->type() == QEvent::PaletteChange) Tint(); // the theme changed
 }

@@ -30,21 +30,19 @@ void FitText(QLabel* label, int gap);
 // Opens an address with the platform's default handler; false when it failed.
 using UrlOpener = std::function<bool(const QUrl&)>;
 
-// Shows an address in blue, underlined, and opens it on a click. After a failed
-// open it switches itself off for the rest of the run. On a dark background the
-// blue is lightened until it reads.
+// Shows an address as a link, underlined, and opens it on a click. The link is
+// blue, lightened on a dark background until it reads. After a failed open it
+// switches itself off for the rest of the run.
 class LinkLabel : public QLabel {
   public:
-    LinkLabel(const QString& shown, QUrl target, UrlOpener opener, QWidget* parent);
+    LinkLabel(const QString& shown, const QUrl& target, UrlOpener opener, QWidget* parent);
 
   protected:
-    void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
     void Tint();
 
-    bool tinting = false;
+    QString shown;
     QUrl target;
-    UrlOpener opener;
 };

@@ -1,6 +1,5 @@
 #include "ui/figure_drawing.h"
 
-#include "board/orientation.h"
 #include "ui/palette_colours.h"
 #include "ui/triangle_polygon.h"
 
@@ -11,14 +10,23 @@ namespace {
 const QColor Silver(192, 192, 192);
 constexpr int NumberStripHeight = 15; // the figure is drawn below the number
 
+// The one rule for every picture of a figure: a record that is not valid shows
+// no triangles, as the game cannot set it up either and its orientations could
+// lie beyond the tables.
+void DrawFigure(QPainter& painter, const FigureRecord& figure, int unit, QPoint origin,
+                const QColor& fill) {
+    if (!FigureIsValid(figure)) return;
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(fill);
+    for (const Placement& p : figure)
+        painter.drawPolygon(TrianglePolygon(p, unit, origin));
+}
+
 } // namespace
 
 void DrawTargetFigure(QPainter& painter, const FigureRecord& figure) {
     painter.fillRect(0, 0, TargetWidth, TargetHeight, Silver);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::black);
-    for (const Placement& p : figure)
-        if (p.Orient < OrientationCount) painter.drawPolygon(TrianglePolygon(p, 2));
+    DrawFigure(painter, figure, 2, {}, Qt::black);
 }
 
 void DrawThumbnail(QPainter& painter, const FigureRecord& figure, int number, int x0, int y0,
@@ -30,8 +38,5 @@ void DrawThumbnail(QPainter& painter, const FigureRecord& figure, int number, in
     if (number > 0)
         painter.drawText(QRect(x0 + 3, y0 + 1, 60, 14), Qt::AlignLeft | Qt::AlignTop,
                          QString::number(number));
-    if (!FigureIsValid(figure)) return;
-    painter.setBrush(fill);
-    for (const Placement& p : figure)
-        painter.drawPolygon(TrianglePolygon(p, 1, QPoint(x0, y0 + NumberStripHeight)));
+    DrawFigure(painter, figure, 1, QPoint(x0, y0 + NumberStripHeight), fill);
 }

@@ -213,14 +213,19 @@ TEST_F(PatternTest, CaptionReadsTheHelpFromTheBytesOwnLowThreeBits) {
     EXPECT_EQ(CaptionFor(8 | 32 | 3, 0), "Trigonet 2 - solved");
 }
 
-TEST_F(PatternTest, RecordOrientationAbove15DrawsNothingThere) {
+TEST_F(PatternTest, DamagedRecordShowsNoTriangleAsInTheSelection) {
     // Triangle 0 alone covers the lower right half of the cells 40..50 x 20..30,
-    // around pixel (97, 57); orientation 0 plus 16 must not pass for 0.
-    for (int orient : {16, 31, 200}) {
-        data.Figures[0][0].Orient = static_cast<uint8_t>(orient);
+    // around pixel (97, 57); orientation 0 plus 16 must not pass for 0. The seven
+    // others are left out with it (83, 43 lies in triangle 1): the game cannot
+    // set such a figure up either.
+    const Placement damaged[] = {{40, 20, 16}, {40, 20, 31}, {40, 20, 200}, {250, 20, 0}};
+    for (const Placement& p : damaged) {
+        data.Figures[0][0] = p;
         TPatForm form(data, ini, nullptr);
         const QImage shown = Figure(form);
-        EXPECT_EQ(shown.pixelColor(97, 57), QColor(192, 192, 192)) << orient;
-        EXPECT_EQ(shown.pixelColor(83, 43), QColor(Qt::black)) << orient; // triangle 1 still
+        EXPECT_EQ(shown.pixelColor(97, 57), QColor(192, 192, 192))
+            << int(p.Col) << " " << int(p.Orient);
+        EXPECT_EQ(shown.pixelColor(83, 43), QColor(192, 192, 192))
+            << int(p.Col) << " " << int(p.Orient);
     }
 }

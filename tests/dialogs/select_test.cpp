@@ -190,9 +190,10 @@ TEST_F(SelectDialog, NextSearchFindsTheNextUnfinishedFigure) {
 TEST_F(SelectDialog, NextSearchNeverPassesTheLastPage) {
     for (int n = 16; n <= 30; ++n)
         data.Progress[n] = FinishedBit;
+    data.Progress[20] = 0;
     Open(30, 15);
     Press("NextBtn");
-    EXPECT_EQ(dialog->ScrollPosition(), 15); // 16..19 finished, nothing beyond 19
+    EXPECT_EQ(dialog->ScrollPosition(), 15); // 16..19 finished; open 20 lies beyond the search
     data.Progress[19] = 0;
     data.Progress[25] = 0;
     Press("NextBtn");

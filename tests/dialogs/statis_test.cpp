@@ -3,6 +3,7 @@
 #include "dialog_test_support.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -96,6 +97,12 @@ TEST_F(StatisticsDialog, EverySolvedWithoutHelpFillsBothGauges) {
         EXPECT_EQ(Gauge("Gauge1", x), Gauge1Fill);
         EXPECT_EQ(Gauge("Gauge2", x), Gauge2Fill);
     }
+    data.Progress[20] = FinishedBit + 1; // one point short of all
+    Open(0);
+    EXPECT_EQ(Label("PointsLabel"), "You reached 79 out of 80 possible points.");
+    Open(1);
+    EXPECT_EQ(Label("PointsLabel"),
+              QString::fromUtf8("Du hast 79 von 80 möglichen Punkten erreicht."));
 }
 
 TEST_F(StatisticsDialog, EveryGivenUpScoresNothingWithARedBandFourColumnsIn) {
@@ -163,6 +170,7 @@ TEST_F(StatisticsDialog, GaugeFillIsTheTruncatedShare) {
     Open(0);
     EXPECT_EQ(Gauge("Gauge1", 135), Gauge1Fill); // 410 / 3 = 136 columns
     EXPECT_EQ(Gauge("Gauge1", 136), GaugeTrack);
+    EXPECT_EQ(Child<QProgressBar>(dialog.get(), "Gauge1")->text(), "33%");
 }
 
 TEST_F(StatisticsDialog, BandsOfTwoEqualCategoriesMeetAtColumn206) {

@@ -52,6 +52,8 @@ TEST(FigureSource, NamesTheLineAndTheFaultOfABadEntry) {
          "1: placement 8 is not three numbers 0..255 ('1 2 256')"},
         {"Odd: 1 2 3, 1 2, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3\n",
          "1: placement 2 is not three numbers 0..255 ('1 2')"},
+        {"Four: 1 2 3, 1 2 3, 1 2 3 4, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3\n",
+         "1: placement 3 is not three numbers 0..255 ('1 2 3 4')"},
         {"Minus: -1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3\n",
          "1: placement 1 is not three numbers 0..255 ('-1 2 3')"},
         {": 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3, 1 2 3\n", "1: the figure has no name"},

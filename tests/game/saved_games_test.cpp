@@ -237,6 +237,7 @@ TEST_F(SavedGameCommands, LoadWhileChangedSavesFirstAndGoesOnAfterACancelledSave
     EXPECT_EQ(data.Progress[1], 12);
     EXPECT_EQ(data.Progress[2], 0);
     EXPECT_EQ(data.SaveFileName, Path("other.ftg"));
+    EXPECT_FALSE(data.Dirty); // only opened: quitting now writes nothing
 }
 
 TEST_F(SavedGameCommands, FailedLoadNamesOnlyTheFileAndChangesNothing) {
@@ -268,8 +269,11 @@ TEST_F(SavedGameCommands, NewGameAnsweredNoChangesNothing) {
 
 TEST_F(SavedGameCommands, NewGameAnsweredYesClearsProgressAndTitle) {
     data.SaveFileName = Path("mine.ftg");
+    data.Progress[30] = GivenUpByte; // the last figure is cleared like the others
+    data.CurrentFigure = 30;
     view.newGameAnswer = true;
     games.NewgameBtnClick();
+    EXPECT_TRUE(board.helpEnabled);                 // the figure on the board is open again
     EXPECT_EQ(Bytes(Path("mine.ftg")).size(), 30u); // the changed game was saved first
     EXPECT_EQ(Progress(), std::vector<uint8_t>(30, 0));
     EXPECT_EQ(data.SaveFileName, "");

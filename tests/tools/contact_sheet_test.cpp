@@ -13,7 +13,8 @@ bool IsBlack(const QImage& image, int x, int y) {
 } // namespace
 
 TEST(ContactSheet, LaysTheThumbnailsOutLikeTheSelectionDialog) {
-    const std::vector<FigureRecord> figures(14, BigSquare());
+    std::vector<FigureRecord> figures(14, BigSquare());
+    figures[12][0].Orient = 200; // figure 13 is damaged
     const QImage sheet = DrawContactSheet(figures, {});
     // Twelve across, 100 pixels apart; 85 pixels a row.
     EXPECT_EQ(sheet.size(), QSize(1200, 170));
@@ -21,6 +22,7 @@ TEST(ContactSheet, LaysTheThumbnailsOutLikeTheSelectionDialog) {
     EXPECT_EQ(sheet.pixelColor(10, 60), QColor(192, 192, 192)); // silver inside it
     EXPECT_NE(sheet.pixelColor(95, 40), QColor(192, 192, 192)); // the gap between cells
     EXPECT_TRUE(IsBlack(sheet, 100 + 45, 15 + 30));             // figure 2 at its own place
+    EXPECT_FALSE(IsBlack(sheet, 45, 85 + 15 + 30));             // figure 13 shows no triangle
     EXPECT_TRUE(IsBlack(sheet, 100 + 45, 85 + 15 + 30));        // figure 14, second row
     EXPECT_EQ(sheet.pixelColor(200 + 45, 85 + 15 + 30), QColor(212, 208, 200)); // no figure 15
 }

@@ -2,8 +2,8 @@
 
 #include "board/orientation.h"
 #include "contact_sheet.h"
-#include "figures/difficulty.h"
 #include "figure_generator.h"
+#include "figures/difficulty.h"
 #include "figures/figure_rules.h"
 #include "figures/figure_shape.h"
 #include "figures/figure_source.h"
@@ -71,20 +71,23 @@ bool LoadSource(const std::string& path, FigureSource& source, std::string& erro
     return true;
 }
 
-// Source entries must be sound before any of them is stamped.
-bool SourceIsSound(const std::string& path, const FigureSource& source, std::string& error) {
-    for (const SourceFigure& figure : source.Figures)
-        for (int t = 0; t < TriangleCount; ++t)
-            if (!TriangleInBounds(figure.Record[t])) {
-                error = path + ":" + std::to_string(figure.Line) + ": " + figure.Name +
-                        ", triangle " + std::to_string(t + 1) +
-                        " is off the board or has no such orientation";
-                return false;
-            }
+// Every figure must pass FigureIsValid before any of them is stamped; `error`
+// names the first one that fails by its line, its name and its triangle.
+bool SourceIsValid(const std::string& path, const FigureSource& source, std::string& error) {
+    for (const SourceFigure& figure : source.Figures) {
+        if (FigureIsValid(figure.Record)) continue;
+        const auto stray = std::find_if(figure.Record.begin(), figure.Record.end(),
+                                        [](const Placement& p) { return !TriangleInBounds(p); });
+        error = path + ":" + std::to_string(figure.Line) + ": " + figure.Name + ", triangle " +
+                std::to_string(stray - figure.Record.begin() + 1) +
+                " is off the board or has no such orientation";
+        return false;
+    }
     return true;
 }
 
-bool RecordsAreSound(const std::vector<FigureRecord>& records, std::string& error) {
+// The same for a record file, in PickFigure's words.
+bool RecordsAreValid(const std::vector<FigureRecord>& records, std::string& error) {
     FigureRecord figure;
     for (size_t n = 1; n <= records.size(); ++n)
         if (!PickFigure(records, static_cast<long>(n), figure, error)) return false;
@@ -94,7 +97,7 @@ bool RecordsAreSound(const std::vector<FigureRecord>& records, std::string& erro
 int Build(const std::vector<std::string>& args, std::ostream& err) {
     FigureSource source;
     std::string error;
-    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }
@@ -168,7 +171,7 @@ int Sheet(const std::vector<std::string>& args, const std::map<std::string, long
           std::ostream& err) {
     std::vector<FigureRecord> records;
     std::string error;
-    if (!ReadRecordFile(args[0], records, error) || !RecordsAreSound(records, error)) {
+    if (!ReadRecordFile(args[0], records, error) || !RecordsAreValid(records, error)) {
         err << error << "\n";
         return ExitProblems;
     }
@@ -207,7 +210,7 @@ int Sheet(const std::vector<std::string>& args, const std::map<std::string, long
 int Centre(const std::vector<std::string>& args, std::ostream& err) {
     FigureSource source;
     std::string error;
-    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }
@@ -263,7 +266,7 @@ std::string ChapterOf(size_t index, size_t total, int orientationClass, size_t s
 int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     FigureSource source;
     std::string error;
-    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }

@@ -5,9 +5,8 @@
 #include <QImage>
 #include <vector>
 
-// All figures as the selection dialog draws its thumbnails: a silver cell of
-// 90 x 75 pixels with a black outline per figure, its number top left and the
-// figure in black, one grid unit a pixel, times `Scale`. Text needs a
+// All figures as the selection dialog draws its thumbnails (DrawThumbnail), in
+// rows of `Columns` cells 100 x 85 pixels apart, times `Scale`. Text needs a
 // QGuiApplication; the caller creates one.
 struct SheetLayout {
     int First = 1; // figure number in the first cell
@@ -16,5 +15,5 @@ struct SheetLayout {
     int Scale = 1;
 };
 
-// Every record must pass FigureIsValid.
+// A record that fails FigureIsValid shows its number in an empty cell.
 QImage DrawContactSheet(const std::vector<FigureRecord>& figures, const SheetLayout& layout);

@@ -165,20 +165,20 @@ int SharedVertices(const Placement& p, const std::vector<Placement>& others) {
 class Grower {
   public:
     Grower(std::mt19937& rng, Symmetry symmetry, const Family& family)
-        : rng_(rng), symmetry_(symmetry), family_(family), neededCorners_(family.mixed ? 1 : 2) {}
+        : rng(rng), symmetry(symmetry), family(family), neededCorners(family.mixed ? 1 : 2) {}
 
     bool Grow(FigureRecord& figure) {
-        for (int failures = 0; laid_.size() < TriangleCount;) {
+        for (int failures = 0; laid.size() < TriangleCount;) {
             if (!AddBest()) {
                 if (++failures > 6) return false;
             }
         }
-        std::copy(laid_.begin(), laid_.end(), figure.begin());
+        std::copy(laid.begin(), laid.end(), figure.begin());
         return true;
     }
 
   private:
-    int Random(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    int Random(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
     Placement WithCornerAt(int o, int k, int x, int y) const {
         return {static_cast<uint8_t>(std::clamp(x - VertexDX[k][o], 0, 255)),
@@ -190,22 +190,22 @@ class Grower {
     // the centre of the quarter turns, the middle of an edge on the centre of the
     // half turn. Later ones have a corner on a corner of the figure.
     Placement Propose() {
-        int o = family_.orients[Random(0, static_cast<int>(family_.orients.size()) - 1)];
-        if (!laid_.empty() && o % 2) o = (o & ~3) | (laid_.front().Orient & 3);
+        int o = family.orients[Random(0, static_cast<int>(family.orients.size()) - 1)];
+        if (!laid.empty() && o % 2) o = (o & ~3) | (laid.front().Orient & 3);
         const int k = Random(0, 2);
-        if (laid_.empty()) {
+        if (laid.empty()) {
             int x = MidCol, y = MidRow;
-            if (symmetry_ == Symmetry::Mirror) y += Random(-5, 5);
-            if (symmetry_ == Symmetry::None) x += Random(-5, 5), y += Random(-5, 5);
+            if (symmetry == Symmetry::Mirror) y += Random(-5, 5);
+            if (symmetry == Symmetry::None) x += Random(-5, 5), y += Random(-5, 5);
             const int k2 = (k + 1) % 3;
             const int sumX = VertexDX[k][o] + VertexDX[k2][o];
             const int sumY = VertexDY[k][o] + VertexDY[k2][o];
-            if (symmetry_ == Symmetry::HalfTurn && sumX % 2 == 0 && sumY % 2 == 0)
+            if (symmetry == Symmetry::HalfTurn && sumX % 2 == 0 && sumY % 2 == 0)
                 return WithCornerAt(o, k, x + (VertexDX[k][o] - sumX / 2),
                                     y + (VertexDY[k][o] - sumY / 2));
             return WithCornerAt(o, k, x, y);
         }
-        const Placement& base = laid_[Random(0, static_cast<int>(laid_.size()) - 1)];
+        const Placement& base = laid[Random(0, static_cast<int>(laid.size()) - 1)];
         const int j = Random(0, 2);
         return WithCornerAt(o, k, base.Col + VertexDX[j][base.Orient],
                             base.Row + VertexDY[j][base.Orient]);
@@ -213,20 +213,20 @@ class Grower {
 
     // Tries the orbit of p on the board, and takes it off again; its score, or none.
     bool Try(const Placement& p, double& score, std::vector<Placement>& orbit) {
-        orbit = Orbit(p, symmetry_);
-        if (laid_.size() + orbit.size() > TriangleCount) return false;
-        std::vector<Placement> before = laid_;
+        orbit = Orbit(p, symmetry);
+        if (laid.size() + orbit.size() > TriangleCount) return false;
+        std::vector<Placement> before = laid;
         score = 0;
         bool joins = true;
         for (const Placement& q : orbit) {
-            if (!TriangleFits(board_, q.Col, q.Row, q.Orient)) {
+            if (!TriangleFits(board, q.Col, q.Row, q.Orient)) {
                 joins = false;
                 break;
             }
             if (!before.empty()) {
                 // A triangle's own images may meet it at a single corner.
-                const int corners = laid_.empty() ? 1 : neededCorners_;
-                const Join join = JoinOf(board_.Board, q);
+                const int corners = laid.empty() ? 1 : neededCorners;
+                const Join join = JoinOf(board.Board, q);
                 if (join.contact < MinContact || join.ragged > 0 ||
                     SharedVertices(q, before) < corners) {
                     joins = false;
@@ -234,14 +234,14 @@ class Grower {
                 }
                 score += join.contact;
             }
-            StampPlacement(board_.Board, q);
+            StampPlacement(board.Board, q);
             before.push_back(q);
         }
-        for (size_t i = laid_.size(); i < before.size(); ++i)
-            LiftPlacement(board_.Board, before[i]);
+        for (size_t i = laid.size(); i < before.size(); ++i)
+            LiftPlacement(board.Board, before[i]);
         if (!joins) return false;
         score /= static_cast<double>(orbit.size());
-        score += std::uniform_real_distribution<double>(0, 8)(rng_);
+        score += std::uniform_real_distribution<double>(0, 8)(rng);
         return true;
     }
 
@@ -258,18 +258,18 @@ class Grower {
         }
         if (best.empty()) return false;
         for (const Placement& q : best) {
-            StampPlacement(board_.Board, q);
-            laid_.push_back(q);
+            StampPlacement(board.Board, q);
+            laid.push_back(q);
         }
         return true;
     }
 
-    std::mt19937& rng_;
-    Symmetry symmetry_;
-    const Family& family_;
-    int neededCorners_;
-    BoardState board_;
-    std::vector<Placement> laid_;
+    std::mt19937& rng;
+    Symmetry symmetry;
+    const Family& family;
+    int neededCorners;
+    BoardState board;
+    std::vector<Placement> laid;
 };
 
 // True when the figure has triangles of two of the kinds of orientation.
