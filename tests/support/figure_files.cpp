@@ -43,11 +43,7 @@ std::string TempPath(const std::string& name) {
         .toStdString();
 }
 
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
+// WriteBytes is the one in test_figures.cpp.
 
 void WriteRecords(const std::string& path, const std::vector<FigureRecord>& records) {
     std::vector<uint8_t> bytes(records.size() * FigureRecordSize);
