@@ -42,33 +42,6 @@ std::string Number(double v) {
     return text;
 }
 
-// Where a cell's pieces differ from the figure's, the regions may still agree
-// (two pieces that make up a third), so the cell is sampled off its edges.
-bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
-    auto inside = [](const Placement& p, double x, double y) {
-        double sign = 0;
-        for (int k = 0; k < 3; ++k) {
-            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
-            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
-            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
-            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
-            if (sign * cross < 0) return false;
-            sign = cross;
-        }
-        return true;
-    };
-    auto covered = [&](const FigureRecord& f, double x, double y) {
-        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
-    };
-    constexpr int Steps = 24;
-    for (int i = 0; i < Steps; ++i)
-        for (int j = 0; j < Steps; ++j) {
-            const double x = col + (i + 0.382) / Steps, y = row + (j + 0.618) / Steps;
-            if (covered(a, x, y) != covered(b, x, y)) return false;
-        }
-    return true;
-}
-
 using CellPieces = std::map<std::pair<int, int>, std::vector<int>>;
 
 CellPieces PiecesOf(const FigureRecord& figure) {
@@ -161,6 +134,31 @@ void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
 }
 
 } // namespace
+
+bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
+    auto inside = [](const Placement& p, double x, double y) {
+        double sign = 0;
+        for (int k = 0; k < 3; ++k) {
+            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
+            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
+            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
+            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
+            if (sign * cross < 0) return false;
+            sign = cross;
+        }
+        return true;
+    };
+    auto covered = [&](const FigureRecord& f, double x, double y) {
+        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
+    };
+    constexpr int Steps = 24;
+    for (int i = 0; i < Steps; ++i)
+        for (int j = 0; j < Steps; ++j) {
+            const double x = col + (i + 0.382) / Steps, y = row + (j + 0.618) / Steps;
+            if (covered(a, x, y) != covered(b, x, y)) return false;
+        }
+    return true;
+}
 
 bool FigureVerdict::Passed() const {
     return std::all_of(Results.begin(), Results.end(),

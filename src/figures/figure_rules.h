@@ -125,6 +125,12 @@ class FigureJudge {
     std::map<std::string, ShapeKey> regions;
 };
 
+// Whether `a` and `b` cover the same part of cell (col, row), sampled off its
+// edges: where their pieces there differ, the sums may agree while the regions do
+// not (two quarters that add up to a seven-twelfth), or the regions agree (the
+// two diagonals). Both must pass FigureIsValid.
+bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row);
+
 // Problems of one record, every rule but 5; rule 1 failing stops the rest.
 std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure);
 

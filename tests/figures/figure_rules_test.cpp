@@ -202,6 +202,25 @@ TEST(FigureRules, Rule7WantsEveryTriangleJoinedAlongAnEdge) {
     EXPECT_EQ(SharedEdgeLength(BigSquare()[0], BigSquare()[2]), 0.0);
 }
 
+TEST(FigureRules, Rule8SamplesACellWhosePiecesDifferForTheRegionTheyCover) {
+    // In cell (45, 30): a seven-twelfth (36) against two quarters (16 + 20), the
+    // same sum but not the same part; the two halves of either diagonal (29 + 35
+    // and 30 + 34) fill it alike. The other triangles lie far off.
+    auto at = [](std::initializer_list<Placement> placements) {
+        FigureRecord record;
+        record.fill({10, 10, 0});
+        std::copy(placements.begin(), placements.end(), record.begin());
+        return record;
+    };
+    const FigureRecord seven = at({{41, 26, 5}}), quarters = at({{46, 37, 5}, {50, 34, 13}});
+    EXPECT_FALSE(SameRegionInCell(seven, quarters, 45, 30));
+    EXPECT_TRUE(SameRegionInCell(seven, seven, 45, 30));
+    const FigureRecord slash = at({{43, 37, 0}, {39, 32, 2}});
+    const FigureRecord backslash = at({{52, 32, 2}, {48, 37, 4}});
+    EXPECT_TRUE(SameRegionInCell(slash, backslash, 45, 30));
+    EXPECT_FALSE(SameRegionInCell(slash, quarters, 45, 30));
+}
+
 TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
     const FigureVerdict sound = JudgeFigure(BigSquare(), std::vector<FigureRecord>{SoundHouse()});
     EXPECT_TRUE(sound.Passed());
