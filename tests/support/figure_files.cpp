@@ -1,8 +1,10 @@
 #include "support/figure_files.h"
 
-#include <QDir>
+#include "support/test_figures.h"
+
 #include <cstring>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 void AddSquare(std::vector<Placement>& placements, int x, int y) {
@@ -38,12 +40,16 @@ FigureRecord SoundHouse() {
 }
 
 std::string TempPath(const std::string& name) {
-    return QDir::temp()
-        .filePath(QString::fromStdString("trigonet-figures-test-" + name))
-        .toStdString();
+    // One folder a test, emptied when the test first asks for it.
+    static const testing::TestInfo* owner = nullptr;
+    static std::string folder;
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    if (folder.empty() || test != owner) {
+        owner = test;
+        folder = TempDir("files");
+    }
+    return folder + name;
 }
-
-// WriteBytes is the one in test_figures.cpp.
 
 void WriteRecords(const std::string& path, const std::vector<FigureRecord>& records) {
     std::vector<uint8_t> bytes(records.size() * FigureRecordSize);

@@ -3,6 +3,7 @@
 // Figures and files the tool's tests share.
 
 #include "game/data.h"
+#include "support/test_figures.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +21,7 @@ FigureRecord SoundHouse();
 
 FigureRecord ToRecord(const std::vector<Placement>& placements);
 
-// A file in the test's temporary folder, removed by the caller when it matters.
+// A file in the running test's own temporary folder (see TempDir).
 std::string TempPath(const std::string& name);
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 void WriteRecords(const std::string& path, const std::vector<FigureRecord>& records);
 std::string ReadText(const std::string& path);
