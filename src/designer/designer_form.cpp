@@ -241,7 +241,7 @@ QString TDesignerForm::AddBlocker() const {
 // The first figure (0-based) of the collection that breaks a rule; -1 when none
 // does or the verdicts are not in yet.
 int TDesignerForm::FirstBroken() const {
-    if (!Judged()) return -1;
+    if (!Judged() || collectionVerdicts.size() != collection.Figures.size()) return -1;
     for (size_t i = 0; i < collectionVerdicts.size(); ++i)
         if (!collectionVerdicts[i].Passed()) return static_cast<int>(i);
     return -1;
@@ -288,6 +288,8 @@ void TDesignerForm::ShowStatus() {
 }
 
 void TDesignerForm::FillList() {
+    // The collection has changed: its verdicts are no longer those of the list.
+    ++generation;
     const int keep = SelectedRow();
     list->blockSignals(true);
     list->clear();

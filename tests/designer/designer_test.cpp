@@ -426,6 +426,11 @@ TEST_F(DesignerTest, OpenJudgesEveryFigureAndInstallRefusesACollectionWithABroke
     EXPECT_TRUE(
         Status().startsWith("Saved: " + Path("progress.txt") + ". Not ready for the game yet."))
         << Status().toStdString();
+
+    // A smaller collection opened after it is not judged by the verdicts of the last.
+    WriteFile("one.txt", Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path("one.txt")));
+    EXPECT_EQ(Status(), "Opened " + Path("one.txt") + ".  1 figure, not checked yet.");
 }
 
 TEST_F(DesignerTest, ACollectionOfExactly222FiguresOpensAndTakesNoMore) {
