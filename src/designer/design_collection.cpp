@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
@@ -74,6 +75,21 @@ bool ReadDesignCollection(const QString& path, int language, DesignCollection& c
         if (!ParseFigureSource(std::string(bytes.begin(), bytes.end()), source, problem)) {
             error = Text(language, "%1, Zeile %2", "%1, line %2")
                         .arg(shown, QString::fromStdString(problem));
+            return false;
+        }
+        for (const SourceFigure& figure : source.Figures)
+            if (const QString problem = NameProblem(figure.Name, language); !problem.isEmpty()) {
+                error = Text(language, "%1, Zeile %2: %3", "%1, line %2: %3")
+                            .arg(shown)
+                            .arg(figure.Line)
+                            .arg(problem);
+                return false;
+            }
+        if (source.Figures.size() > static_cast<size_t>(MaxFigures)) {
+            error = Text(language, "%1 hat %2 Figuren; das Spiel liest höchstens 222.",
+                         "%1 holds %2 figures; the game reads 222 at most.")
+                        .arg(shown)
+                        .arg(source.Figures.size());
             return false;
         }
         read.Header = source.Header;
@@ -150,5 +166,17 @@ QString NameProblem(const QString& name, int language) {
     if (trimmed.startsWith('#'))
         return Text(language, "Ein Name darf nicht mit # beginnen.",
                     "A name may not begin with #.");
+    if (trimmed.size() > MaxNameLength)
+        return Text(language, "Ein Name hat höchstens 80 Zeichen.",
+                    "A name has 80 characters at most.");
     return {};
+}
+
+QString NameProblem(const std::string& bytes, int language) {
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString name = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (decode.hasError())
+        return Text(language, "Ein Name muss gültiger UTF-8-Text sein.",
+                    "A name must be valid UTF-8 text.");
+    return NameProblem(name, language);
 }

@@ -19,9 +19,10 @@ struct DesignCollection {
 bool IsRecordFilePath(const QString& path);
 
 // Reads at most a few megabytes; false with `error` worded in `language` when the
-// file cannot be read, is too large, is malformed or holds no figure. A record
-// file's figures are named "Figure N" ("Figur N"). Records are taken as they are;
-// FigureIsValid tells the caller which of them may be laid.
+// file cannot be read, is too large, is malformed, holds no figure or more than
+// the game reads (222), or a name that NameProblem refuses. A record file's
+// figures are named "Figure N" ("Figur N"). Records are taken as they are; the
+// caller judges them.
 bool ReadDesignCollection(const QString& path, int language, DesignCollection& collection,
                           QString& error);
 
@@ -40,6 +41,11 @@ QString PersonalCollectionPath();
 // Writes the record file there, making the folder first.
 bool InstallForMe(const DesignCollection& collection, int language, QString& error);
 
-// Why `name` cannot stand before the colon of a source line (empty, a colon, a
-// line break, a leading '#'), or empty when it can. `name` is taken trimmed.
+inline constexpr int MaxNameLength = 80;
+
+// Why `name` cannot be a figure's name (empty, longer than MaxNameLength, a colon
+// or line break, a leading '#'), or empty when it can. `name` is taken trimmed.
+// The name dialog and the text import both ask it.
 QString NameProblem(const QString& name, int language);
+// The same for a name read from a file, which must be UTF-8 besides.
+QString NameProblem(const std::string& bytes, int language);

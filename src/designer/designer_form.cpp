@@ -19,7 +19,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
+#include <QPromise>
 #include <QPushButton>
+#include <QThreadPool>
 
 namespace {
 
@@ -42,6 +44,14 @@ QString FirstFailure(int language, const FigureVerdict& verdict) {
     return {};
 }
 
+// The figure a failed distinctness points at, by its name in the collection.
+QString OtherName(const DesignCollection& collection, const RuleResult& r) {
+    if (r.Id != RuleId::Distinct || r.State != RuleState::Failed || r.Detail[0] < 0 ||
+        r.Detail[0] >= static_cast<int>(collection.Figures.size()))
+        return {};
+    return QString::fromStdString(collection.Figures[r.Detail[0]].Name);
+}
+
 } // namespace
 
 TDesignerForm::TDesignerForm(const QString& iniPath)
@@ -56,9 +66,10 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     box->setGeometry(8, 8, Unit * GridColumns + 1, Unit * GridRows + 1);
     box->RegisterCursors();
     connect(box, &BoardBox::HoldChanged, this, [this] {
+        message.clear();
         Judge();
-        ShowVerdict();
     });
+    connect(&judging, &QFutureWatcher<Judgement>::finished, this, &TDesignerForm::JudgingFinished);
 
     for (int i = 0; i < RuleIdCount; ++i) {
         auto* label = new QLabel(this);
@@ -152,21 +163,47 @@ FigureRecord TDesignerForm::Arrangement() const {
 }
 
 void TDesignerForm::Judge() {
-    const std::vector<FigureRecord> others = RecordsOf(collection);
-    verdict = JudgeFigure(Arrangement(), others);
+    ++generation;
+    if (!judging.isRunning()) StartJudging();
+    ShowVerdict();
+}
+
+void TDesignerForm::StartJudging() {
+    runningGeneration = generation;
+    auto promise = std::make_shared<QPromise<Judgement>>();
+    judging.setFuture(promise->future());
+    promise->start();
+    // Copies only: the form may close while the search runs.
+    QThreadPool::globalInstance()->start(
+        [promise, judge = judge, figure = Arrangement(), records = RecordsOf(collection)] {
+            Judgement judged;
+            judged.Collection = judge->JudgeCollection(records);
+            judged.Arrangement = judge->Judge(figure, records);
+            promise->addResult(std::move(judged));
+            promise->finish();
+        });
+}
+
+void TDesignerForm::JudgingFinished() {
+    if (runningGeneration != generation) return StartJudging(); // judged what is gone
+    const Judgement judged = judging.result();
+    verdict = judged.Arrangement;
+    collectionVerdicts = judged.Collection;
+    judgedGeneration = generation;
+    ShowVerdict();
+    MarkList();
 }
 
 void TDesignerForm::ShowVerdict() {
     const int lang = Language();
     for (int i = 0; i < RuleIdCount; ++i) {
         const RuleResult& r = verdict.Results[i];
-        QString other;
-        if (r.Id == RuleId::Distinct && r.State == RuleState::Failed &&
-            r.Detail[0] < static_cast<int>(collection.Figures.size()))
-            other = QString::fromStdString(collection.Figures[r.Detail[0]].Name);
-        ruleLabels[i]->setText(RuleLine(lang, r, other));
+        const bool known = Judged();
+        ruleLabels[i]->setText(known ? RuleLine(lang, r, OtherName(collection, r))
+                                     : RulePending(lang, static_cast<RuleId>(i)));
         // Green, red and grey as far as the theme's background lets them read.
-        const QColor colour = r.State == RuleState::Passed   ? QColor(0x00, 0x60, 0x00)
+        const QColor colour = !known                         ? QColor(0x60, 0x60, 0x60)
+                              : r.State == RuleState::Passed ? QColor(0x00, 0x60, 0x00)
                               : r.State == RuleState::Failed ? QColor(0xb0, 0x00, 0x00)
                                                              : QColor(0x60, 0x60, 0x60);
         QPalette palette = ruleLabels[i]->palette();
@@ -183,17 +220,86 @@ void TDesignerForm::ShowVerdict() {
 
     const bool selected = SelectedRow() >= 0;
     const int count = static_cast<int>(collection.Figures.size());
-    addBtn->setEnabled(!Holding() && verdict.Passed() && count < MaxFigures);
-    replaceBtn->setEnabled(!Holding() && selected);
+    const QString blocker = AddBlocker();
+    addBtn->setEnabled(blocker.isEmpty());
+    addBtn->setToolTip(blocker.isEmpty() ? Text(lang, "Nimmt die Anordnung unter einem Namen auf.",
+                                                "Adds the arrangement under a name.")
+                                         : blocker);
+    replaceBtn->setEnabled(!Holding() && selected && Judged());
     centreBtn->setEnabled(!Holding());
     deleteBtn->setEnabled(selected);
     upBtn->setEnabled(selected && SelectedRow() > 0);
     downBtn->setEnabled(selected && SelectedRow() < count - 1);
     saveRecordsBtn->setEnabled(count > 0);
     installBtn->setEnabled(count > 0);
+    ShowStatus();
+}
+
+// Why Add is greyed, or empty when it is not.
+QString TDesignerForm::AddBlocker() const {
+    const int lang = Language();
+    if (collection.Figures.size() >= static_cast<size_t>(MaxFigures))
+        return Text(lang, "Die Sammlung ist voll: das Spiel liest 222 Figuren.",
+                    "The collection is full: the game reads 222 figures.");
+    if (Holding()) return Text(lang, "Erst das Dreieck ablegen.", "Put the triangle down first.");
+    if (!Judged())
+        return Text(lang, "Die Anordnung ist noch nicht geprüft.",
+                    "The arrangement is not checked yet.");
+    return FirstFailure(lang, verdict);
+}
+
+// The first figure (0-based) of the collection that breaks a rule; -1 when none
+// does or the verdicts are not in yet.
+int TDesignerForm::FirstBroken() const {
+    if (!Judged() || collectionVerdicts.size() != collection.Figures.size()) return -1;
+    for (size_t i = 0; i < collectionVerdicts.size(); ++i)
+        if (!collectionVerdicts[i].Passed()) return static_cast<int>(i);
+    return -1;
+}
+
+// The broken figures marked in the list, with every rule they break as a tip.
+void TDesignerForm::MarkList() {
+    const int lang = Language();
+    for (int i = 0; i < list->count() && i < static_cast<int>(collectionVerdicts.size()); ++i) {
+        QStringList broken;
+        for (const RuleResult& r : collectionVerdicts[i].Results)
+            if (r.State == RuleState::Failed) broken << RuleLine(lang, r, OtherName(collection, r));
+        QString name = QString::fromStdString(collection.Figures[i].Name);
+        list->item(i)->setText(broken.isEmpty() ? name : QString::fromUtf8("\u2718 ") + name);
+        list->item(i)->setToolTip(broken.join('\n'));
+    }
+    ShowStatus();
+}
+
+void TDesignerForm::ShowStatus() {
+    const int lang = Language();
+    const int count = static_cast<int>(collection.Figures.size());
+    QString summary = count == 0   ? Text(lang, "Noch keine Figur.", "No figures yet.")
+                      : count == 1 ? Text(lang, "1 Figur", "1 figure")
+                                   : Text(lang, "%1 Figuren", "%1 figures").arg(count);
+    if (count > 0 && !Judged()) {
+        summary += Text(lang, ", noch nicht geprüft.", ", not checked yet.");
+    } else if (const int first = FirstBroken(); first >= 0) {
+        const int broken =
+            static_cast<int>(std::count_if(collectionVerdicts.begin(), collectionVerdicts.end(),
+                                           [](const FigureVerdict& v) { return !v.Passed(); }));
+        summary += Text(lang, ", %1 davon verletzen eine Regel; zuerst Figur %2 (%3): %4.",
+                        ", %1 of them break a rule; first figure %2 (%3): %4.")
+                       .arg(broken)
+                       .arg(first + 1)
+                       .arg(QString::fromStdString(collection.Figures[first].Name),
+                            FirstFailure(lang, collectionVerdicts[first]));
+    } else if (count > 0) {
+        summary += count >= MaxFigures
+                       ? Text(lang, ", die Sammlung ist voll.", ", the collection is full.")
+                       : QStringLiteral(".");
+    }
+    statusLine->setText(message.isEmpty() ? summary : message + "  " + summary);
 }
 
 void TDesignerForm::FillList() {
+    // The collection has changed: its verdicts are no longer those of the list.
+    ++generation;
     const int keep = SelectedRow();
     list->blockSignals(true);
     list->clear();
@@ -218,12 +324,23 @@ void TDesignerForm::SelectRow(int row) {
 }
 
 void TDesignerForm::Report(const QString& text) {
-    statusLine->setText(text);
+    message = text;
+    ShowStatus();
 }
 
 void TDesignerForm::Fail(const QString& text) {
     Report(text);
-    DialogSeam::Box(this, DialogSeam::BoxKind::Error, text);
+    DialogSeam::Box(this, DialogSeam::BoxKind::Error, text, IsGerman(Language()));
+}
+
+int TDesignerForm::Ask(const QString& question) {
+    return DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question, IsGerman(Language()));
+}
+
+void TDesignerForm::PlayCue(Cue cue) {
+    if (cue == Cue::Refused)
+        Report(Text(Language(), "Hier passt das Dreieck nicht hin: es läge über einem anderen.",
+                    "The triangle does not fit here: it would lie over another one."));
 }
 
 bool TDesignerForm::LayArrangement(const FigureRecord& figure) {
@@ -236,8 +353,8 @@ bool TDesignerForm::LayArrangement(const FigureRecord& figure) {
         AddTriangle(board, t);
     }
     box->boxPaint();
+    message.clear();
     Judge();
-    ShowVerdict();
     return true;
 }
 
@@ -248,8 +365,8 @@ void TDesignerForm::StartAgain() {
     for (int t = 1; t <= TriangleCount; ++t)
         PlaceAtStart(game, t);
     box->boxPaint();
+    message.clear();
     Judge();
-    ShowVerdict();
 }
 
 void TDesignerForm::CentreClick() {
@@ -264,10 +381,7 @@ void TDesignerForm::CentreClick() {
 
 void TDesignerForm::AddClick() {
     const int lang = Language();
-    if (Holding() || collection.Figures.size() >= static_cast<size_t>(MaxFigures)) return;
-    Judge();
-    ShowVerdict();
-    if (!verdict.Passed()) return Fail(FirstFailure(lang, verdict));
+    if (const QString blocker = AddBlocker(); !blocker.isEmpty()) return Fail(blocker);
     const int number = static_cast<int>(collection.Figures.size()) + 1;
     TNameDlg dialog(lang, Text(lang, "Figur %1", "Figure %1").arg(number), this);
     if (!Answered(DialogSeam::Exec(&dialog), ModalResult::Ok)) return;
@@ -276,23 +390,27 @@ void TDesignerForm::AddClick() {
     collection.Figures.push_back({dialog.Name().toStdString(), Arrangement(), 0});
     dirty = true;
     FillList();
-    Judge();
-    ShowVerdict();
     Report(Text(lang, "Figur %1 aufgenommen.", "Figure %1 added.").arg(number));
+    Judge();
 }
 
 void TDesignerForm::ReplaceClick() {
     const int row = SelectedRow();
     if (Holding() || row < 0) return;
-    const std::vector<FigureRecord> others = RecordsOf(collection, row);
-    const FigureVerdict judged = JudgeFigure(Arrangement(), others);
+    if (!Judged())
+        return Fail(Text(Language(), "Die Anordnung ist noch nicht geprüft.",
+                         "The arrangement is not checked yet."));
+    // Every rule but distinctness looks at the arrangement alone; that one is
+    // judged again without the figure it replaces.
+    FigureVerdict judged = verdict;
+    judged.Results[static_cast<int>(RuleId::Distinct)] =
+        JudgeDistinct(Arrangement(), RecordsOf(collection, row));
     if (!judged.Passed()) return Fail(FirstFailure(Language(), judged));
     collection.Figures[row].Record = Arrangement();
     dirty = true;
     FillList();
-    Judge();
-    ShowVerdict();
     Report(Text(Language(), "Figur %1 ersetzt.", "Figure %1 replaced.").arg(row + 1));
+    Judge();
 }
 
 void TDesignerForm::DeleteClick() {
@@ -301,13 +419,15 @@ void TDesignerForm::DeleteClick() {
     const QString question = Text(Language(), "Figur %1 (%2) löschen?", "Delete figure %1 (%2)?")
                                  .arg(row + 1)
                                  .arg(QString::fromStdString(collection.Figures[row].Name));
-    if (!Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question), ModalResult::Yes))
-        return;
+    if (!Answered(Ask(question), ModalResult::Yes)) return;
+    const QString name = QString::fromStdString(collection.Figures[row].Name);
     collection.Figures.erase(collection.Figures.begin() + row);
     dirty = true;
     FillList();
+    Report(Text(Language(), "Figur %1 (%2) gelöscht.", "Figure %1 (%2) deleted.")
+               .arg(row + 1)
+               .arg(name));
     Judge();
-    ShowVerdict();
 }
 
 void TDesignerForm::UpClick() {
@@ -317,6 +437,7 @@ void TDesignerForm::UpClick() {
     dirty = true;
     list->setCurrentRow(row - 1);
     FillList();
+    Judge();
 }
 
 void TDesignerForm::DownClick() {
@@ -326,6 +447,7 @@ void TDesignerForm::DownClick() {
     dirty = true;
     list->setCurrentRow(row + 1);
     FillList();
+    Judge();
 }
 
 void TDesignerForm::ListActivated() {
@@ -341,8 +463,7 @@ bool TDesignerForm::MayDiscard() {
     if (!dirty) return true;
     const QString question = Text(Language(), "Die Änderungen an der Sammlung verwerfen?",
                                   "Discard the changes to the collection?");
-    return Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question),
-                    ModalResult::Yes);
+    return Answered(Ask(question), ModalResult::Yes);
 }
 
 bool TDesignerForm::OpenCollection(const QString& path) {
@@ -357,11 +478,8 @@ bool TDesignerForm::OpenCollection(const QString& path) {
     lastFolder = QFileInfo(path).absolutePath();
     list->setCurrentRow(-1);
     FillList();
+    Report(Text(Language(), "Geöffnet: %1.", "Opened %1.").arg(QDir::toNativeSeparators(path)));
     Judge();
-    ShowVerdict();
-    Report(Text(Language(), "%1 Figuren aus %2.", "%1 figures from %2.")
-               .arg(collection.Figures.size())
-               .arg(QDir::toNativeSeparators(path)));
     return true;
 }
 
@@ -387,9 +505,7 @@ QString TDesignerForm::AskSavePath(const QString& filter, const QString& suffix)
         const QString question =
             Text(Language(), "%1 gibt es schon. Überschreiben?", "%1 exists already. Overwrite?")
                 .arg(QDir::toNativeSeparators(path));
-        if (!Answered(DialogSeam::Box(this, DialogSeam::BoxKind::Warning, question),
-                      ModalResult::Yes))
-            return {};
+        if (!Answered(Ask(question), ModalResult::Yes)) return {};
     }
     lastFolder = QFileInfo(path).absolutePath();
     return path;
@@ -402,7 +518,7 @@ void TDesignerForm::SaveSourceClick() {
     QString error;
     if (!WriteSourceFile(path, collection, Language(), error)) return Fail(error);
     dirty = false;
-    Report(Text(Language(), "Gespeichert: %1", "Saved: %1").arg(QDir::toNativeSeparators(path)));
+    Report(SavedText(path));
 }
 
 void TDesignerForm::SaveRecordsClick() {
@@ -410,10 +526,33 @@ void TDesignerForm::SaveRecordsClick() {
     if (path.isEmpty()) return;
     QString error;
     if (!WriteRecordFile(path, collection, Language(), error)) return Fail(error);
-    Report(Text(Language(), "Gespeichert: %1", "Saved: %1").arg(QDir::toNativeSeparators(path)));
+    Report(SavedText(path));
+}
+
+// A collection in progress may be saved; the status line says what it still lacks.
+QString TDesignerForm::SavedText(const QString& path) const {
+    const int lang = Language();
+    QString text = Text(lang, "Gespeichert: %1.", "Saved: %1.").arg(QDir::toNativeSeparators(path));
+    if (!Judged() || FirstBroken() >= 0)
+        text += Text(lang, " Noch nicht spielbereit.", " Not ready for the game yet.");
+    return text;
 }
 
 void TDesignerForm::InstallClick() {
+    const int lang = Language();
+    // The game trusts what it finds there: it lists and plays every record.
+    if (!Judged())
+        return Fail(Text(lang,
+                         "Die Sammlung wird noch geprüft; nichts eingerichtet. Bitte gleich "
+                         "noch einmal.",
+                         "The collection is still being checked; nothing was installed. Try "
+                         "again in a moment."));
+    if (const int first = FirstBroken(); first >= 0)
+        return Fail(Text(lang, "Figur %1 (%2) verletzt eine Regel: %3. Nichts eingerichtet.",
+                         "Figure %1 (%2) breaks a rule: %3. Nothing was installed.")
+                        .arg(first + 1)
+                        .arg(QString::fromStdString(collection.Figures[first].Name),
+                             FirstFailure(lang, collectionVerdicts[first])));
     QString error;
     if (!InstallForMe(collection, Language(), error)) return Fail(error);
     Report(Text(Language(),

@@ -6,9 +6,12 @@
 #include "game/game_view.h"
 #include "ui/settings_store.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 class BoardBox;
 class QLabel;
@@ -17,8 +20,9 @@ class QPushButton;
 
 // The figure designer: the game's board with its eight triangles, a panel that
 // judges the arrangement by every rule of the figure check after each put-down,
-// and the collection being made, with its files. Dialogs and boxes go through
-// the dialog seam.
+// and the collection being made, with its files, every figure of it judged too.
+// The judging runs off the window thread: the exhaustive search has no bound a
+// window could wait for. Dialogs and boxes go through the dialog seam.
 class TDesignerForm : public QWidget, public GameView {
     Q_OBJECT
 
@@ -29,7 +33,13 @@ class TDesignerForm : public QWidget, public GameView {
     ~TDesignerForm() override;
 
     BoardBox* Board() const { return box; }
+    // Valid once Judged(): the panel says "not checked yet" until then.
     const FigureVerdict& Verdict() const { return verdict; }
+    // Each figure of the collection against those before it, as the collection
+    // tool's check judges them; valid once Judged().
+    const std::vector<FigureVerdict>& CollectionVerdicts() const { return collectionVerdicts; }
+    // The verdicts belong to what lies on the board and in the collection now.
+    bool Judged() const { return judgedGeneration == generation; }
     const DesignCollection& Collection() const { return collection; }
     int Language() const { return game.data.Language; }
     // The eight placements as they lie now, the held one where it was picked up.
@@ -44,7 +54,8 @@ class TDesignerForm : public QWidget, public GameView {
     bool OpenCollection(const QString& path);
 
     // The board's own drawing is the box's; nothing else of the game is asked for.
-    void PlayCue(Cue) override {}
+    // The designer has no sound: a refused put-down says so in the status line.
+    void PlayCue(Cue cue) override;
     void AnnounceSolved() override {}
     void RefreshTarget() override {}
     void EnableHelp(bool) override {}
@@ -55,14 +66,26 @@ class TDesignerForm : public QWidget, public GameView {
   private:
     QPushButton* Button(const char* name, QRect geometry, void (TDesignerForm::*click)());
     void ApplyTexts();
+    struct Judgement {
+        FigureVerdict Arrangement;
+        std::vector<FigureVerdict> Collection;
+    };
     void Judge();
+    void StartJudging();
+    void JudgingFinished();
     void ShowVerdict();
+    void MarkList();
+    QString AddBlocker() const;
+    int FirstBroken() const;
+    void ShowStatus();
     void FillList();
     int SelectedRow() const;
     void SelectRow(int row);
     bool Holding() const { return game.board.Selected != 0; }
     void Report(const QString& text);
     void Fail(const QString& text);
+    int Ask(const QString& question);
+    QString SavedText(const QString& path) const;
     bool MayDiscard();
     QString AskSavePath(const QString& filter, const QString& suffix);
 
@@ -83,6 +106,13 @@ class TDesignerForm : public QWidget, public GameView {
     SettingsStore ini;
     DesignCollection collection;
     FigureVerdict verdict;
+    std::vector<FigureVerdict> collectionVerdicts;
+    // Each change to the board or the collection is a new generation; a result
+    // for an older one is dropped, and at most one search runs at a time.
+    std::shared_ptr<FigureJudge> judge = std::make_shared<FigureJudge>();
+    QFutureWatcher<Judgement> judging;
+    unsigned generation = 1, judgedGeneration = 0, runningGeneration = 0;
+    QString message; // what the last action said; the next board event clears it
     bool dirty = false;
     QString lastFolder;
 

@@ -1,5 +1,6 @@
 #include "designer/name_dialog.h"
 
+#include "designer/design_collection.h"
 #include "ui/texts.h"
 
 #include <QDialogButtonBox>
@@ -17,7 +18,7 @@ TNameDlg::TNameDlg(int language, const QString& name, QWidget* parent) : QDialog
         new QLabel(Text(language, "Wie heißt die Figur?", "What is the figure called?"), this));
     edit = new QLineEdit(name, this);
     edit->setObjectName("NameEdit");
-    edit->setMaxLength(80);
+    edit->setMaxLength(MaxNameLength);
     layout->addWidget(edit);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -82,8 +82,8 @@ QString Fails(int lang, const RuleResult& r, const QString& otherName) {
                     "Cut along its shared edges it falls into %1 pieces")
             .arg(b);
     case RuleId::Layable:
-        return Text(lang, "Keine Reihenfolge der Dreiecke lässt sich legen",
-                    "No order of the triangles can be laid");
+        return Text(lang, "Dreiecke liegen übereinander: keine Reihenfolge lässt sich legen",
+                    "Triangles lie over each other: no order of them can be laid");
     case RuleId::Distinct: {
         QString text =
             Text(lang, "Ist %1 Figur %2", "Is %1 figure %2").arg(Turned(lang, b)).arg(a + 1);
@@ -94,6 +94,14 @@ QString Fails(int lang, const RuleResult& r, const QString& otherName) {
         if (b == 0)
             return Text(lang, "Die Lösungsprüfung findet keine Anordnung",
                         "The solution check finds no arrangement");
+        if (b == RegionSearchCutOff)
+            return Text(lang, "Die Suche nach anderen Schnitten des Umrisses gab auf",
+                        "The search for other cuts of the outline gave up");
+        if (b < 0)
+            return Text(lang, "Anordnung %1 von %2 legt denselben Umriss, aber mit anderen Summen",
+                        "Arrangement %1 of %2 lays the same outline, but with other sums")
+                .arg(-b)
+                .arg(a);
         return Text(lang, "Anordnung %1 von %2 hat dieselben Summen, aber einen anderen Umriss",
                     "Arrangement %1 of %2 has the same sums but another outline")
             .arg(b)
@@ -114,6 +122,11 @@ QString RuleLine(int language, const RuleResult& result, const QString& otherNam
         break;
     }
     return QString::fromUtf8("\u2013 ") + Holds(language, result.Id) +
-           Text(language, ": nicht geprüft, eine frühere Regel scheitert",
-                ": not checked, an earlier rule fails");
+           Text(language, ": nicht geprüft, solange eine andere Regel scheitert",
+                ": not checked while another rule fails");
+}
+
+QString RulePending(int language, RuleId id) {
+    return QString::fromUtf8("\u2013 ") + Holds(language, id) +
+           Text(language, ": noch nicht geprüft", ": not checked yet");
 }

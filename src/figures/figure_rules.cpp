@@ -42,33 +42,6 @@ std::string Number(double v) {
     return text;
 }
 
-// Where a cell's pieces differ from the figure's, the regions may still agree
-// (two pieces that make up a third), so the cell is sampled off its edges.
-bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
-    auto inside = [](const Placement& p, double x, double y) {
-        double sign = 0;
-        for (int k = 0; k < 3; ++k) {
-            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
-            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
-            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
-            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
-            if (sign * cross < 0) return false;
-            sign = cross;
-        }
-        return true;
-    };
-    auto covered = [&](const FigureRecord& f, double x, double y) {
-        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
-    };
-    constexpr int Steps = 24;
-    for (int i = 0; i < Steps; ++i)
-        for (int j = 0; j < Steps; ++j) {
-            const double x = col + (i + 0.382) / Steps, y = row + (j + 0.618) / Steps;
-            if (covered(a, x, y) != covered(b, x, y)) return false;
-        }
-    return true;
-}
-
 using CellPieces = std::map<std::pair<int, int>, std::vector<int>>;
 
 CellPieces PiecesOf(const FigureRecord& figure) {
@@ -133,22 +106,6 @@ void Set(FigureVerdict& verdict, RuleId id, bool passed, int detail0 = 0, int de
     r.Detail = {detail0, detail1};
 }
 
-void JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecord> others,
-                   FigureVerdict& verdict) {
-    std::array<ShapeKey, SymmetryCount> turned;
-    for (int s = 0; s < SymmetryCount; ++s)
-        turned[s] = RegionKeyOf(figure, s);
-    for (size_t i = 0; i < others.size(); ++i) {
-        const ShapeKey theirs = RegionKeyOf(others[i]);
-        for (int s = 0; s < SymmetryCount; ++s)
-            if (!turned[s].empty() && turned[s] == theirs) {
-                Set(verdict, RuleId::Distinct, false, static_cast<int>(i), s);
-                return;
-            }
-    }
-    Set(verdict, RuleId::Distinct, true);
-}
-
 void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
     // The figure itself is always among the arrangements; no limit, since one
     // arrangement left unseen could be the one the check mistakes.
@@ -178,12 +135,40 @@ void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
 
 } // namespace
 
+bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
+    auto inside = [](const Placement& p, double x, double y) {
+        double sign = 0;
+        for (int k = 0; k < 3; ++k) {
+            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
+            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
+            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
+            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
+            if (sign * cross < 0) return false;
+            sign = cross;
+        }
+        return true;
+    };
+    auto covered = [&](const FigureRecord& f, double x, double y) {
+        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
+    };
+    constexpr int Steps = 24;
+    for (int i = 0; i < Steps; ++i)
+        for (int j = 0; j < Steps; ++j) {
+            const double x = col + (i + 0.382) / Steps, y = row + (j + 0.618) / Steps;
+            if (covered(a, x, y) != covered(b, x, y)) return false;
+        }
+    return true;
+}
+
 bool FigureVerdict::Passed() const {
     return std::all_of(Results.begin(), Results.end(),
                        [](const RuleResult& r) { return r.State != RuleState::Failed; });
 }
 
-FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureRecord> others) {
+namespace {
+
+// Every rule but distinctness, which is the only one that looks at the others.
+FigureVerdict JudgeAlone(const FigureRecord& figure) {
     FigureVerdict verdict;
     for (int i = 0; i < RuleIdCount; ++i)
         verdict.Results[i].Id = static_cast<RuleId>(i);
@@ -213,6 +198,9 @@ FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureReco
             std::abs(twiceRow / 2.0 - CentreRow) <= CentreTolerance,
         twiceCol, twiceRow);
 
+    const bool layable = LayingOrder(figure).has_value();
+    Set(verdict, RuleId::Layable, layable);
+    if (!layable) return verdict; // eight triangles on one place sum to slivers, no pieces
     const int regions = RegionCount(cells);
     Set(verdict, RuleId::OnePiece, regions == 1, regions);
     if (regions == 1) {
@@ -220,11 +208,111 @@ FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureReco
         const int pieces = EdgePieces(figure, loose);
         Set(verdict, RuleId::EdgeJoined, pieces == 1, pieces == 1 ? 0 : loose + 1, pieces);
     }
-    const bool layable = LayingOrder(figure).has_value();
-    Set(verdict, RuleId::Layable, layable);
-    JudgeDistinct(figure, others, verdict);
-    if (layable) JudgeRecognised(figure, verdict);
+    JudgeRecognised(figure, verdict);
     return verdict;
+}
+
+std::string BytesOf(const FigureRecord& figure) {
+    return std::string(reinterpret_cast<const char*>(figure.data()), FigureRecordSize);
+}
+
+} // namespace
+
+FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureRecord> others) {
+    return FigureJudge().Judge(figure, others);
+}
+
+const FigureJudge::Known& FigureJudge::Know(const FigureRecord& figure) {
+    const std::string bytes = BytesOf(figure);
+    if (const auto it = known.find(bytes); it != known.end()) return it->second;
+    Known entry;
+    entry.Alone = JudgeAlone(figure);
+    if (entry.Alone[RuleId::Bounds].Passed())
+        for (int s = 0; s < SymmetryCount; ++s)
+            entry.Turned[s] = RegionKeyOf(figure, s);
+    return known.emplace(bytes, std::move(entry)).first->second;
+}
+
+namespace {
+
+// `theirs(i)`: the region key of others[i] as it lies, empty for a damaged record,
+// which is no shape to be confused with and has a verdict of its own.
+template <typename KeyOf>
+void SetDistinct(const std::array<ShapeKey, SymmetryCount>& turned, size_t count, KeyOf&& theirs,
+                 FigureVerdict& verdict) {
+    for (size_t i = 0; i < count; ++i) {
+        const ShapeKey& key = theirs(i);
+        if (key.empty()) continue;
+        for (int s = 0; s < SymmetryCount; ++s)
+            if (turned[s] == key) {
+                Set(verdict, RuleId::Distinct, false, static_cast<int>(i), s);
+                return;
+            }
+    }
+    Set(verdict, RuleId::Distinct, true);
+}
+
+} // namespace
+
+RuleResult JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecord> others) {
+    FigureVerdict verdict;
+    if (!FigureIsValid(figure)) return {RuleId::Distinct, RuleState::NotChecked, {}};
+    std::array<ShapeKey, SymmetryCount> turned;
+    for (int s = 0; s < SymmetryCount; ++s)
+        turned[s] = RegionKeyOf(figure, s);
+    ShapeKey key;
+    SetDistinct(
+        turned, others.size(),
+        [&](size_t i) -> const ShapeKey& {
+            key = FigureIsValid(others[i]) ? RegionKeyOf(others[i]) : ShapeKey{};
+            return key;
+        },
+        verdict);
+    RuleResult result = verdict[RuleId::Distinct];
+    result.Id = RuleId::Distinct;
+    return result;
+}
+
+void FigureJudge::JudgeDistinct(const Known& own, std::span<const FigureRecord> others,
+                                FigureVerdict& verdict) {
+    SetDistinct(
+        own.Turned, others.size(), [&](size_t i) -> const ShapeKey& { return RegionOf(others[i]); },
+        verdict);
+}
+
+const ShapeKey& FigureJudge::RegionOf(const FigureRecord& figure) {
+    const std::string bytes = BytesOf(figure);
+    if (const auto it = regions.find(bytes); it != regions.end()) return it->second;
+    return regions.emplace(bytes, FigureIsValid(figure) ? RegionKeyOf(figure) : ShapeKey{})
+        .first->second;
+}
+
+FigureVerdict FigureJudge::Judge(const FigureRecord& figure, std::span<const FigureRecord> others) {
+    const Known& own = Know(figure); // a map's entries stay put as others are added
+    FigureVerdict verdict = own.Alone;
+    if (verdict[RuleId::Bounds].Passed()) JudgeDistinct(own, others, verdict);
+    return verdict;
+}
+
+std::vector<FigureVerdict> FigureJudge::JudgeCollection(std::span<const FigureRecord> records) {
+    std::vector<FigureVerdict> verdicts;
+    verdicts.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        verdicts.push_back(Judge(records[i], records.first(i)));
+    // Arrangements judged on the way are forgotten once there are many; the
+    // collection's own records stay known.
+    if (known.size() + regions.size() > 4 * static_cast<size_t>(MaxFigures) + records.size()) {
+        std::map<std::string, Known> keptKnown;
+        std::map<std::string, ShapeKey> keptRegions;
+        for (const FigureRecord& record : records) {
+            const std::string bytes = BytesOf(record);
+            if (const auto it = known.find(bytes); it != known.end()) keptKnown.insert(*it);
+            if (const auto it = regions.find(bytes); it != regions.end()) keptRegions.insert(*it);
+        }
+        known = std::move(keptKnown);
+        regions = std::move(keptRegions);
+    }
+    return verdicts;
 }
 
 namespace {
@@ -305,9 +393,9 @@ std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure) {
 
 std::vector<RuleProblem> CheckCollection(const std::vector<FigureRecord>& figures) {
     std::vector<RuleProblem> problems;
+    const std::vector<FigureVerdict> verdicts = FigureJudge().JudgeCollection(figures);
     for (size_t i = 0; i < figures.size(); ++i)
-        AddProblems(static_cast<int>(i + 1), figures[i],
-                    JudgeFigure(figures[i], std::span(figures.data(), i)), true, problems);
+        AddProblems(static_cast<int>(i + 1), figures[i], verdicts[i], true, problems);
     if (figures.size() > static_cast<size_t>(MaxFigures))
         problems.push_back(
             {0, 0,

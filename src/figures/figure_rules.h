@@ -1,8 +1,10 @@
 #pragma once
 
+#include "figures/figure_shape.h"
 #include "game/data.h"
 
 #include <array>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -87,9 +89,47 @@ struct FigureVerdict {
 };
 
 // Judges `figure` as a member of a collection that holds `others` besides it.
-// Bounds failing leaves the rest unchecked; a figure in more than one piece is
-// not judged on its edges; recognition waits for the figure to be layable.
+// Any bytes are safe in both: a record of `others` that fails FigureIsValid is
+// passed over, since it covers no region.
+// Bounds failing leaves the rest unchecked; overlapping triangles (not layable)
+// leave the cells' rules unchecked, since their sums are no figure's; a figure
+// in more than one piece is not judged on its edges; recognition waits for the
+// figure to be layable.
 FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureRecord> others);
+
+// Distinctness alone, as JudgeFigure judges it: quick enough for a window's event.
+RuleResult JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecord> others);
+
+// The same verdicts for one record after another against a collection that
+// changes, as the designer judges after every put-down: what depends on a record
+// alone (the exhaustive search above all) is judged once per record and kept,
+// so only distinctness is judged again. One caller at a time.
+class FigureJudge {
+  public:
+    FigureVerdict Judge(const FigureRecord& figure, std::span<const FigureRecord> others);
+    // Each record against those before it, as CheckCollection judges them.
+    std::vector<FigureVerdict> JudgeCollection(std::span<const FigureRecord> records);
+
+  private:
+    struct Known {
+        FigureVerdict Alone;                          // every rule but distinctness
+        std::array<ShapeKey, SymmetryCount> Turned{}; // empty for a damaged record
+    };
+    const Known& Know(const FigureRecord& figure);
+    // The region as it lies, for comparing with; empty for a damaged record.
+    const ShapeKey& RegionOf(const FigureRecord& figure);
+    void JudgeDistinct(const Known& own, std::span<const FigureRecord> others,
+                       FigureVerdict& verdict);
+    // By the record's 24 bytes.
+    std::map<std::string, Known> known;
+    std::map<std::string, ShapeKey> regions;
+};
+
+// Whether `a` and `b` cover the same part of cell (col, row), sampled off its
+// edges: where their pieces there differ, the sums may agree while the regions do
+// not (two quarters that add up to a seven-twelfth), or the regions agree (the
+// two diagonals). Both must pass FigureIsValid.
+bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row);
 
 // Problems of one record, every rule but 5; rule 1 failing stops the rest.
 std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure);

@@ -104,6 +104,7 @@ std::optional<std::array<int, TriangleCount>> LayingOrder(const FigureRecord& fi
 }
 
 std::optional<int> MappedOrientation(int o, int a, int b, int c, int d) {
+    if (o < 0 || o >= OrientationCount) return std::nullopt;
     std::set<std::pair<int, int>> mapped;
     for (int k = 0; k < 3; ++k)
         mapped.insert(

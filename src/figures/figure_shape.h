@@ -64,7 +64,8 @@ enum class MirrorLine { Vertical, Horizontal, Diagonal, AntiDiagonal };
 std::optional<FigureRecord> Reflected(const FigureRecord& figure, MirrorLine line);
 
 // The orientation whose vertices are those of `orient` after the linear map
-// (x, y) -> (a x + b y, c x + d y); none when the tables have no such orientation.
+// (x, y) -> (a x + b y, c x + d y); none when the tables have no such orientation
+// or `orient` is not one of 0..15.
 std::optional<int> MappedOrientation(int orient, int a, int b, int c, int d);
 
 // The eight turns and mirrors of the plane as (a, b, c, d) of the map above:

@@ -63,8 +63,9 @@ QString AskFile(QWidget* parent, const FileRequest& request) {
     return dialog.selectedFiles().first();
 }
 
-int Box(QWidget* parent, BoxKind kind, const QString& text) {
-    const QString caption = kind == BoxKind::Error ? "Fehler" : "Warnung";
+int Box(QWidget* parent, BoxKind kind, const QString& text, bool german) {
+    const QString caption =
+        kind == BoxKind::Error ? (german ? "Fehler" : "Error") : (german ? "Warnung" : "Warning");
     if (Current().box) return Current().box(kind, caption, text);
     QMessageBox box(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Warning, caption,
                     text, QMessageBox::NoButton, parent);
@@ -74,8 +75,8 @@ int Box(QWidget* parent, BoxKind kind, const QString& text) {
         box.exec();
         return 1;
     }
-    QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
-    box.addButton("&Nein", QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(german ? "&Ja" : "&Yes", QMessageBox::YesRole);
+    box.addButton(german ? "&Nein" : "&No", QMessageBox::NoRole);
     box.exec();
     return box.clickedButton() == yes ? 6 : 7;
 }

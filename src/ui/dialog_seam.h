@@ -52,7 +52,9 @@ void KeepOverParent(QWidget* dialog);
 int Exec(QDialog* dialog);
 QString AskFile(QWidget* parent, const FileRequest& request);
 // Error: caption "Fehler", one "OK" button, returns 1. Warning: caption "Warnung",
-// buttons "&Ja" (6) and "&Nein" (7).
-int Box(QWidget* parent, BoxKind kind, const QString& text);
+// buttons "&Ja" (6) and "&Nein" (7). The game's boxes are German by rule; a
+// program without that rule passes `german` false for "Error", "Warning",
+// "&Yes" and "&No".
+int Box(QWidget* parent, BoxKind kind, const QString& text, bool german = true);
 
 } // namespace DialogSeam

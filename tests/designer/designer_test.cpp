@@ -48,7 +48,8 @@ struct DesignerTest : ::testing::Test {
     QTemporaryDir folder;
     std::deque<QString> names; // answers of the name dialog, cancel when none is left
     std::deque<QString> files; // answers of the file dialogs, cancel when none is left
-    QStringList boxes;
+    QStringList boxes, captions;
+    std::deque<int> answers; // of the boxes, yes (6) when none is left
     std::unique_ptr<TDesignerForm> form;
 
     void SetUp() override {
@@ -67,9 +68,13 @@ struct DesignerTest : ::testing::Test {
             files.pop_front();
             return path;
         };
-        responder.box = [this](DialogSeam::BoxKind, const QString&, const QString& text) {
+        responder.box = [this](DialogSeam::BoxKind, const QString& caption, const QString& text) {
             boxes << text;
-            return 6;
+            captions << caption;
+            if (answers.empty()) return 6;
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
         };
         DialogSeam::SetResponder(responder);
         Start();
@@ -95,7 +100,12 @@ struct DesignerTest : ::testing::Test {
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
+    // The judging runs off the window thread; its verdict comes through the event loop.
+    void WaitForVerdict() const {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return form->Judged(); }, 60000));
+    }
     QString Rule(RuleId id) const {
+        WaitForVerdict();
         return Child<QLabel>(QString("RuleLabel%1").arg(static_cast<int>(id)).toLatin1())->text();
     }
     void Click(const char* button) {
@@ -139,6 +149,17 @@ struct DesignerTest : ::testing::Test {
     void LayWithMouse(const FigureRecord& figure) {
         for (int t = 1; t <= TriangleCount; ++t)
             ASSERT_TRUE(LayWithMouse(t, figure[t - 1])) << "triangle " << t;
+        WaitForVerdict();
+    }
+    QString Status() const { return Child<QLabel>("StatusLine")->text(); }
+    void WriteFile(const char* name, const QByteArray& bytes) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray Line(const char* name, const FigureRecord& figure) {
+        return QByteArray(name) + ":" +
+               QByteArray::fromStdString(FormatSourceLine({"", figure, 0}).substr(1)) + "\n";
     }
 
     QColor PictureAt(const char* label, int x, int y) const {
@@ -167,6 +188,11 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
     EXPECT_EQ(form->Collection().Figures[0].Record, BigSquare);
     EXPECT_EQ(Child<QListWidget>("FigureList")->count(), 1);
+    // Not saved yet: closing asks, and No keeps the window and the figure.
+    answers = {7};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(boxes.takeLast(), "Discard the changes to the collection?");
+    EXPECT_EQ(captions.takeLast(), "Warning") << "the designer's boxes follow its language";
     // Now it is in the collection, the same square again is no new figure.
     EXPECT_TRUE(Rule(RuleId::Distinct).contains("figure 1 (Big square)"));
     EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
@@ -191,6 +217,7 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
 
     // Installed for the player, it is the collection a game without one of its own finds.
+    WaitForVerdict();
     Click("InstallBtn");
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
     EXPECT_EQ(QString::fromStdString(FirstExistingPath(CollectionCandidates("/nonexistent/"))),
@@ -210,8 +237,13 @@ TEST_F(DesignerTest, SplitOrOverlappingArrangementShowsTheFailingRuleAndIsNotAdd
     Click("AddBtn");
     EXPECT_TRUE(form->Collection().Figures.empty());
 
-    // Laid over triangle 1, triangle 2 is refused and stays in the hand.
+    // Greyed, Add says why: the first rule that fails.
+    EXPECT_EQ(Child<QPushButton>("AddBtn")->toolTip(), Rule(RuleId::Centred).mid(2));
+
+    // Laid over triangle 1, triangle 2 is refused and stays in the hand; the
+    // designer has no sound, so the status line says it.
     EXPECT_FALSE(LayWithMouse(2, ThreeAndOne[0]));
+    EXPECT_TRUE(Status().startsWith("The triangle does not fit here")) << Status().toStdString();
     EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
     EXPECT_FALSE(Child<QPushButton>("CentreBtn")->isEnabled());
 }
@@ -262,9 +294,18 @@ TEST_F(DesignerTest, ListMovesDeletesAndLaysItsFigures) {
     Click("DownBtn");
     EXPECT_EQ(form->Collection().Figures[2].Name, "C");
     list->setCurrentRow(0);
+    answers = {7};
+    Click("DeleteBtn");
+    EXPECT_EQ(boxes.takeLast(), "Delete figure 1 (A)?");
+    EXPECT_EQ(form->Collection().Figures.size(), 3u) << "No keeps it";
     Click("DeleteBtn");
     ASSERT_EQ(form->Collection().Figures.size(), 2u);
     EXPECT_EQ(form->Collection().Figures[0].Name, "B");
+    EXPECT_EQ(Status(), "Figure 1 (A) deleted.  2 figures, not checked yet.");
+    WaitForVerdict();
+    EXPECT_TRUE(Status().startsWith("Figure 1 (A) deleted.  2 figures, 1 of them break a rule; "
+                                    "first figure 2 (C): "))
+        << Status().toStdString();
 
     // A double click lays the figure on the board, judged at once.
     emit list->itemActivated(list->item(0));
@@ -313,6 +354,8 @@ TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
     EXPECT_FALSE(QFile::exists(Path("out.dat")));
 
     ASSERT_TRUE(form->LayArrangement(BigSquare));
+    WaitForVerdict();
+    EXPECT_TRUE(form->Verdict().Passed()) << "the damaged record is no duplicate of anything";
     for (const char* bad : {"Colon: here", "#hash", "  "}) {
         names = {bad};
         boxes.clear();
@@ -320,6 +363,107 @@ TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
         EXPECT_EQ(boxes.size(), 1) << bad;
     }
     EXPECT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(captions.last(), "Error");
+
+    // Text import asks the name dialog's own rule, and takes what the game reads.
+    const std::pair<const char*, QByteArray> refused[] = {
+        {"long.txt", Line(QByteArray(81, 'x').constData(), BigSquare)},
+        {"utf8.txt", Line("Bad \xff\xfe name", BigSquare)},
+        {"many.txt", Line("Square", BigSquare).repeated(MaxFigures + 1)},
+    };
+    const char* why[] = {"line 1: A name has 80 characters at most.",
+                         "line 1: A name must be valid UTF-8 text.",
+                         "holds 223 figures; the game reads 222 at most."};
+    for (int i = 0; i < 3; ++i) {
+        WriteFile(refused[i].first, refused[i].second);
+        boxes.clear();
+        EXPECT_FALSE(form->OpenCollection(Path(refused[i].first)));
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes[0].endsWith(why[i])) << boxes[0].toStdString();
+    }
+    WriteFile("eighty.txt", Line(QByteArray(80, 'x').constData(), BigSquare));
+    EXPECT_TRUE(form->OpenCollection(Path("eighty.txt")));
+}
+
+TEST_F(DesignerTest, OpenJudgesEveryFigureAndInstallRefusesACollectionWithABrokenOne) {
+    FigureRecord pile{};
+    pile.fill(BigSquare[0]);
+    WriteFile("mixed.txt", Line("Bar", LyingBar) + Line("Standing", StandingBar) +
+                               Line("Split", ThreeAndOne) + Line("Pile", pile) +
+                               Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path("mixed.txt")));
+    WaitForVerdict();
+    const std::vector<FigureVerdict>& verdicts = form->CollectionVerdicts();
+    ASSERT_EQ(verdicts.size(), 5u);
+    EXPECT_TRUE(verdicts[0].Passed());
+    EXPECT_EQ(verdicts[1][RuleId::Distinct].State, RuleState::Failed);
+    EXPECT_EQ(verdicts[2][RuleId::OnePiece].State, RuleState::Failed);
+    EXPECT_EQ(verdicts[3][RuleId::Layable].State, RuleState::Failed);
+    EXPECT_TRUE(verdicts[4].Passed());
+    auto* list = Child<QListWidget>("FigureList");
+    EXPECT_EQ(list->item(0)->text(), "Bar");
+    EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("\u2718 Standing"));
+    EXPECT_EQ(list->item(1)->toolTip(),
+              QString::fromUtf8("\u2718 Is a quarter turn of figure 1 (Bar)"));
+    EXPECT_TRUE(Status().contains("5 figures, 3 of them break a rule; first figure 2 (Standing)"))
+        << Status().toStdString();
+
+    // Eight triangles on one place overlap; their slivers are no pieces to count.
+    ASSERT_TRUE(form->LayArrangement(pile));
+    EXPECT_EQ(
+        Rule(RuleId::Layable),
+        QString::fromUtf8("\u2718 Triangles lie over each other: no order of them can be laid"));
+    EXPECT_TRUE(Rule(RuleId::OnePiece).contains("not checked while another rule fails"));
+
+    boxes.clear();
+    Click("InstallBtn");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0], "Figure 2 (Standing) breaks a rule: Is a quarter turn of figure 1. "
+                        "Nothing was installed.");
+    EXPECT_FALSE(QFile::exists(PersonalCollectionPath()));
+
+    // A collection in progress is saved, and the status line says it is not ready.
+    files = {Path("progress.txt")};
+    Click("SaveSourceBtn");
+    EXPECT_TRUE(
+        Status().startsWith("Saved: " + Path("progress.txt") + ". Not ready for the game yet."))
+        << Status().toStdString();
+
+    // A smaller collection opened after it is not judged by the verdicts of the last.
+    WriteFile("one.txt", Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path("one.txt")));
+    EXPECT_EQ(Status(), "Opened " + Path("one.txt") + ".  1 figure, not checked yet.");
+}
+
+TEST_F(DesignerTest, ACollectionOfExactly222FiguresOpensAndTakesNoMore) {
+    QByteArray records;
+    for (int i = 0; i < MaxFigures; ++i)
+        records.append(reinterpret_cast<const char*>(BigSquare.data()), FigureRecordSize);
+    WriteFile("ftrg2.dat", records);
+    ASSERT_TRUE(form->OpenCollection(Path("ftrg2.dat")));
+    EXPECT_EQ(form->Collection().Figures.size(), static_cast<size_t>(MaxFigures));
+
+    ASSERT_TRUE(form->LayArrangement(LyingBar));
+    WaitForVerdict();
+    auto* add = Child<QPushButton>("AddBtn");
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_EQ(add->toolTip(), "The collection is full: the game reads 222 figures.");
+    names = {"One too many"};
+    boxes.clear();
+    Click("AddBtn");
+    EXPECT_EQ(form->Collection().Figures.size(), static_cast<size_t>(MaxFigures));
+}
+
+TEST_F(DesignerTest, JudgingRunsOffTheWindowThreadAndKeepsOnlyTheLatestVerdict) {
+    ASSERT_TRUE(form->LayArrangement(BigSquare));
+    EXPECT_FALSE(form->Judged()) << "the put-down returned before the search";
+    EXPECT_TRUE(Child<QLabel>("RuleLabel8")->text().endsWith(": not checked yet"));
+    EXPECT_FALSE(Child<QPushButton>("AddBtn")->isEnabled());
+    // Laid again before the first verdict came: that one is dropped.
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+    WaitForVerdict();
+    EXPECT_EQ(form->Verdict()[RuleId::OnePiece].State, RuleState::Failed);
+    EXPECT_EQ(Rule(RuleId::OnePiece), QString::fromUtf8("\u2718 Falls into 2 pieces"));
 }
 
 TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
@@ -328,6 +472,8 @@ TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
     ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
     EXPECT_EQ(Rule(RuleId::OnePiece), QString::fromUtf8("\u2718 Zerfällt in 2 Stücke"));
     EXPECT_EQ(Child<QPushButton>("InstallBtn")->text(), QString::fromUtf8("Für mich einrichten"));
+    EXPECT_FALSE(form->OpenCollection(Path("missing.txt")));
+    EXPECT_EQ(captions.last(), "Fehler");
 }
 
 } // namespace

@@ -57,6 +57,13 @@ TEST(FigureRules, Rule3RefusesAFigureThatCannotBeLaid) {
     FigureRecord stacked = SoundHouse();
     stacked[1] = stacked[0]; // two triangles on one place
     EXPECT_EQ(RulesBroken(stacked), Rules{RuleLayable});
+    // Eight on one place sum to slivers around a hole: no pieces to count.
+    FigureRecord pile{};
+    pile.fill(SoundHouse()[0]);
+    const FigureVerdict verdict = JudgeFigure(pile, {});
+    EXPECT_EQ(verdict[RuleId::Layable].State, RuleState::Failed);
+    EXPECT_EQ(verdict[RuleId::OnePiece].State, RuleState::NotChecked);
+    EXPECT_EQ(verdict[RuleId::EdgeJoined].State, RuleState::NotChecked);
 }
 
 TEST(FigureRules, Rule4RefusesIslands) {
@@ -139,6 +146,38 @@ TEST(FigureRules, Rule5RefusesTheSameShapeTurnedOrMirrored) {
     EXPECT_EQ(verdict[RuleId::Distinct].State, RuleState::Failed);
     EXPECT_EQ(verdict[RuleId::Distinct].Detail[0], 1); // the index in the collection
     EXPECT_GE(verdict[RuleId::Distinct].Detail[1], 4); // a mirror image, not a turn
+
+    // A judge that keeps what it knows of a record judges distinctness anew.
+    FigureJudge judge;
+    EXPECT_EQ(judge.Judge(j, std::vector<FigureRecord>{BigSquare(), l})[RuleId::Distinct].Detail,
+              verdict[RuleId::Distinct].Detail);
+    EXPECT_TRUE(judge.Judge(j, std::vector<FigureRecord>{BigSquare()}).Passed());
+    const RuleResult alone = JudgeDistinct(j, std::vector<FigureRecord>{lying, l});
+    EXPECT_EQ(alone.Id, RuleId::Distinct);
+    EXPECT_EQ(alone.Detail[0], 0);
+    EXPECT_EQ(judge.JudgeCollection(std::vector<FigureRecord>{l, j})[1][RuleId::Distinct].State,
+              RuleState::Failed);
+}
+
+TEST(FigureRules, ADamagedRecordAmongTheOthersIsNoShapeToBeConfusedWith) {
+    // The house far off the board, and with turns past the tables: neither is a
+    // figure, so neither makes the house a duplicate, and neither is read past
+    // the tables (AddressSanitizer saw the turn byte index them).
+    FigureRecord offBoard = SoundHouse();
+    for (Placement& p : offBoard)
+        p.Col = static_cast<uint8_t>(p.Col + 150);
+    FigureRecord badTurns = SoundHouse();
+    for (Placement& p : badTurns)
+        p.Orient = 255;
+    const std::vector<FigureRecord> others{offBoard, badTurns};
+    EXPECT_TRUE(JudgeFigure(SoundHouse(), others).Passed());
+    EXPECT_TRUE(JudgeDistinct(SoundHouse(), others).Passed());
+    EXPECT_EQ(FormatProblem(CheckCollection({offBoard, SoundHouse()}).at(0)),
+              "figure 1: rule 1 (on the board): triangle 1 (192 37 0) is off the board or has "
+              "no such orientation");
+    EXPECT_EQ(CheckCollection({offBoard, SoundHouse()}).size(), 1u);
+    for (int o : {16, 17, 100, 255})
+        EXPECT_FALSE(MappedOrientation(o, 1, 0, 0, 1)) << o;
 }
 
 TEST(FigureRules, Rule7WantsEveryTriangleJoinedAlongAnEdge) {
@@ -161,6 +200,25 @@ TEST(FigureRules, Rule7WantsEveryTriangleJoinedAlongAnEdge) {
     EXPECT_NEAR(SharedEdgeLength(BigSquare()[0], BigSquare()[1]), std::sqrt(200.0), 1e-9);
     EXPECT_NEAR(SharedEdgeLength(BigSquare()[0], BigSquare()[3]), 10.0, 1e-9);
     EXPECT_EQ(SharedEdgeLength(BigSquare()[0], BigSquare()[2]), 0.0);
+}
+
+TEST(FigureRules, Rule8SamplesACellWhosePiecesDifferForTheRegionTheyCover) {
+    // In cell (45, 30): a seven-twelfth (36) against two quarters (16 + 20), the
+    // same sum but not the same part; the two halves of either diagonal (29 + 35
+    // and 30 + 34) fill it alike. The other triangles lie far off.
+    auto at = [](std::initializer_list<Placement> placements) {
+        FigureRecord record;
+        record.fill({10, 10, 0});
+        std::copy(placements.begin(), placements.end(), record.begin());
+        return record;
+    };
+    const FigureRecord seven = at({{41, 26, 5}}), quarters = at({{46, 37, 5}, {50, 34, 13}});
+    EXPECT_FALSE(SameRegionInCell(seven, quarters, 45, 30));
+    EXPECT_TRUE(SameRegionInCell(seven, seven, 45, 30));
+    const FigureRecord slash = at({{43, 37, 0}, {39, 32, 2}});
+    const FigureRecord backslash = at({{52, 32, 2}, {48, 37, 4}});
+    EXPECT_TRUE(SameRegionInCell(slash, backslash, 45, 30));
+    EXPECT_FALSE(SameRegionInCell(slash, quarters, 45, 30));
 }
 
 TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {

@@ -154,6 +154,21 @@ TEST(Commands, CheckPrintsOneLinePerProblem) {
               "figure 4: rule 5 (distinct): same cells and values as figure 3\n");
 }
 
+TEST(Commands, CheckReportsADamagedRecordAndJudgesTheRestWithoutIt) {
+    // 48 bytes: a house, then one whose turns are past the tables.
+    FigureRecord damaged = SoundHouse();
+    for (Placement& p : damaged)
+        p.Orient = 255;
+    const std::string file = TempPath("damaged.dat");
+    WriteRecords(file, {SoundHouse(), damaged});
+    const ToolRun run = Figures({"check", file});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "figure 2: rule 1 (on the board): triangle 1 (42 37 255) is off the "
+                       "board or has no such orientation\n");
+    WriteRecords(file, {damaged, SoundHouse()});
+    EXPECT_EQ(Lines(Figures({"check", file}).out), 1) << "the house is no duplicate of it";
+}
+
 TEST(Commands, SheetWritesAPicture) {
     const std::string png = TempPath("sheet.png");
     const ToolRun run =
