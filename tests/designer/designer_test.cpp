@@ -511,6 +511,7 @@ TEST_F(DesignerTest, RuleLinesAndButtonsReadUnderADarkSchemeWithALargerFont) {
     QApplication::setFont(larger);
     Start();
     ASSERT_TRUE(form->LayArrangement(ThreeAndOne)); // passed, failed and not checked lines
+    WaitForVerdict();
     std::set<RuleState> states;
     for (int i = 0; i < RuleIdCount; ++i) {
         states.insert(form->Verdict().Results[i].State);

@@ -1,11 +1,18 @@
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
     // Headless always, also when the test list is read at build time.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Whatever a test stores for "the user" (settings, an installed collection)
+    // lands in a home of the run's own, removed at the end, never in the real one.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, (home.path() + (name[0] == 'H' ? "" : QString("/") + name)).toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
     // Nor may an installed game's collection stand in for a missing one.
     qputenv("XDG_DATA_DIRS", "/nonexistent/trigonet-tests");
