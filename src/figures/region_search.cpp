@@ -1,7 +1,7 @@
 #include "region_search.h"
 
-#include "board/orientation.h"
 #include "board/exact_geometry.h"
+#include "board/orientation.h"
 #include "figures/figure_shape.h"
 #include "figures/solver.h"
 
@@ -88,6 +88,13 @@ class RegionSearch {
     RegionSearchResult Run() {
         Descend(0, 0);
         return result_;
+    }
+
+    std::vector<Placement> Candidates() const {
+        std::vector<Placement> out;
+        for (const Candidate& cand : candidates_)
+            out.push_back(cand.placement);
+        return out;
     }
 
   private:
@@ -233,6 +240,10 @@ int PieceTwelfths(int code) {
 bool PiecesDisjoint(int a, int b) {
     if (a < 1 || a >= CodeCount || b < 1 || b >= CodeCount) return true;
     return Tables().overlap[a][b].Sign() == 0;
+}
+
+std::vector<Placement> PlacementsInsideRegion(const FigureRecord& figure) {
+    return RegionSearch(figure, 0, 0).Candidates();
 }
 
 RegionSearchResult SearchRegion(const FigureRecord& figure, int64_t nodeLimit, size_t keep) {
