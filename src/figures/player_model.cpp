@@ -38,6 +38,18 @@ constexpr int QuartersPerRejection = 1;
 // How much a triangle's share of the outline outweighs chance in the choice.
 constexpr int OutlineWeight = 3;
 
+// Edges at multiples of 45 degrees (square and 45-degree turns), or along one
+// of the two odd lattices.
+int SlopeFamily(int orient) {
+    return orient % 2 == 0 ? 0 : 1 + orient % 4 / 2;
+}
+
+// Turning a triangle to a slanted edge takes care: a quarter of a put-down for
+// the 45-degree turns, half for the odd ones, whose edges meet no grid line.
+int TurnQuarters(int orient) {
+    return orient % 4 == 0 ? 0 : orient % 2 == 0 ? 1 : 2;
+}
+
 struct Piece {
     int Cell;
     int Twelfths;
@@ -61,7 +73,12 @@ class Player {
         for (int cell = 0; cell < cells; ++cell)
             if (region_[cell] > 0) regionCells_.push_back(cell);
 
-        const std::vector<Placement> placements = PlacementsInsideRegion(figure);
+        // Triangles joined along edges share edge directions, so the slopes a
+        // figure shows are those of every one of its triangles: the player takes
+        // up only triangles turned to match them.
+        std::vector<Placement> placements;
+        for (const Placement& p : PlacementsInsideRegion(figure))
+            if (SlopeFamily(p.Orient) == SlopeFamily(figure[0].Orient)) placements.push_back(p);
         count_ = static_cast<int>(placements.size());
         words_ = (count_ + 63) / 64;
         cover_.assign(static_cast<size_t>(cells * words_), 0);
@@ -91,6 +108,7 @@ class Player {
             beside_.push_back(std::move(beside));
             pieces_.push_back(std::move(pieces));
             twelfths_.push_back(twelfths);
+            turn_.push_back(TurnQuarters(placements[c].Orient));
             outline_.push_back(outline);
         }
         for (auto& list : inCell)
@@ -194,7 +212,7 @@ class Player {
             if (chosen >= 0) {
                 laid.push_back(chosen);
                 Lay(chosen, 1);
-                effort += 4;
+                effort += 4 + turn_[chosen];
                 continue;
             }
             if (laid.empty() || lifts == PlayerPatience) return false;
@@ -252,7 +270,7 @@ class Player {
     int count_ = 0, words_ = 0;
     std::vector<std::vector<Piece>> pieces_;
     std::vector<std::vector<int>> beside_; // per candidate: region cells within Reach
-    std::vector<int> twelfths_, outline_;
+    std::vector<int> twelfths_, outline_, turn_;
     std::vector<uint64_t> cover_;    // per cell: the candidates with a piece there
     std::vector<uint64_t> conflict_; // per candidate: those that overlap it, itself too
     std::vector<int> short_;

@@ -7,6 +7,8 @@
 // A simulated player, for the order of the collection. It sees what a person
 // sees, the silhouette, never the solution or the cells' values, and lays as
 // people do:
+//  - it takes up only triangles turned to the slopes the outline shows, and
+//    turning one to a slanted edge costs it more than a square one;
 //  - it looks first where the least room is left: the uncovered spot that the
 //    fewest triangles still fit into, an acute corner or a protrusion, and now
 //    and then at another spot;
@@ -18,7 +20,7 @@
 // Each run has its own fixed seed, so the effort is the same on every machine.
 
 struct PlayerEffort {
-    double MeanEffort = 0;  // triangles put down per run, capped at PlayerEffortCap
+    double MeanEffort = 0;  // triangles put down per run (more for slanted ones), capped
     double SolvedShare = 0; // share of the runs that laid the figure within the cap
     int Candidates = 0;     // placements lying inside the silhouette
 };

@@ -25,3 +25,13 @@ TEST(PlayerModel, RunsAreFixedBySeedAndSeeOnlyTheSilhouette) {
     EXPECT_EQ(square.SolvedShare, 1.0);
     EXPECT_GE(square.MeanEffort, 8.0);
 }
+
+TEST(PlayerModel, TurningToTheOddSlopesCostsMore) {
+    // The same square laid with triangles turned about 18 degrees: each costs
+    // half a put-down more, and only those triangles are taken up.
+    const FigureRecord odd = {Placement{43, 26, 1}, {41, 22, 9}, {52, 29, 1}, {50, 25, 9},
+                              {40, 35, 1},          {38, 31, 9}, {49, 38, 1}, {47, 34, 9}};
+    const PlayerEffort effort = SimulatePlayer(odd, 8, 7);
+    EXPECT_EQ(effort.SolvedShare, 1.0);
+    EXPECT_GE(effort.MeanEffort, 12.0);
+}
