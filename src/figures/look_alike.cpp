@@ -1,6 +1,7 @@
 #include "figures/look_alike.h"
 
 #include "board/orientation.h"
+#include "figures/figure_shape.h"
 
 #include <algorithm>
 #include <array>
@@ -303,12 +304,20 @@ bool IsParadoxName(std::string_view name) {
 
 std::vector<LookAlikePair> FindLookAlikes(const std::vector<FigureRecord>& figures, int shared,
                                           double overlap) {
+    // A record off the board has no outline to compare, and a pair of the same
+    // region is rule 5's to report.
     std::vector<Outline> outlines;
-    for (const FigureRecord& figure : figures)
-        outlines.push_back(OutlineOf(figure));
+    std::vector<bool> valid;
+    std::vector<ShapeKey> regions;
+    for (const FigureRecord& figure : figures) {
+        valid.push_back(FigureIsValid(figure));
+        outlines.push_back(valid.back() ? OutlineOf(figure) : Outline{});
+        regions.push_back(valid.back() ? CanonicalRegionKey(figure) : ShapeKey{});
+    }
     std::vector<LookAlikePair> pairs;
     for (size_t j = 0; j < outlines.size(); ++j)
         for (size_t i = 0; i < j; ++i) {
+            if (!valid[i] || !valid[j] || regions[i] == regions[j]) continue;
             LookAlikePair pair{static_cast<int>(i), static_cast<int>(j),
                                Shared(outlines[i], outlines[j]),
                                BestOverlap(outlines[i], outlines[j])};

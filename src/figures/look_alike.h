@@ -36,7 +36,8 @@ struct LookAlikePair {
 };
 
 // Every pair that shares at least `shared` triangles or overlaps by at least
-// `overlap`.
+// `overlap`; records that fail FigureIsValid and pairs of the same region
+// (rule 5) are left out.
 std::vector<LookAlikePair> FindLookAlikes(const std::vector<FigureRecord>& figures,
                                           int shared = NearCopyShared,
                                           double overlap = LookAlikeOverlap);
