@@ -121,7 +121,25 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         err << error << "\n";
         return ExitProblems;
     }
-    const std::vector<RuleProblem> problems = CheckCollection(records);
+    // The source, when given, names the figures: its paradox pairs may look alike.
+    std::vector<std::string> names;
+    if (args.size() > 1) {
+        FigureSource source;
+        if (!LoadSource(args[1], source, error)) {
+            err << error << "\n";
+            return ExitProblems;
+        }
+        if (source.Figures.size() != records.size()) {
+            err << args[1] << " holds " << source.Figures.size() << " figures, " << args[0] << " "
+                << records.size() << "\n";
+            return ExitProblems;
+        }
+        for (const SourceFigure& figure : source.Figures)
+            names.push_back(figure.Name);
+    }
+    std::vector<RuleProblem> problems = CheckCollection(records);
+    for (RuleProblem& problem : CheckLookAlikes(records, names))
+        problems.push_back(std::move(problem));
     for (const RuleProblem& problem : problems)
         out << FormatProblem(problem) << "\n";
     return problems.empty() ? 0 : ExitProblems;
@@ -370,7 +388,7 @@ struct Command {
 
 const Command Commands[] = {
     {"build", 2, "build SOURCE OUT"},
-    {"check", 1, "check FILE"},
+    {"check", 1, "check FILE [SOURCE]"},
     {"grid", 2, "grid FILE N"},
     {"solve", 2, "solve FILE N [--limit L]"},
     {"sheet", 2, "sheet FILE OUT.png [--first N] [--count M] [--columns C] [--scale S]"},
@@ -409,7 +427,8 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << error << "\n";
         return ExitUsage;
     }
-    const bool optionalLast = command->name == std::string("generate");
+    const bool optionalLast =
+        command->name == std::string("generate") || command->name == std::string("check");
     if (words.size() != command->words && !(optionalLast && words.size() == command->words + 1)) {
         err << "usage: trigonet-figures " << command->synopsis << "\n";
         return ExitUsage;
