@@ -304,8 +304,7 @@ bool IsParadoxName(std::string_view name) {
 
 std::vector<LookAlikePair> FindLookAlikes(const std::vector<FigureRecord>& figures, int shared,
                                           double overlap) {
-    // A record off the board has no outline to compare, and a pair of the same
-    // region is rule 5's to report.
+    // A record off the board has no outline to compare.
     std::vector<Outline> outlines;
     std::vector<bool> valid;
     std::vector<ShapeKey> regions;
@@ -317,7 +316,12 @@ std::vector<LookAlikePair> FindLookAlikes(const std::vector<FigureRecord>& figur
     std::vector<LookAlikePair> pairs;
     for (size_t j = 0; j < outlines.size(); ++j)
         for (size_t i = 0; i < j; ++i) {
-            if (!valid[i] || !valid[j] || regions[i] == regions[j]) continue;
+            if (!valid[i] || !valid[j]) continue;
+            if (regions[i] == regions[j]) {
+                pairs.push_back(
+                    {static_cast<int>(i), static_cast<int>(j), TriangleCount, 1.0, true});
+                continue;
+            }
             LookAlikePair pair{static_cast<int>(i), static_cast<int>(j),
                                Shared(outlines[i], outlines[j]),
                                BestOverlap(outlines[i], outlines[j])};
@@ -331,6 +335,7 @@ std::vector<RuleProblem> CheckLookAlikes(const std::vector<FigureRecord>& figure
     std::vector<RuleProblem> problems;
     int paradoxes = 0;
     for (const LookAlikePair& pair : FindLookAlikes(figures)) {
+        if (pair.SameRegion) continue; // rule 5's to report
         const bool paradox = names.size() == figures.size() && IsParadoxName(names[pair.First]) &&
                              IsParadoxName(names[pair.Second]);
         if (paradox && ++paradoxes <= MaxParadoxPairs) continue;

@@ -33,16 +33,17 @@ struct LookAlikePair {
     int First = 0, Second = 0; // 0-based, First < Second
     int Shared = 0;
     double Overlap = 0;
+    bool SameRegion = false; // the same cells and values, turned or not: rule 5
 };
 
 // Every pair that shares at least `shared` triangles or overlaps by at least
-// `overlap`; records that fail FigureIsValid and pairs of the same region
-// (rule 5) are left out.
+// `overlap`; records that fail FigureIsValid are left out.
 std::vector<LookAlikePair> FindLookAlikes(const std::vector<FigureRecord>& figures,
                                           int shared = NearCopyShared,
                                           double overlap = LookAlikeOverlap);
 
-// Rule 9 (near copies) and rule 10 (look-alikes) over a collection; `names`
+// Rule 9 (near copies) and rule 10 (look-alikes) over a collection, pairs of
+// the same region left to rule 5; `names`
 // (empty, or one per figure) exempts up to MaxParadoxPairs paradox pairs.
 std::vector<RuleProblem> CheckLookAlikes(const std::vector<FigureRecord>& figures,
                                          const std::vector<std::string>& names);

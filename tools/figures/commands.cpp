@@ -354,8 +354,9 @@ int Alike(const std::vector<std::string>& args, const std::map<std::string, long
     const double overlap = static_cast<double>(std::min(options.at("percent"), 101L)) / 100;
     for (const LookAlikePair& pair : FindLookAlikes(records, shared, overlap))
         out << pair.First + 1 << "\t" << pair.Second + 1 << "\t" << pair.Shared << "\t"
-            << static_cast<int>(pair.Overlap * 100) << "\t" << source.Figures[pair.First].Name
-            << "\t" << source.Figures[pair.Second].Name << "\n";
+            << static_cast<int>(pair.Overlap * 100) << "\t" << (pair.SameRegion ? "same" : "-")
+            << "\t" << source.Figures[pair.First].Name << "\t" << source.Figures[pair.Second].Name
+            << "\n";
     return 0;
 }
 
