@@ -30,6 +30,10 @@ const char* RuleName(int rule) {
         return "centred";
     case RuleEdgeJoined:
         return "joined along edges";
+    case RuleNearCopy:
+        return "no near copy";
+    case RuleLookAlike:
+        return "no look-alike";
     case RuleRecognised:
         return "recognised";
     }

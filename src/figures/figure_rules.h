@@ -23,7 +23,11 @@
 //    hangs on by a corner is a single pixel in the target window;
 //  8 the solution check recognises exactly this figure: every set of placements
 //    whose cell sums equal the figure's covers the figure's region, and every
-//    set that covers exactly that region, however cut inside, has its sums.
+//    set that covers exactly that region, however cut inside, has its sums;
+//  9 no two figures share 7 of their 8 triangles after the best turn, mirror and
+//    shift (figures/look_alike.h);
+// 10 no two silhouettes overlap by 90 % or more, on any lattice, but for a few
+//    pairs named as paradoxes.
 enum FigureRule {
     RuleOnBoard = 1,
     RulePlayingArea,
@@ -33,6 +37,8 @@ enum FigureRule {
     RuleCentred,
     RuleEdgeJoined,
     RuleRecognised,
+    RuleNearCopy,
+    RuleLookAlike,
 };
 
 inline constexpr int FirstFreeColumn = 16;

@@ -90,6 +90,13 @@ class RegionSearch {
         return result;
     }
 
+    std::vector<Placement> Candidates() const {
+        std::vector<Placement> out;
+        for (const Candidate& cand : candidates_)
+            out.push_back(cand.placement);
+        return out;
+    }
+
   private:
     int Index(int col, int row) const {
         return (row - box.MinRow) * box.Width() + (col - box.MinCol);
@@ -233,6 +240,10 @@ int PieceTwelfths(int code) {
 bool PiecesDisjoint(int a, int b) {
     if (a < 1 || a >= CodeCount || b < 1 || b >= CodeCount) return true;
     return Tables().overlap[a][b].Sign() == 0;
+}
+
+std::vector<Placement> PlacementsInsideRegion(const FigureRecord& figure) {
+    return RegionSearch(figure, 0, 0).Candidates();
 }
 
 RegionSearchResult SearchRegion(const FigureRecord& figure, int64_t nodeLimit, size_t keep) {

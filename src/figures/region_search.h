@@ -29,6 +29,9 @@ inline constexpr int64_t RegionNodeLimit = 100'000;
 RegionSearchResult SearchRegion(const FigureRecord& figure, int64_t nodeLimit = RegionNodeLimit,
                                 size_t keep = 0);
 
+// Every placement whose triangle lies wholly inside the figure's region.
+std::vector<Placement> PlacementsInsideRegion(const FigureRecord& figure);
+
 // Area of piece `code` (1..64) in twelfths of a cell; 0 for a value that names no piece.
 int PieceTwelfths(int code);
 

@@ -1,8 +1,8 @@
 #include "figures/difficulty.h"
 
 #include "figures/figure_source.h"
-#include "support/figure_files.h"
 #include "figures/solver.h"
+#include "support/figure_files.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -19,6 +19,13 @@ FigureRecord Shipped(const std::string& name) {
     ADD_FAILURE() << name << " is not in the collection";
     return {};
 }
+
+// The 20 x 20 square laid again on the 45-degree lattice and on an odd one:
+// one picture, so the collection holds only the first.
+const FigureRecord Diamond = {Placement{45, 25, 2}, {45, 21, 10}, {52, 32, 2}, {52, 28, 10},
+                              {38, 32, 2},          {38, 28, 10}, {45, 39, 2}, {45, 35, 10}};
+const FigureRecord TiltedSquare = {Placement{43, 26, 1}, {41, 22, 9}, {52, 29, 1}, {50, 25, 9},
+                                   {40, 35, 1},          {38, 31, 9}, {49, 38, 1}, {47, 34, 9}};
 
 } // namespace
 
@@ -42,8 +49,8 @@ TEST(Difficulty, StraightEdgesCostNothingAndEveryCutCellSomething) {
 
 TEST(Difficulty, TurnedTrianglesMakeTheSameShapeHarder) {
     const double square = RateDifficulty(Shipped("Square")).Score;
-    const double diamond = RateDifficulty(Shipped("Diamond")).Score;
-    const double tilted = RateDifficulty(Shipped("Tilted square")).Score;
+    const double diamond = RateDifficulty(Diamond).Score;
+    const double tilted = RateDifficulty(TiltedSquare).Score;
     EXPECT_LT(square, diamond);
     EXPECT_LT(diamond, tilted);
     EXPECT_EQ(TurnBits(4), 0.0);
@@ -67,8 +74,8 @@ TEST(Difficulty, ForAPlayerHiddenEdgesAndTurnsMakeAFigureHard) {
 
     // Every class lies above the one before, whatever the figure.
     const double s = RateForPlayer(Shipped("Square")).Score;
-    const double diamond = RateForPlayer(Shipped("Diamond")).Score;
-    const double tilted = RateForPlayer(Shipped("Tilted square")).Score;
+    const double diamond = RateForPlayer(Diamond).Score;
+    const double tilted = RateForPlayer(TiltedSquare).Score;
     const double star = RateForPlayer(Shipped("Four-pointed star")).Score;
     EXPECT_LT(s, 1.0);
     EXPECT_GE(diamond, 1.0);

@@ -3,6 +3,7 @@
 #include "figures/difficulty.h"
 #include "figures/figure_shape.h"
 #include "figures/figure_source.h"
+#include "figures/player_model.h"
 #include "support/figure_files.h"
 
 #include <QImage>
@@ -151,7 +152,10 @@ TEST(Commands, CheckPrintsOneLinePerProblem) {
               "figure 1: rule 3 (layable): no order of the eight triangles passes the fit test\n"
               "figure 2: rule 1 (on the board): triangle 1 (42 27 99) is off the board or has "
               "no such orientation\n"
-              "figure 4: rule 5 (distinct): same cells and values as figure 3\n");
+              "figure 4: rule 5 (distinct): same cells and values as figure 3\n"
+              // The square short of a triangle and the house: one outline.
+              "figure 3: rule 10 (no look-alike): its outline and figure 1's overlap by 93 %\n"
+              "figure 4: rule 10 (no look-alike): its outline and figure 1's overlap by 93 %\n");
 }
 
 TEST(Commands, CheckReportsADamagedRecordAndJudgesTheRestWithoutIt) {
@@ -200,7 +204,7 @@ TEST(Commands, OrderSortsFromEasyToHardUnderChapterLines) {
     EXPECT_EQ(Lines(run.out), 2);
     // Both are square turns and the first lessons.
     SourceFigure first{"House", SoundHouse(), 0}, second{"Square", BigSquare(), 0};
-    if (RateForPlayer(BigSquare()).Score < RateForPlayer(SoundHouse()).Score)
+    if (SimulatePlayer(BigSquare()).MeanEffort < SimulatePlayer(SoundHouse()).MeanEffort)
         std::swap(first, second);
     EXPECT_EQ(ReadText(sorted),
               "# header\n\n# Chapter 1: First steps with square turns (2 figures)\n" +

@@ -2,6 +2,7 @@
 
 #include "figures/figure_rules.h"
 #include "figures/figure_shape.h"
+#include "figures/look_alike.h"
 #include "support/figure_files.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +35,11 @@ TEST(FigureGenerator, KeepsOnlyInterestingFiguresThatPassEveryRule) {
         EXPECT_EQ(figure.Name.rfind("Pattern ", 0), 0u) << figure.Name;
         all.push_back(figure.Record);
     }
-    // Distinct from each other and from the figure it was told to avoid.
+    // Distinct from each other and from the figure it was told to avoid, and
+    // neither near copies nor look-alikes of them.
     for (const RuleProblem& problem : CheckCollection(all))
+        ADD_FAILURE() << FormatProblem(problem);
+    for (const RuleProblem& problem : CheckLookAlikes(all, {}))
         ADD_FAILURE() << FormatProblem(problem);
 }
 

@@ -7,6 +7,8 @@
 #include "figures/figure_rules.h"
 #include "figures/figure_shape.h"
 #include "figures/figure_source.h"
+#include "figures/look_alike.h"
+#include "figures/player_model.h"
 #include "figures/record_file.h"
 #include "figures/solver.h"
 
@@ -122,7 +124,25 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         err << error << "\n";
         return ExitProblems;
     }
-    const std::vector<RuleProblem> problems = CheckCollection(records);
+    // The source, when given, names the figures: its paradox pairs may look alike.
+    std::vector<std::string> names;
+    if (args.size() > 1) {
+        FigureSource source;
+        if (!LoadSource(args[1], source, error)) {
+            err << error << "\n";
+            return ExitProblems;
+        }
+        if (source.Figures.size() != records.size()) {
+            err << args[1] << " holds " << source.Figures.size() << " figures, " << args[0] << " "
+                << records.size() << "\n";
+            return ExitProblems;
+        }
+        for (const SourceFigure& figure : source.Figures)
+            names.push_back(figure.Name);
+    }
+    std::vector<RuleProblem> problems = CheckCollection(records);
+    for (RuleProblem& problem : CheckLookAlikes(records, names))
+        problems.push_back(std::move(problem));
     for (const RuleProblem& problem : problems)
         out << FormatProblem(problem) << "\n";
     return problems.empty() ? 0 : ExitProblems;
@@ -270,16 +290,26 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         err << error << "\n";
         return ExitProblems;
     }
-    std::vector<std::pair<PlayerDifficulty, SourceFigure>> rated;
+    // The simulated player's mean effort decides; the older measure from the
+    // outline's hidden edges stays beside it, and breaks ties.
+    struct Rated {
+        PlayerEffort Effort;
+        PlayerDifficulty Difficulty;
+        SourceFigure Figure;
+    };
+    std::vector<Rated> rated;
     for (const SourceFigure& figure : source.Figures)
-        rated.emplace_back(RateForPlayer(figure.Record), figure);
-    std::stable_sort(rated.begin(), rated.end(),
-                     [](const auto& a, const auto& b) { return a.first.Score < b.first.Score; });
+        rated.push_back({SimulatePlayer(figure.Record), RateForPlayer(figure.Record), figure});
+    std::stable_sort(rated.begin(), rated.end(), [](const Rated& a, const Rated& b) {
+        if (a.Effort.MeanEffort != b.Effort.MeanEffort)
+            return a.Effort.MeanEffort < b.Effort.MeanEffort;
+        return a.Difficulty.Score < b.Difficulty.Score;
+    });
     const size_t squareCount = static_cast<size_t>(std::count_if(
-        rated.begin(), rated.end(), [](const auto& r) { return r.first.Class == 0; }));
+        rated.begin(), rated.end(), [](const Rated& r) { return r.Difficulty.Class == 0; }));
     std::vector<std::string> chapters;
     for (size_t i = 0; i < rated.size(); ++i)
-        chapters.push_back(ChapterOf(i, rated.size(), rated[i].first.Class, squareCount));
+        chapters.push_back(ChapterOf(i, rated.size(), rated[i].Difficulty.Class, squareCount));
     // Chapter lines of an earlier order are not header.
     std::string text;
     for (size_t start = 0; start < source.Header.size();) {
@@ -290,7 +320,7 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     }
     int number = 0, chapter = 0;
     for (size_t i = 0; i < rated.size(); ++i) {
-        const auto& [difficulty, figure] = rated[i];
+        const auto& [effort, difficulty, figure] = rated[i];
         if (i == 0 || chapters[i] != chapters[i - 1]) {
             const auto size =
                 std::count(chapters.begin() + static_cast<long>(i), chapters.end(), chapters[i]);
@@ -298,7 +328,8 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                     std::to_string(size) + " figures)\n";
         }
         text += FormatSourceLine(figure) + "\n";
-        out << ++number << "\t" << difficulty.Score << "\t" << difficulty.HiddenShare << "\t"
+        out << ++number << "\t" << effort.MeanEffort << "\t" << effort.SolvedShare << "\t"
+            << difficulty.Score << "\t" << difficulty.HiddenShare << "\t"
             << difficulty.BlindTriangles << "\t" << difficulty.Ways << "\t"
             << OrientationKinds(figure.Record) << "\t"
             << (IsMirrorSymmetric(figure.Record) ? "sym" : "-") << "\t" << figure.Name << "\n";
@@ -307,6 +338,28 @@ int Order(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         err << "cannot write " << args[1] << "\n";
         return ExitProblems;
     }
+    return 0;
+}
+
+// Design helper: the pairs of a source that come near the look-alike rules.
+int Alike(const std::vector<std::string>& args, const std::map<std::string, long>& options,
+          std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : source.Figures)
+        records.push_back(figure.Record);
+    const auto shared = static_cast<int>(std::min(options.at("shared"), 9L));
+    const double overlap = static_cast<double>(std::min(options.at("percent"), 101L)) / 100;
+    for (const LookAlikePair& pair : FindLookAlikes(records, shared, overlap))
+        out << pair.First + 1 << "\t" << pair.Second + 1 << "\t" << pair.Shared << "\t"
+            << static_cast<int>(pair.Overlap * 100) << "\t" << (pair.SameRegion ? "same" : "-")
+            << "\t" << source.Figures[pair.First].Name << "\t" << source.Figures[pair.Second].Name
+            << "\n";
     return 0;
 }
 
@@ -339,13 +392,14 @@ struct Command {
 
 const Command Commands[] = {
     {"build", 2, "build SOURCE OUT"},
-    {"check", 1, "check FILE"},
+    {"check", 1, "check FILE [SOURCE]"},
     {"grid", 2, "grid FILE N"},
     {"solve", 2, "solve FILE N [--limit L]"},
     {"sheet", 2, "sheet FILE OUT.png [--first N] [--count M] [--columns C] [--scale S]"},
     {"centre", 2, "centre SOURCE OUT"},
     {"order", 2, "order SOURCE OUT"},
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE]"},
+    {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
 };
 
 } // namespace
@@ -370,14 +424,16 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (command->name == std::string("solve")) options = {{"limit", 0}};
     if (command->name == std::string("sheet"))
         options = {{"first", 1}, {"count", 0}, {"columns", 12}, {"scale", 1}};
+    if (command->name == std::string("alike")) options = {{"shared", 7}, {"percent", 90}};
     std::vector<std::string> words;
     std::string error;
     if (!SplitOptions({args.begin() + 1, args.end()}, words, options, error)) {
         err << error << "\n";
         return ExitUsage;
     }
-    const bool optionalThird = command->name == std::string("generate");
-    if (words.size() != command->words && !(optionalThird && words.size() == command->words + 1)) {
+    const bool optionalLast =
+        command->name == std::string("generate") || command->name == std::string("check");
+    if (words.size() != command->words && !(optionalLast && words.size() == command->words + 1)) {
         err << "usage: trigonet-figures " << command->synopsis << "\n";
         return ExitUsage;
     }
@@ -389,5 +445,6 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "sheet") return Sheet(words, options, err);
     if (name == "centre") return Centre(words, err);
     if (name == "order") return Order(words, out, err);
+    if (name == "alike") return Alike(words, options, out, err);
     return Generate(words, out, err);
 }

@@ -3,6 +3,7 @@
 #include "board/orientation.h"
 #include "figures/figure_rules.h"
 #include "figures/figure_shape.h"
+#include "figures/look_alike.h"
 
 #include <algorithm>
 #include <cmath>
@@ -451,12 +452,28 @@ double FigureInterest(const FigureRecord& figure) {
     return score;
 }
 
+namespace {
+
+// A collection holds no near copies and no look-alikes.
+bool LooksLikeAny(const FigureRecord& figure, const std::vector<FigureRecord>& others) {
+    return std::any_of(others.begin(), others.end(), [&](const FigureRecord& other) {
+        return SharedTriangles(figure, other) >= NearCopyShared ||
+               SilhouetteOverlap(figure, other) >= LookAlikeOverlap;
+    });
+}
+
+} // namespace
+
 std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
                                              const std::vector<FigureRecord>& avoid) {
     std::mt19937 rng(seed);
     std::set<ShapeKey> shapes;
+    std::vector<FigureRecord> kept; // the figures to avoid and those grown so far
     for (const FigureRecord& figure : avoid)
-        if (FigureIsValid(figure)) shapes.insert(CanonicalRegionKey(figure));
+        if (FigureIsValid(figure)) {
+            shapes.insert(CanonicalRegionKey(figure));
+            kept.push_back(figure);
+        }
 
     // Every kind of symmetry with every family, except a mirror line with the odd
     // turns alone: they have no edge along it, so the two halves never join.
@@ -488,8 +505,10 @@ std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
             const double interest = FigureInterest(figure);
             if (interest < MinInterest) continue;
             const ShapeKey key = CanonicalRegionKey(figure);
-            if (shapes.count(key) || !CheckFigure(1, figure).empty()) continue;
+            if (shapes.count(key) || LooksLikeAny(figure, kept)) continue;
+            if (!CheckFigure(1, figure).empty()) continue;
             shapes.insert(key);
+            kept.push_back(figure);
             kind.pool.push_back({"", figure, interest});
         }
         std::stable_sort(kind.pool.begin(), kind.pool.end(),

@@ -10,8 +10,9 @@
 // each new triangle joined edge to edge to those before it and put down with the
 // fit test, so every figure can be laid in the order it grew. Some grow with a
 // mirror line or a half or quarter turn, adding a triangle's images with it. A
-// figure is kept only when it passes the collection's rules, differs from every
-// figure before it and from `avoid`, and scores as interesting: it fills much of
+// figure is kept only when it passes the collection's rules, is neither a near
+// copy nor a look-alike of any figure before it or of `avoid`, and scores as
+// interesting: it fills much of
 // its convex hull, has a short outline, is not a long bar, has no slivers inside
 // and no corners that nearly meet, no triangle hangs on by a corner, and symmetry
 // counts in its favour.

@@ -1,14 +1,21 @@
 #!/usr/bin/env python3
-"""Rebuilds resources/figures.txt from the hand-made figures and grown ones.
+"""Rebuilds resources/figures.txt, the third edition, from the pool of figures.
 
     tools/figures/design/make_collection.py [path of trigonet-figures]
 
-Run from the repository's root after building the tool. The hand-made figures
-are centred and checked; one that breaks a rule is left out with a note. The
-rest of the 222 are grown by `trigonet-figures generate`, named by
-names.py, and everything is rated and sorted from easy to hard by
-`trigonet-figures order`; chapters.py then groups the figures into chapters by
-what they show. Finally the result is checked.
+Run from the repository's root after building the tool. The pool
+(design/pool.txt) holds every candidate under the name it had when it was
+drawn or grown: the second edition's 222 and the figures grown for it since.
+The blind-naming rounds (design/blind/) decide the names: a picture name stays
+only where two of three viewers saw it, a figure they agreed on otherwise is
+named after what they saw, and the rest get an honest shape name or leave.
+
+Then the figures are chosen so that no two share 7 of 8 triangles or most of
+their outline (`trigonet-figures alike`), pictures before shapes and at most
+MAX_ABSTRACT shapes; ordered by the simulated player (`trigonet-figures
+order`); and grouped into chapters by theme, each from easy to hard, the
+chapters by their median effort, with the easiest figures as the first
+lessons (one of each kind of turn among them) and the twenty hardest last.
 """
 
 import os
@@ -16,18 +23,22 @@ import subprocess
 import sys
 import tempfile
 
-from chapters import chapters, is_picture
-from names import PICTURES, name_grown
+DESIGN = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(DESIGN, "blind"))
+
+from names import name_grown  # noqa: E402
+from themes import chapter_of, is_abstract  # noqa: E402
+import verdicts  # noqa: E402
 
 TOOL = sys.argv[1] if len(sys.argv) > 1 else "build/trigonet-figures"
-DESIGN = os.path.dirname(os.path.abspath(__file__))
-SEED = 20261209
 TOTAL = 222
-GROWN = 480
-ODD_GROWN = 52
+MAX_ABSTRACT = 30
+LESSONS = 10
+MASTERPIECES = 20
+TEACH_BY = 60
 
 
-def run(*args, out=None):
+def run(*args):
     result = subprocess.run([TOOL, *args], capture_output=True, text=True)
     if result.returncode not in (0, 1):
         sys.exit(result.stderr)
@@ -36,7 +47,8 @@ def run(*args, out=None):
 
 def entries(path):
     with open(path) as f:
-        return [line.rstrip("\n") for line in f if ":" in line and not line.startswith("#")]
+        return [line.rstrip("\n").split(":", 1) for line in f
+                if ":" in line and not line.startswith("#")]
 
 
 def write(path, lines):
@@ -44,71 +56,120 @@ def write(path, lines):
         f.write("".join(line + "\n" for line in lines))
 
 
-def problems(work, lines):
-    write(os.path.join(work, "all.txt"), lines)
-    run("build", os.path.join(work, "all.txt"), os.path.join(work, "all.dat"))
-    report = run("check", os.path.join(work, "all.dat"))
-    bad = {}
-    for line in report.splitlines():
-        if line.startswith("figure "):
-            bad.setdefault(int(line.split()[1].rstrip(":")), line)
-    return bad
+def kinds(body):
+    orients = [int(p.split()[2]) for p in body.split(",")]
+    return ("S" if any(o % 4 == 0 for o in orients) else "") + \
+        ("D" if any(o % 4 == 2 for o in orients) else "") + \
+        ("O" if any(o % 2 == 1 for o in orients) else "")
+
+
+def median(values):
+    values = sorted(values)
+    middle = len(values) // 2
+    return values[middle] if len(values) % 2 else (values[middle - 1] + values[middle]) / 2
+
+
+def choose(pool, work):
+    """Figures by priority, none near a figure chosen before it."""
+    write(os.path.join(work, "pool.txt"), ["%s: %s" % (n, b.strip()) for n, b in pool])
+    conflicts, same = {}, {}
+    for line in run("alike", os.path.join(work, "pool.txt")).splitlines():
+        fields = line.split("\t")
+        a, b = int(fields[0]) - 1, int(fields[1]) - 1
+        conflicts.setdefault(a, set()).add(b)
+        conflicts.setdefault(b, set()).add(a)
+        if fields[4] == "same":
+            same.setdefault(a, set()).add(b)
+            same.setdefault(b, set()).add(a)
+
+    def tier(i):
+        name = pool[i][0]
+        return (is_abstract(name), -verdicts.weight(name))
+
+    # Tier by tier, the figure that rules out the fewest others still open.
+    # Shapes beyond MAX_ABSTRACT only when pictures run out.
+    alive, chosen, abstract = set(range(len(pool))), [], 0
+    for level, cap in [(lv, MAX_ABSTRACT) for lv in sorted({tier(i) for i in alive})] + \
+            [((True, -3), None)]:
+        while len(chosen) < TOTAL:
+            open_here = [i for i in alive if tier(i) == level]
+            if not open_here or (level[0] and cap is not None and abstract >= cap):
+                break
+            best = min(open_here, key=lambda i: (len(conflicts.get(i, set()) & alive), i))
+            chosen.append(best)
+            abstract += level[0]
+            alive -= conflicts.get(best, set()) | {best}
+    if len(chosen) < TOTAL:
+        sys.stderr.write("only %d figures free of near copies; the rest break rule 9 or 10\n"
+                         % len(chosen))
+        rest = sorted((i for i in range(len(pool)) if i not in chosen),
+                      key=lambda i: (is_abstract(pool[i][0]),
+                                     len(conflicts.get(i, set()) & set(chosen)), i))
+        for i in rest:
+            if len(chosen) == TOTAL:
+                break
+            if same.get(i, set()) & set(chosen):
+                continue  # the same region twice breaks rule 5
+            chosen.append(i)
+            abstract += is_abstract(pool[i][0])
+    return [pool[i] for i in sorted(chosen)], abstract
 
 
 def main():
     work = tempfile.mkdtemp()
-    hand = subprocess.run([sys.executable, os.path.join(DESIGN, "handmade.py")], check=True,
-                          capture_output=True, text=True)
-    sys.stderr.write(hand.stderr)
-    write(os.path.join(work, "hand.txt"), hand.stdout.splitlines())
-    run("centre", os.path.join(work, "hand.txt"), os.path.join(work, "hand-centred.txt"))
-    kept = entries(os.path.join(work, "hand-centred.txt"))
-    while True:
-        bad = problems(work, kept)
-        if not bad:
-            break
-        for number in sorted(bad, reverse=True):
-            sys.stderr.write("left out %s: %s\n" % (kept[number - 1].split(":")[0], bad[number]))
-            del kept[number - 1]
-    write(os.path.join(work, "kept.txt"), kept)
-    # Grown in plenty, then taken kind by kind so that the odd lattice, which
-    # the hand-made figures hardly use, gets its share.
-    grown = run("generate", str(SEED), str(GROWN), os.path.join(work, "kept.txt")).splitlines()
-    odd = [line for line in grown if "odd)" in line]
-    other = [line for line in grown if "odd)" not in line]
-    need = TOTAL - len(kept)
-    odd = odd[:ODD_GROWN]
-    named = name_grown(odd + other, {line.split(":")[0] for line in kept})
-    # Grown pictures before grown shapes, so that a new hand-made figure
-    # replaces a shape.
-    other = named[len(odd):]
-    other = [line for line in other if line.split(":", 1)[1].strip() in PICTURES] + \
-        [line for line in other if line.split(":", 1)[1].strip() not in PICTURES]
-    grown = named[:len(odd)] + other[:need - len(odd)]
+    pool, unnamed = [], []
+    for name, body in entries(os.path.join(DESIGN, "pool.txt")):
+        named = verdicts.final_name(name.strip())
+        if named:
+            pool.append((named, body))
+        elif name.startswith("Pattern "):
+            unnamed.append("%s:%s" % (name, body))
+    # Grown figures the viewers did not agree on keep a name that says only
+    # their lattice and symmetry: shapes, taken after every picture.
+    taken = {name for name, _ in pool}
+    pool += [tuple(line.split(":", 1)) for line in name_grown(unnamed, taken)]
+    chosen, abstract = choose(pool, work)
+
+    write(os.path.join(work, "chosen.txt"), ["%s: %s" % (n, b.strip()) for n, b in chosen])
+    table = run("order", os.path.join(work, "chosen.txt"), os.path.join(work, "ordered.txt"))
+    rated = []  # (effort, name, line, kinds)
+    for row, (name, body) in zip(table.splitlines(),
+                                 entries(os.path.join(work, "ordered.txt"))):
+        rated.append((float(row.split("\t")[1]), name.strip(), "%s:%s" % (name, body),
+                      kinds(body)))
+
+    # The first lessons: the easiest square figures, then the easiest of each
+    # other kind of turn, so that each kind is met first in an easy figure.
+    lessons = [r for r in rated if r[3] == "S"][:LESSONS - 2]
+    for kind in ("D", "O"):
+        lessons += [r for r in rated if r[3] == kind][:1]
+    hardest = [r for r in rated if r not in lessons][-MASTERPIECES:]
+    groups = {}
+    for r in rated:
+        if r in lessons or r in hardest:
+            continue
+        groups.setdefault(chapter_of(r[1], r[3]), []).append(r)
+    chapters = [("First steps", sorted(lessons))]
+    chapters += sorted(((title, members) for title, members in groups.items()),
+                       key=lambda c: median([r[0] for r in c[1]]))
+    chapters.append(("Masterpieces", hardest))
+
     with open(os.path.join(DESIGN, "figures_header.txt")) as f:
-        header = f.read().splitlines()
-    write(os.path.join(work, "all.txt"), header + kept + grown)
-    table = run("order", os.path.join(work, "all.txt"), os.path.join(work, "ordered.txt"))
-    write(os.path.join(work, "order.txt"), table.splitlines())
-    generic = {line.split(":")[0] for line in grown} - set(PICTURES.values())
-    rows = [row.split("\t") for row in table.splitlines()]
-    ordered = entries(os.path.join(work, "ordered.txt"))
-    rated = [(float(row[1]), line.split(":")[0], line) for row, line in zip(rows, ordered)]
-    text = header[:]
-    for number, (title, lines) in enumerate(chapters(rated, generic), 1):
-        text += ["", "# Chapter %d: %s (%d figures)" % (number, title, len(lines))] + lines
-        print("chapter %d: %s, %d figures" % (number, title, len(lines)), file=sys.stderr)
+        text = f.read().splitlines()
+    number = 0
+    for at, (title, members) in enumerate(chapters, 1):
+        text += ["", "# Chapter %d: %s (%d figures)" % (at, title, len(members))]
+        text += [r[2] for r in members]
+        efforts = [r[0] for r in members]
+        print("%2d %-28s %3d figures  median %.2f  from %d" %
+              (at, title, len(members), median(efforts), number + 1), file=sys.stderr)
+        number += len(members)
     write("resources/figures.txt", text)
     run("build", "resources/figures.txt", os.path.join(work, "ftrg2.dat"))
-    report = run("check", os.path.join(work, "ftrg2.dat"))
+    report = run("check", os.path.join(work, "ftrg2.dat"), "resources/figures.txt")
     print(table, end="")
     print(report or "check: every rule holds", file=sys.stderr)
-    print("%d hand-made, %d grown" % (len(kept), len(grown)), file=sys.stderr)
-    kinds = [row[5] for row in rows]
-    print("%d pictures, %d with odd turns, %d mixing square and 45-degree turns"
-          % (sum(is_picture(name, generic) for _, name, _ in rated),
-             sum("O" in k for k in kinds), sum("S" in k and "D" in k for k in kinds)),
-          file=sys.stderr)
+    print("%d figures, %d with abstract names" % (len(chosen), abstract), file=sys.stderr)
 
 
 main()

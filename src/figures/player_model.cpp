@@ -1,0 +1,300 @@
+#include "figures/player_model.h"
+
+#include "board/board.h"
+#include "figures/figure_shape.h"
+#include "figures/region_search.h"
+#include "figures/solver.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+namespace {
+
+// splitmix64: the same numbers on every compiler, unlike the standard
+// distributions.
+struct Random {
+    uint64_t state;
+    uint64_t Next() {
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
+};
+
+// Now and then the player looks at some other spot than the tightest one.
+constexpr int WanderOneIn = 3;
+// How far beside a new triangle the player looks for a spot it has spoilt, in cells.
+constexpr int Reach = 1;
+// Every other triangle goes down without that look.
+constexpr int LookOneIn = 2;
+// The spots the eye takes for tight: those of the three smallest counts of
+// triangles that still fit.
+constexpr int TightCounts = 3;
+// A triangle seen not to fit before it is laid costs a quarter of one laid.
+constexpr int QuartersPerRejection = 1;
+// How much a triangle's share of the outline outweighs chance in the choice.
+constexpr int OutlineWeight = 3;
+
+// Edges at multiples of 45 degrees (square and 45-degree turns), or along one
+// of the two odd lattices.
+int SlopeFamily(int orient) {
+    return orient % 2 == 0 ? 0 : 1 + orient % 4 / 2;
+}
+
+// Turning a triangle to a slanted edge takes care: a quarter of a put-down for
+// the 45-degree turns, half for the odd ones, whose edges meet no grid line.
+int TurnQuarters(int orient) {
+    return orient % 4 == 0 ? 0 : orient % 2 == 0 ? 1 : 2;
+}
+
+struct Piece {
+    int Cell;
+    int Twelfths;
+};
+
+class Player {
+  public:
+    explicit Player(const FigureRecord& figure) {
+        box_ = {GridColumns, GridRows, -1, -1};
+        for (const Placement& p : figure)
+            ForEachPiece(p, [&](int col, int row, int) {
+                box_ = {std::min(box_.MinCol, col), std::min(box_.MinRow, row),
+                        std::max(box_.MaxCol, col), std::max(box_.MaxRow, row)};
+            });
+        const int cells = box_.Width() * box_.Height();
+        region_.assign(static_cast<size_t>(cells), 0);
+        for (const Placement& p : figure)
+            ForEachPiece(p, [&](int col, int row, int code) {
+                region_[Index(col, row)] += PieceTwelfths(code);
+            });
+        for (int cell = 0; cell < cells; ++cell)
+            if (region_[cell] > 0) regionCells_.push_back(cell);
+
+        // Triangles joined along edges share edge directions, so the slopes a
+        // figure shows are those of every one of its triangles: the player takes
+        // up only triangles turned to match them.
+        std::vector<Placement> placements;
+        for (const Placement& p : PlacementsInsideRegion(figure))
+            if (SlopeFamily(p.Orient) == SlopeFamily(figure[0].Orient)) placements.push_back(p);
+        count_ = static_cast<int>(placements.size());
+        words_ = (count_ + 63) / 64;
+        cover_.assign(static_cast<size_t>(cells * words_), 0);
+        conflict_.assign(static_cast<size_t>(count_ * words_), 0);
+        std::vector<std::vector<std::pair<int, int>>> inCell(static_cast<size_t>(cells));
+        for (int c = 0; c < count_; ++c) {
+            std::vector<Piece> pieces;
+            int outline = 0, twelfths = 0;
+            ForEachPiece(placements[c], [&](int col, int row, int code) {
+                const int cell = Index(col, row);
+                pieces.push_back({cell, PieceTwelfths(code)});
+                twelfths += PieceTwelfths(code);
+                outline += OnOutline(col, row);
+                inCell[cell].push_back({c, code});
+                Set(&cover_[cell * words_], c);
+            });
+            std::vector<int> beside;
+            for (const Piece& piece : pieces) {
+                const int col = box_.MinCol + piece.Cell % box_.Width();
+                const int row = box_.MinRow + piece.Cell / box_.Width();
+                for (int dr = -Reach; dr <= Reach; ++dr)
+                    for (int dc = -Reach; dc <= Reach; ++dc)
+                        if (Inside(col + dc, row + dr)) beside.push_back(Index(col + dc, row + dr));
+            }
+            std::sort(beside.begin(), beside.end());
+            beside.erase(std::unique(beside.begin(), beside.end()), beside.end());
+            beside_.push_back(std::move(beside));
+            pieces_.push_back(std::move(pieces));
+            twelfths_.push_back(twelfths);
+            turn_.push_back(TurnQuarters(placements[c].Orient));
+            outline_.push_back(outline);
+        }
+        for (auto& list : inCell)
+            for (auto [a, codeA] : list)
+                for (auto [b, codeB] : list)
+                    if (a == b || !PiecesDisjoint(codeA, codeB)) Set(&conflict_[a * words_], b);
+        for (int cell : regionCells_)
+            regionSum_ += region_[cell];
+    }
+
+    int Candidates() const { return count_; }
+
+    // Effort in quarters of a triangle laid until the figure is laid, the cap
+    // at most.
+    int Run(Random& random) {
+        int effort = 0;
+        while (effort < Cap)
+            if (Attempt(random, effort)) return effort;
+        return Cap;
+    }
+
+    static constexpr int Cap = 4 * PlayerEffortCap;
+
+  private:
+    int Index(int col, int row) const {
+        return (row - box_.MinRow) * box_.Width() + (col - box_.MinCol);
+    }
+
+    bool Inside(int col, int row) const {
+        return col >= box_.MinCol && col <= box_.MaxCol && row >= box_.MinRow &&
+               row <= box_.MaxRow && region_[Index(col, row)] > 0;
+    }
+
+    // A cell the outline runs through or along.
+    int OnOutline(int col, int row) const {
+        if (region_[Index(col, row)] < 12) return 1;
+        return !Inside(col - 1, row) || !Inside(col + 1, row) || !Inside(col, row - 1) ||
+               !Inside(col, row + 1);
+    }
+
+    static void Set(uint64_t* bits, int i) { bits[i / 64] |= uint64_t{1} << (i % 64); }
+    static bool Has(const uint64_t* bits, int i) { return bits[i / 64] >> (i % 64) & 1; }
+
+    void Lay(int c, int sign) {
+        for (const Piece& piece : pieces_[c])
+            short_[piece.Cell] -= sign * piece.Twelfths;
+        shortSum_ -= sign * twelfths_[c];
+    }
+
+    // Fits now: clashes with nothing laid.
+    void FitsAfter(const std::vector<int>& laid, std::vector<uint64_t>& fits) const {
+        fits.assign(static_cast<size_t>(words_), ~uint64_t{0});
+        for (int c : laid)
+            for (int w = 0; w < words_; ++w)
+                fits[w] &= ~conflict_[c * words_ + w];
+    }
+
+    int FittingIn(int cell, const std::vector<uint64_t>& fits) const {
+        int n = 0;
+        for (int w = 0; w < words_; ++w)
+            n += std::popcount(cover_[cell * words_ + w] & fits[w]);
+        return n;
+    }
+
+    bool AnyFittingIn(int cell, const std::vector<uint64_t>& fits) const {
+        for (int w = 0; w < words_; ++w)
+            if (cover_[cell * words_ + w] & fits[w]) return true;
+        return false;
+    }
+
+    // The look-ahead, as far as a person sees it: after `c` is laid on top of
+    // `laid`, the area left is one the rest can make up, and every uncovered
+    // spot right beside `c` can still take a triangle.
+    bool LooksPossible(const std::vector<int>& laid, int c) {
+        const int left = TriangleCount - static_cast<int>(laid.size()) - 1;
+        if (!reachable_[left].count(shortSum_ - twelfths_[c])) return false;
+        std::vector<uint64_t> fits = fits_;
+        for (int w = 0; w < words_; ++w)
+            fits[w] &= ~conflict_[c * words_ + w];
+        Lay(c, 1);
+        bool possible = true;
+        for (int cell : beside_[c])
+            if (short_[cell] > 0 && !AnyFittingIn(cell, fits)) {
+                possible = false;
+                break;
+            }
+        Lay(c, -1);
+        return possible;
+    }
+
+    bool Attempt(Random& random, int& effort) {
+        short_ = region_;
+        shortSum_ = regionSum_;
+        std::vector<int> laid;
+        std::vector<std::vector<int>> tried(TriangleCount + 1);
+        int lifts = 0;
+        while (effort < Cap) {
+            if (shortSum_ == 0) return laid.size() == TriangleCount;
+            FitsAfter(laid, fits_);
+            const int chosen = Choose(random, laid, tried[laid.size()], effort);
+            if (chosen >= 0) {
+                laid.push_back(chosen);
+                Lay(chosen, 1);
+                effort += 4 + turn_[chosen];
+                continue;
+            }
+            if (laid.empty() || lifts == PlayerPatience) return false;
+            tried[laid.size()].clear();
+            Lay(laid.back(), -1);
+            tried[laid.size() - 1].push_back(laid.back());
+            laid.pop_back();
+            ++lifts;
+        }
+        return false;
+    }
+
+    // The triangle to lay next, or -1 when the player sees none that works.
+    int Choose(Random& random, const std::vector<int>& laid, std::vector<int>& tried, int& effort) {
+        if (laid.size() == TriangleCount) return -1;
+        std::vector<std::pair<int, int>> spots; // (fitting triangles, cell)
+        for (int cell : regionCells_)
+            if (short_[cell] > 0) spots.push_back({FittingIn(cell, fits_), cell});
+        if (spots.empty()) return -1;
+        std::sort(spots.begin(), spots.end());
+        if (spots.front().first == 0) return -1;
+        // The tight spots, any of them; sometimes one a little looser, as an eye
+        // that wanders does.
+        int tight = 0;
+        for (int counts = 0; tight < static_cast<int>(spots.size()); ++tight) {
+            if (tight == 0 || spots[tight].first != spots[tight - 1].first) ++counts;
+            if (counts > TightCounts) break;
+        }
+        int pick = random.Below(tight);
+        if (random.Below(WanderOneIn) == 0)
+            pick = random.Below(std::min(static_cast<int>(spots.size()), 4 * tight));
+        const int cell = spots[pick].second;
+
+        std::vector<std::pair<int, int>> options; // (-preference, candidate)
+        for (int c = 0; c < count_; ++c)
+            if (Has(&cover_[cell * words_], c) && Has(fits_.data(), c) &&
+                std::find(tried.begin(), tried.end(), c) == tried.end())
+                options.push_back(
+                    {-(OutlineWeight * outline_[c] * 16 / static_cast<int>(pieces_[c].size()) +
+                       random.Below(16)),
+                     c});
+        std::sort(options.begin(), options.end());
+        for (auto [preference, c] : options) {
+            if (random.Below(LookOneIn) != 0 || LooksPossible(laid, c)) return c;
+            tried.push_back(c); // seen not to work, not tried again from here
+            effort += QuartersPerRejection;
+        }
+        return -1;
+    }
+
+    CellBox box_;
+    std::vector<int> region_; // twelfths of each cell inside the silhouette
+    std::vector<int> regionCells_;
+    int regionSum_ = 0;
+    int count_ = 0, words_ = 0;
+    std::vector<std::vector<Piece>> pieces_;
+    std::vector<std::vector<int>> beside_; // per candidate: region cells within Reach
+    std::vector<int> twelfths_, outline_, turn_;
+    std::vector<uint64_t> cover_;    // per cell: the candidates with a piece there
+    std::vector<uint64_t> conflict_; // per candidate: those that overlap it, itself too
+    std::vector<int> short_;
+    int shortSum_ = 0;
+    std::vector<uint64_t> fits_;
+    const Totals reachable_ = ReachableTotals([](int code) { return PieceTwelfths(code); });
+};
+
+} // namespace
+
+PlayerEffort SimulatePlayer(const FigureRecord& figure, int runs, uint64_t seed) {
+    Player player(figure);
+    PlayerEffort result;
+    result.Candidates = player.Candidates();
+    if (runs <= 0) return result;
+    int64_t total = 0;
+    int solved = 0;
+    for (int run = 0; run < runs; ++run) {
+        Random random{seed + static_cast<uint64_t>(run)};
+        const int effort = player.Run(random);
+        total += effort;
+        solved += effort < Player::Cap;
+    }
+    result.MeanEffort = static_cast<double>(total) / (4.0 * runs);
+    result.SolvedShare = static_cast<double>(solved) / runs;
+    return result;
+}
