@@ -92,7 +92,7 @@ class RegionSearch {
 
     std::vector<Placement> Candidates() const {
         std::vector<Placement> out;
-        for (const Candidate& cand : candidates_)
+        for (const Candidate& cand : candidates)
             out.push_back(cand.placement);
         return out;
     }

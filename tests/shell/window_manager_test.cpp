@@ -43,7 +43,7 @@ QString Property(const QWidget& window, const char* name) {
 }
 
 // Waits for what the window manager does in its own time.
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
+bool WaitFor(const std::function<bool()>& done, int milliseconds = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {

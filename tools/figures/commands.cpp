@@ -346,7 +346,7 @@ int Alike(const std::vector<std::string>& args, const std::map<std::string, long
           std::ostream& out, std::ostream& err) {
     FigureSource source;
     std::string error;
-    if (!LoadSource(args[0], source, error) || !SourceIsSound(args[0], source, error)) {
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }
