@@ -19,6 +19,7 @@ lessons (one of each kind of turn among them) and the twenty hardest last.
 """
 
 import os
+import random
 import subprocess
 import sys
 import tempfile
@@ -36,6 +37,9 @@ MAX_ABSTRACT = 30
 LESSONS = 10
 MASTERPIECES = 20
 TEACH_BY = 60
+TRIES = 100
+CLASSICS = {"Square", "House", "Arrow", "Fish", "Cross", "Sailing boat", "Four-pointed star",
+            "Castle", "Letter C", "Digit 7"}
 
 
 def run(*args):
@@ -86,47 +90,66 @@ def choose(pool, work):
         name = pool[i][0]
         return (is_abstract(name), -verdicts.weight(name))
 
-    # Tier by tier, the figure that rules out the fewest others still open.
-    # Shapes beyond MAX_ABSTRACT only when pictures run out.
-    alive, chosen, abstract = set(range(len(pool))), [], 0
-    for level, cap in [(lv, MAX_ABSTRACT) for lv in sorted({tier(i) for i in alive})] + \
-            [((True, -3), None)]:
-        while len(chosen) < TOTAL:
-            open_here = [i for i in alive if tier(i) == level]
-            if not open_here or (level[0] and cap is not None and abstract >= cap):
-                break
-            best = min(open_here, key=lambda i: (len(conflicts.get(i, set()) & alive), i))
-            chosen.append(best)
-            abstract += level[0]
-            alive -= conflicts.get(best, set()) | {best}
+    def free_of_near_copies(rnd):
+        """Classics first, then tier by tier the figure that rules out the fewest
+        others still open (ties broken by `rnd`); shapes up to MAX_ABSTRACT."""
+        alive, chosen = set(range(len(pool))), []
+
+        def take(i):
+            chosen.append(i)
+            alive.difference_update(conflicts.get(i, set()) | {i})
+
+        for i, (name, _) in enumerate(pool):
+            if name in CLASSICS and i in alive:
+                take(i)
+        for level in sorted({tier(i) for i in alive}):
+            while len(chosen) < TOTAL:
+                open_here = [i for i in alive if tier(i) == level]
+                if level[0] and sum(is_abstract(pool[i][0]) for i in chosen) >= MAX_ABSTRACT:
+                    break
+                if not open_here:
+                    break
+                fewest = min(len(conflicts.get(i, set()) & alive) for i in open_here)
+                take(rnd.choice(sorted(i for i in open_here
+                                       if len(conflicts.get(i, set()) & alive) == fewest)))
+        return chosen
+
+    # The greedy choice depends much on its ties: keep the best of many tries.
+    def score(chosen):
+        return (sum(not is_abstract(pool[i][0]) for i in chosen), len(chosen))
+
+    chosen = max((free_of_near_copies(random.Random(seed)) for seed in range(TRIES)), key=score)
     if len(chosen) < TOTAL:
         sys.stderr.write("only %d figures free of near copies; the rest break rule 9 or 10\n"
                          % len(chosen))
-        rest = sorted((i for i in range(len(pool)) if i not in chosen),
-                      key=lambda i: (is_abstract(pool[i][0]),
-                                     len(conflicts.get(i, set()) & set(chosen)), i))
-        for i in rest:
-            if len(chosen) == TOTAL:
-                break
-            if same.get(i, set()) & set(chosen):
-                continue  # the same region twice breaks rule 5
-            chosen.append(i)
-            abstract += is_abstract(pool[i][0])
+    # The rest, one at a time: the figure that adds the fewest near pairs.
+    added = {i: len(conflicts.get(i, set()) & set(chosen)) for i in range(len(pool))}
+    while len(chosen) < TOTAL:
+        open_now = [i for i in range(len(pool)) if i not in chosen
+                    and not same.get(i, set()) & set(chosen)]  # one region twice breaks rule 5
+        best = min(open_now, key=lambda i: (added[i], is_abstract(pool[i][0]), i))
+        chosen.append(best)
+        for j in conflicts.get(best, set()):
+            added[j] += 1
+    abstract = sum(is_abstract(pool[i][0]) for i in chosen)
     return [pool[i] for i in sorted(chosen)], abstract
 
 
 def main():
     work = tempfile.mkdtemp()
-    pool, unnamed = [], []
+    pool, unnamed, taken = [], [], set()
     for name, body in entries(os.path.join(DESIGN, "pool.txt")):
-        named = verdicts.final_name(name.strip())
-        if named:
-            pool.append((named, body))
+        # A figure takes the first name the viewers gave it that no figure
+        # before it holds; one whose every name is taken is left as a shape.
+        names = verdicts.names_for(name.strip())
+        free = [n for n in names if n not in taken]
+        if free:
+            pool.append((free[0], body))
+            taken.add(free[0])
         elif name.startswith("Pattern "):
             unnamed.append("%s:%s" % (name, body))
     # Grown figures the viewers did not agree on keep a name that says only
     # their lattice and symmetry: shapes, taken after every picture.
-    taken = {name for name, _ in pool}
     pool += [tuple(line.split(":", 1)) for line in name_grown(unnamed, taken)]
     chosen, abstract = choose(pool, work)
 

@@ -28,13 +28,15 @@ THEMES = {
                 "Bird", "Flying bird", "Fish", "Goldfish", "Snake", "Jellyfish", "Swan", "Dog",
                 "Duck", "Rabbit", "Horse", "Whale", "Shark", "Butterfly", "Cat", "Owl",
                 "Penguin", "Chicken", "Elephant", "Giraffe", "Camel", "Turtle", "Crab",
-                "Dinosaur", "Seal", "Squirrel", "Bull's head", "Fox", "Deer", "Mouse"],
+                "Dinosaur", "Seal", "Squirrel", "Bull's head", "Fox", "Deer", "Mouse",
+                "Frog", "Bird's head", "Flying bird"],
     "Boats and vehicles": ["Houseboat", "Skateboard", "Barge", "Tugboat", "Steamboat", "Warship", "Yacht", "Sailing boat",
                            "Ferry", "Motor boat", "Aeroplane", "Rocket", "Space rocket",
                            "Bathtub", "Sail", "Boat", "Ship", "Car", "Truck", "Train",
                            "Submarine", "Plane", "Helicopter", "Sailboat", "Paper boat"],
     "Houses and buildings": ["House", "Hut", "Cottage", "Castle", "Roof", "Arch", "Pillar",
-                             "Stairs", "Staircase", "Table", "Bench", "Tower", "Church",
+                             "Stairs", "Staircase", "Steps", "Castle tower", "Table", "Bench", "Tower",
+                             "Church",
                              "Bridge", "Tent", "Chair", "Stool", "Gate"],
 }
 
@@ -62,6 +64,7 @@ def chapter_of(name, kinds):
                                             "Crescent moon", "Lightning", "Thunderbolt",
                                             "Shield", "Banner", "Bookmark", "Pennant",
                                             "Double arrow", "Arrowhead", "Spearhead",
-                                            "Ribbon", "Speech bubble", "Bolt"}:
+                                            "Ribbon", "Speech bubble", "Bolt", "Tick",
+                                            "Signpost", "Bracket"}:
         return "Signs and symbols"
     return "Things in use"

@@ -34,6 +34,8 @@ for code in sorted(key):
     name = key[code]
     verdict, renamed = verdicts.VERDICTS.get(name, ("unjudged", None))
     counts[verdict] = counts.get(verdict, 0) + 1
+    if renamed is not None and not isinstance(renamed, str):
+        renamed = " or ".join(renamed)  # every name the viewers agreed on
     outcome = {"pass": "keeps its name", "rename": "named after the viewers: " + str(renamed),
                "fail": "shape name: " + renamed if renamed else "leaves the collection"}
     rows.append("| %s | %s | %s | %s | %s | %s | %s |" % (

@@ -1,27 +1,30 @@
 """The names the blind rounds give: round 1 judged the second edition's picture
-names, round 2 the figures drawn or grown since (by their pool names)."""
+names, rounds 2 to 4 the figures grown since (by their pool names)."""
 
 from verdicts_round1 import PASS, RENAME, VERDICTS as ROUND1
-
-try:
-    from verdicts_round2 import VERDICTS as ROUND2
-except ImportError:
-    ROUND2 = {}
+from verdicts_round2 import VERDICTS as ROUND2
+from verdicts_round3 import VERDICTS as ROUND3
+from verdicts_round4 import VERDICTS as ROUND4
 
 from themes import THEME_OF, is_abstract, is_letter
 
 
-def final_name(name):
-    """The figure's name in the third edition, or None when it leaves."""
-    for verdicts in (ROUND1, ROUND2):
+def names_for(name):
+    """The names the figure may carry in the third edition, best first; none
+    when it leaves. A rename may list every name the viewers agreed on."""
+    for verdicts in (ROUND1, ROUND2, ROUND3, ROUND4):
         if name in verdicts:
             verdict, renamed = verdicts[name]
-            return name if verdict == PASS else renamed
+            if verdict == PASS:
+                return [name]
+            if renamed is None:
+                return []
+            return [renamed] if isinstance(renamed, str) else list(renamed)
     if is_abstract(name):
-        return name
+        return [name]
     if name.startswith("Pattern "):
-        return None  # grown for round 2 and not judged
-    return name
+        return []  # grown and not judged
+    return [name]
 
 
 def weight(name):
