@@ -51,6 +51,7 @@ TEST(Commands, WrongUsageIsExitStatusTwoWithTheSynopsis) {
     EXPECT_EQ(missing.err, "usage: trigonet-figures grid FILE N\n");
     EXPECT_EQ(Figures({"solve", "f", "1", "--limit", "many"}).status, 2);
     EXPECT_EQ(Figures({"solve", "f", "1", "--depth", "3"}).status, 2);
+    EXPECT_EQ(Figures({"generate", "1", "1", "--interest", "low"}).status, 2);
 }
 
 TEST(Commands, BuildTurnsTheSourceIntoRecords) {

@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -363,7 +364,8 @@ int Alike(const std::vector<std::string>& args, const std::map<std::string, long
     return 0;
 }
 
-int Generate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Generate(const std::vector<std::string>& args, long interestTenths, std::ostream& out,
+             std::ostream& err) {
     long seed = 0, count = 0;
     if (!ParseCount(args[0], seed) || !ParseCount(args[1], count) || count < 1 || count > 1000) {
         err << "generate needs a seed and a count 1..1000\n";
@@ -379,7 +381,8 @@ int Generate(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (const SourceFigure& figure : avoid.Figures)
         existing.push_back(figure.Record);
     for (const GeneratedFigure& figure :
-         GenerateFigures(static_cast<uint32_t>(seed), static_cast<int>(count), existing))
+         GenerateFigures(static_cast<uint32_t>(seed), static_cast<int>(count), existing,
+                         static_cast<double>(interestTenths) / 10))
         out << FormatSourceLine({figure.Name, figure.Record, 0}) << "\n";
     return 0;
 }
@@ -398,7 +401,7 @@ const Command Commands[] = {
     {"sheet", 2, "sheet FILE OUT.png [--first N] [--count M] [--columns C] [--scale S]"},
     {"centre", 2, "centre SOURCE OUT"},
     {"order", 2, "order SOURCE OUT"},
-    {"generate", 2, "generate SEED COUNT [AVOID-SOURCE]"},
+    {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
 };
 
@@ -425,6 +428,8 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (command->name == std::string("sheet"))
         options = {{"first", 1}, {"count", 0}, {"columns", 12}, {"scale", 1}};
     if (command->name == std::string("alike")) options = {{"shared", 7}, {"percent", 90}};
+    if (command->name == std::string("generate"))
+        options = {{"interest", std::lround(MinInterest * 10)}};
     std::vector<std::string> words;
     std::string error;
     if (!SplitOptions({args.begin() + 1, args.end()}, words, options, error)) {
@@ -446,5 +451,5 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "centre") return Centre(words, err);
     if (name == "order") return Order(words, out, err);
     if (name == "alike") return Alike(words, options, out, err);
-    return Generate(words, out, err);
+    return Generate(words, options["interest"], out, err);
 }

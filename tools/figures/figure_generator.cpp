@@ -465,7 +465,8 @@ bool LooksLikeAny(const FigureRecord& figure, const std::vector<FigureRecord>& o
 } // namespace
 
 std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
-                                             const std::vector<FigureRecord>& avoid) {
+                                             const std::vector<FigureRecord>& avoid,
+                                             double minInterest) {
     std::mt19937 rng(seed);
     std::set<ShapeKey> shapes;
     std::vector<FigureRecord> kept; // the figures to avoid and those grown so far
@@ -503,7 +504,7 @@ std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
             // The cheap tests first: the rules solve the figure.
             if (kind.family->mixed && !MixesFamilies(figure)) continue;
             const double interest = FigureInterest(figure);
-            if (interest < MinInterest) continue;
+            if (interest < minInterest) continue;
             const ShapeKey key = CanonicalRegionKey(figure);
             if (shapes.count(key) || LooksLikeAny(figure, kept)) continue;
             if (!CheckFigure(1, figure).empty()) continue;

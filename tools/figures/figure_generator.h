@@ -25,9 +25,13 @@ struct GeneratedFigure {
     double Interest = 0;
 };
 
+inline constexpr double MinInterest = 2.0;
+
+// A lower `minInterest` lets in spikier figures: fewer blobs, more that read as
+// pictures once the compact ones are taken.
 std::vector<GeneratedFigure> GenerateFigures(uint32_t seed, int count,
-                                             const std::vector<FigureRecord>& avoid);
+                                             const std::vector<FigureRecord>& avoid,
+                                             double minInterest = MinInterest);
 
 // The score a figure must reach to be kept; higher is more interesting.
 double FigureInterest(const FigureRecord& figure);
-inline constexpr double MinInterest = 2.0;
