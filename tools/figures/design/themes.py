@@ -23,13 +23,16 @@ THEMES = {
                "Person kicking", "Cheering person", "Person pointing", "Walking man",
                "Person running", "Person jumping", "Person dancing", "Person walking",
                "Goalkeeper", "Waving person", "Dancing person", "Running person",
-               "Jumping person", "Sitting person"],
+               "Jumping person", "Sitting person", "Running person", "Person on a chair",
+               "Person hailing", "Person with a raised arm", "Star jump", "Person reaching",
+               "Person raising a hand", "Handstand", "Balancing person"],
     "Animals": ["Vampire bat", "Kitten", "Cat's head", "Fox head", "Bat", "Bird in flight", "Soaring bird",
                 "Bird", "Flying bird", "Fish", "Goldfish", "Snake", "Jellyfish", "Swan", "Dog",
                 "Duck", "Rabbit", "Horse", "Whale", "Shark", "Butterfly", "Cat", "Owl",
                 "Penguin", "Chicken", "Elephant", "Giraffe", "Camel", "Turtle", "Crab",
                 "Dinosaur", "Seal", "Squirrel", "Bull's head", "Fox", "Deer", "Mouse",
-                "Frog", "Bird's head", "Flying bird"],
+                "Frog", "Bird's head", "Flying bird", "Parrot", "Sitting bird", "Cat face",
+                "Beetle", "Sitting cat"],
     "Boats and vehicles": ["Houseboat", "Skateboard", "Barge", "Tugboat", "Steamboat", "Warship", "Yacht", "Sailing boat",
                            "Ferry", "Motor boat", "Aeroplane", "Rocket", "Space rocket",
                            "Bathtub", "Sail", "Boat", "Ship", "Car", "Truck", "Train",
@@ -65,6 +68,6 @@ def chapter_of(name, kinds):
                                             "Shield", "Banner", "Bookmark", "Pennant",
                                             "Double arrow", "Arrowhead", "Spearhead",
                                             "Ribbon", "Speech bubble", "Bolt", "Tick",
-                                            "Signpost", "Bracket"}:
+                                            "Signpost", "Bracket", "Wave", "Star"}:
         return "Signs and symbols"
     return "Things in use"

@@ -1,10 +1,11 @@
 """The names the blind rounds give: round 1 judged the second edition's picture
-names, rounds 2 to 4 the figures grown since (by their pool names)."""
+names, rounds 2 to 5 the figures grown since (by their pool names)."""
 
 from verdicts_round1 import PASS, RENAME, VERDICTS as ROUND1
 from verdicts_round2 import VERDICTS as ROUND2
 from verdicts_round3 import VERDICTS as ROUND3
 from verdicts_round4 import VERDICTS as ROUND4
+from verdicts_round5 import VERDICTS as ROUND5
 
 from themes import THEME_OF, is_abstract, is_letter
 
@@ -12,7 +13,7 @@ from themes import THEME_OF, is_abstract, is_letter
 def names_for(name):
     """The names the figure may carry in the third edition, best first; none
     when it leaves. A rename may list every name the viewers agreed on."""
-    for verdicts in (ROUND1, ROUND2, ROUND3, ROUND4):
+    for verdicts in (ROUND1, ROUND2, ROUND3, ROUND4, ROUND5):
         if name in verdicts:
             verdict, renamed = verdicts[name]
             if verdict == PASS:
@@ -22,8 +23,8 @@ def names_for(name):
             return [renamed] if isinstance(renamed, str) else list(renamed)
     if is_abstract(name):
         return [name]
-    if name.startswith("Pattern "):
-        return []  # grown and not judged
+    if name.startswith("Pattern ") or name.startswith("Drawn "):
+        return []  # grown or drawn and not judged
     return [name]
 
 
