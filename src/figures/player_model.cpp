@@ -1,12 +1,17 @@
 #include "figures/player_model.h"
 
 #include "board/board.h"
+#include "board/orientation.h"
 #include "figures/figure_shape.h"
 #include "figures/region_search.h"
 #include "figures/solver.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cmath>
+#include <numbers>
+#include <set>
 #include <vector>
 
 namespace {
@@ -28,15 +33,25 @@ struct Random {
 constexpr int WanderOneIn = 3;
 // How far beside a new triangle the player looks for a spot it has spoilt, in cells.
 constexpr int Reach = 1;
-// Every other triangle goes down without that look.
+// Every other triangle but the first goes down without that look.
 constexpr int LookOneIn = 2;
 // The spots the eye takes for tight: those of the three smallest counts of
 // triangles that still fit.
 constexpr int TightCounts = 3;
 // A triangle seen not to fit before it is laid costs a quarter of one laid.
 constexpr int QuartersPerRejection = 1;
-// How much a triangle's share of the outline outweighs chance in the choice.
-constexpr int OutlineWeight = 3;
+// What makes a triangle look right to the eye, against chance: a
+// corner of it that fills a corner of the outline exactly, a corner of it on a
+// corner of the outline or of a triangle already laid, a side of it along the
+// outline. A person snaps triangles to such points and lines and tries the
+// in-between places last.
+constexpr int FillWeight = 48;
+constexpr int SnapWeight = 24;
+constexpr int EdgeWeight = 16;
+constexpr int ChanceRange = 48;
+// A side along the outline that leaves too short a piece of the outline's edge
+// beyond it for any triangle's side looks wrong at once.
+constexpr int SpoilWeight = 160;
 
 // Edges at multiples of 45 degrees (square and 45-degree turns), or along one
 // of the two odd lattices.
@@ -55,6 +70,51 @@ struct Piece {
     int Twelfths;
 };
 
+struct Point {
+    double X, Y;
+};
+using Corners = std::array<Point, 3>;
+
+Corners CornersOf(const Placement& p) {
+    Corners corners;
+    for (int k = 0; k < 3; ++k)
+        corners[k] = {static_cast<double>(p.Col + VertexDX[k][p.Orient]),
+                      static_cast<double>(p.Row + VertexDY[k][p.Orient])};
+    return corners;
+}
+
+// On or inside, so that the seam between two triangles counts as covered and
+// the outline does not depend on how the figure is cut.
+bool Contains(const Corners& t, Point q) {
+    constexpr double Slack = 1e-9;
+    bool negative = false, positive = false;
+    for (int k = 0; k < 3; ++k) {
+        const Point a = t[k], b = t[(k + 1) % 3];
+        const double cross = (b.X - a.X) * (q.Y - a.Y) - (b.Y - a.Y) * (q.X - a.X);
+        negative |= cross < -Slack;
+        positive |= cross > Slack;
+    }
+    return !(negative && positive);
+}
+
+// The directions around a point that a shape covers, seen very close up: 64
+// directions, none of them along a side of any triangle of the tables. The
+// radius stays below the distance from a lattice point to any side not through it.
+constexpr int Directions = 64;
+constexpr double LookRadius = 0.02;
+// The step in which the eye follows an edge of the outline.
+constexpr double EdgeStep = 0.5;
+
+template <typename Covered> uint64_t WedgeAt(Point p, Covered&& covered) {
+    uint64_t wedge = 0;
+    for (int d = 0; d < Directions; ++d) {
+        const double angle = (d + 0.5) * 2 * std::numbers::pi / Directions;
+        if (covered(Point{p.X + LookRadius * std::cos(angle), p.Y + LookRadius * std::sin(angle)}))
+            wedge |= uint64_t{1} << d;
+    }
+    return wedge;
+}
+
 class Player {
   public:
     explicit Player(const FigureRecord& figure) {
@@ -72,6 +132,13 @@ class Player {
             });
         for (int cell = 0; cell < cells; ++cell)
             if (region_[cell] > 0) regionCells_.push_back(cell);
+        std::vector<Corners> shape;
+        for (const Placement& p : figure)
+            shape.push_back(CornersOf(p));
+        const auto covered = [&](Point q) {
+            return std::any_of(shape.begin(), shape.end(),
+                               [&](const Corners& t) { return Contains(t, q); });
+        };
 
         // Triangles joined along edges share edge directions, so the slopes a
         // figure shows are those of every one of its triangles: the player takes
@@ -79,6 +146,13 @@ class Player {
         std::vector<Placement> placements;
         for (const Placement& p : PlacementsInsideRegion(figure))
             if (SlopeFamily(p.Orient) == SlopeFamily(figure[0].Orient)) placements.push_back(p);
+        for (const Placement& p : placements) {
+            const Corners corners = CornersOf(p);
+            for (int k = 0; k < 3; ++k)
+                shortestSide_ =
+                    std::min(shortestSide_, std::hypot(corners[k].X - corners[(k + 1) % 3].X,
+                                                       corners[k].Y - corners[(k + 1) % 3].Y));
+        }
         count_ = static_cast<int>(placements.size());
         words_ = (count_ + 63) / 64;
         cover_.assign(static_cast<size_t>(cells * words_), 0);
@@ -86,15 +160,15 @@ class Player {
         std::vector<std::vector<std::pair<int, int>>> inCell(static_cast<size_t>(cells));
         for (int c = 0; c < count_; ++c) {
             std::vector<Piece> pieces;
-            int outline = 0, twelfths = 0;
+            int twelfths = 0;
             ForEachPiece(placements[c], [&](int col, int row, int code) {
                 const int cell = Index(col, row);
                 pieces.push_back({cell, PieceTwelfths(code)});
                 twelfths += PieceTwelfths(code);
-                outline += OnOutline(col, row);
                 inCell[cell].push_back({c, code});
                 Set(&cover_[cell * words_], c);
             });
+            looks_.push_back(Looks(placements[c], covered));
             std::vector<int> beside;
             for (const Piece& piece : pieces) {
                 const int col = box_.MinCol + piece.Cell % box_.Width();
@@ -109,7 +183,6 @@ class Player {
             pieces_.push_back(std::move(pieces));
             twelfths_.push_back(twelfths);
             turn_.push_back(TurnQuarters(placements[c].Orient));
-            outline_.push_back(outline);
         }
         for (auto& list : inCell)
             for (auto [a, codeA] : list)
@@ -117,6 +190,14 @@ class Player {
                     if (a == b || !PiecesDisjoint(codeA, codeB)) Set(&conflict_[a * words_], b);
         for (int cell : regionCells_)
             regionSum_ += region_[cell];
+        // Only the triangles taken up count for the area: square ones in a
+        // figure of 45-degree ones are a size too large.
+        const std::set<int> areas(twelfths_.begin(), twelfths_.end());
+        reachable_[0] = {0};
+        for (int k = 1; k <= TriangleCount; ++k)
+            for (int before : reachable_[k - 1])
+                for (int area : areas)
+                    reachable_[k].insert(before + area);
     }
 
     int Candidates() const { return count_; }
@@ -142,11 +223,69 @@ class Player {
                row <= box_.MaxRow && region_[Index(col, row)] > 0;
     }
 
-    // A cell the outline runs through or along.
-    int OnOutline(int col, int row) const {
-        if (region_[Index(col, row)] < 12) return 1;
-        return !Inside(col - 1, row) || !Inside(col + 1, row) || !Inside(col, row - 1) ||
-               !Inside(col, row + 1);
+    // How right the triangle at `p` looks on the bare outline. Its corners go
+    // into corners_, as points numbered among those of every candidate.
+    template <typename Covered> int Looks(const Placement& p, Covered&& covered) {
+        const Corners corners = CornersOf(p);
+        int looks = 0;
+        for (int k = 0; k < 3; ++k) {
+            const Point at = corners[k];
+            const int key = static_cast<int>(at.Y) * (GridColumns + 1) + static_cast<int>(at.X);
+            auto found = std::find(pointKeys_.begin(), pointKeys_.end(), key);
+            if (found == pointKeys_.end()) {
+                pointKeys_.push_back(key);
+                pointWedges_.push_back(WedgeAt(at, covered));
+                // Neither inside nor on a straight stretch of the outline.
+                const int seen = std::popcount(pointWedges_.back());
+                outlineCorner_.push_back(seen != Directions && seen != Directions / 2);
+                found = pointKeys_.end() - 1;
+            }
+            const auto point = found - pointKeys_.begin();
+            corners_.push_back(static_cast<int>(point));
+            if (outlineCorner_[point]) {
+                looks += SnapWeight;
+                const auto inside = [&](Point q) { return Contains(corners, q); };
+                if (pointWedges_[point] == WedgeAt(at, inside)) looks += FillWeight;
+            }
+            // A side along the outline has nothing just outside it.
+            const Point a = at, b = corners[(k + 1) % 3], o = corners[(k + 2) % 3];
+            double nx = a.Y - b.Y, ny = b.X - a.X;
+            if (nx * (o.X - a.X) + ny * (o.Y - a.Y) > 0) nx = -nx, ny = -ny;
+            const double length = std::hypot(nx, ny), scale = LookRadius / length;
+            const auto onOutline = [&](double t) {
+                const Point q{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y)};
+                return !covered(Point{q.X + scale * nx, q.Y + scale * ny}) &&
+                       covered(Point{q.X - scale * nx, q.Y - scale * ny});
+            };
+            if (!onOutline(0.25) || !onOutline(0.5) || !onOutline(0.75)) continue;
+            looks += EdgeWeight;
+            // How far the outline's edge runs on beyond each end of the side.
+            for (double end : {0.0, 1.0}) {
+                const double away = end == 0 ? -1 : 1;
+                double run = 0;
+                while (run < shortestSide_ - EdgeStep &&
+                       onOutline(end + away * (run + EdgeStep) / length))
+                    run += EdgeStep;
+                if (run > 0 && run < shortestSide_ - EdgeStep) looks -= SpoilWeight;
+            }
+        }
+        return looks;
+    }
+
+    // A corner of a triangle laid is a point the eye snaps to, as the outline's
+    // corners are.
+    void Mark(int c, int sign) {
+        for (int k = 0; k < 3; ++k)
+            laidAt_[corners_[3 * c + k]] += sign;
+    }
+
+    int Preference(int c, Random& random) const {
+        int preference = looks_[c] + random.Below(ChanceRange);
+        for (int k = 0; k < 3; ++k) {
+            const int point = corners_[3 * c + k];
+            if (!outlineCorner_[point] && laidAt_[point] > 0) preference += SnapWeight;
+        }
+        return preference;
     }
 
     static void Set(uint64_t* bits, int i) { bits[i / 64] |= uint64_t{1} << (i % 64); }
@@ -202,6 +341,7 @@ class Player {
     bool Attempt(Random& random, int& effort) {
         short_ = region_;
         shortSum_ = regionSum_;
+        laidAt_.assign(pointKeys_.size(), 0);
         std::vector<int> laid;
         std::vector<std::vector<int>> tried(TriangleCount + 1);
         int lifts = 0;
@@ -212,12 +352,14 @@ class Player {
             if (chosen >= 0) {
                 laid.push_back(chosen);
                 Lay(chosen, 1);
+                Mark(chosen, 1);
                 effort += 4 + turn_[chosen];
                 continue;
             }
             if (laid.empty() || lifts == PlayerPatience) return false;
             tried[laid.size()].clear();
             Lay(laid.back(), -1);
+            Mark(laid.back(), -1);
             tried[laid.size() - 1].push_back(laid.back());
             laid.pop_back();
             ++lifts;
@@ -250,13 +392,12 @@ class Player {
         for (int c = 0; c < count_; ++c)
             if (Has(&cover_[cell * words_], c) && Has(fits_.data(), c) &&
                 std::find(tried.begin(), tried.end(), c) == tried.end())
-                options.push_back(
-                    {-(OutlineWeight * outline_[c] * 16 / static_cast<int>(pieces_[c].size()) +
-                       random.Below(16)),
-                     c});
+                options.push_back({-Preference(c, random), c});
         std::sort(options.begin(), options.end());
         for (auto [preference, c] : options) {
-            if (random.Below(LookOneIn) != 0 || LooksPossible(laid, c)) return c;
+            // A fresh start is thought over; later triangles only now and then.
+            const bool careless = !laid.empty() && random.Below(LookOneIn) != 0;
+            if (careless || LooksPossible(laid, c)) return c;
             tried.push_back(c); // seen not to work, not tried again from here
             effort += QuartersPerRejection;
         }
@@ -270,13 +411,20 @@ class Player {
     int count_ = 0, words_ = 0;
     std::vector<std::vector<Piece>> pieces_;
     std::vector<std::vector<int>> beside_; // per candidate: region cells within Reach
-    std::vector<int> twelfths_, outline_, turn_;
-    std::vector<uint64_t> cover_;    // per cell: the candidates with a piece there
-    std::vector<uint64_t> conflict_; // per candidate: those that overlap it, itself too
+    std::vector<int> twelfths_, turn_;
+    double shortestSide_ = 1e9;
+    std::vector<int> looks_;            // per candidate: how right it looks on the bare outline
+    std::vector<int> corners_;          // per candidate: its three corners' points
+    std::vector<int> pointKeys_;        // per point: where it lies
+    std::vector<uint64_t> pointWedges_; // per point: the outline's wedge there
+    std::vector<char> outlineCorner_;   // per point: a corner of the outline
+    std::vector<int> laidAt_;           // per point: corners of laid triangles there
+    std::vector<uint64_t> cover_;       // per cell: the candidates with a piece there
+    std::vector<uint64_t> conflict_;    // per candidate: those that overlap it, itself too
     std::vector<int> short_;
     int shortSum_ = 0;
     std::vector<uint64_t> fits_;
-    const Totals reachable_ = ReachableTotals([](int code) { return PieceTwelfths(code); });
+    Totals reachable_; // the areas k of the triangles taken up can make
 };
 
 } // namespace

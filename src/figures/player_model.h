@@ -12,9 +12,14 @@
 //  - it looks first where the least room is left: the uncovered spot that the
 //    fewest triangles still fit into, an acute corner or a protrusion, and now
 //    and then at another spot;
-//  - it prefers a triangle that lies along the outline;
-//  - it looks one move ahead: it does not put a triangle down that leaves a
-//    spot no triangle can fill, or an area eight triangles cannot make up;
+//  - it snaps triangles to what it sees: it prefers one that fills a corner of
+//    the outline exactly, then one with corners on the outline's corners or on
+//    those of triangles already laid and sides along the outline, and shuns one
+//    that leaves a piece of an edge too short for any triangle's side;
+//  - it looks one move ahead, always for the first triangle of a fresh start
+//    and now and then later: it does not put a triangle down that leaves a
+//    spot no triangle can fill, or an area the triangles it takes up cannot
+//    make up;
 //  - when stuck it lifts the last triangle and tries another, and after
 //    PlayerPatience lifts it clears the board and starts afresh.
 // Each run has its own fixed seed, so the effort is the same on every machine.

@@ -172,7 +172,8 @@ def main():
         if r in lessons or r in hardest:
             continue
         groups.setdefault(chapter_of(r[1], r[3]), []).append(r)
-    chapters = [("First steps", sorted(lessons))]
+    # By effort alone: ties keep the order's own tie-break, the older measure.
+    chapters = [("First steps", sorted(lessons, key=lambda r: r[0]))]
     chapters += sorted(((title, members) for title, members in groups.items()),
                        key=lambda c: median([r[0] for r in c[1]]))
     chapters.append(("Masterpieces", hardest))
