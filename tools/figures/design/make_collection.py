@@ -87,8 +87,9 @@ def choose(pool, work):
             same.setdefault(b, set()).add(a)
 
     def tier(i):
-        name = pool[i][0]
-        return (is_abstract(name), -verdicts.weight(name))
+        # Among shapes, those of the odd turns first: few pictures use them.
+        name, body = pool[i]
+        return (is_abstract(name), -verdicts.weight(name) - ("O" in kinds(body)))
 
     def free_of_near_copies(rnd):
         """Classics first, then tier by tier the figure that rules out the fewest
