@@ -28,7 +28,7 @@ DESIGN = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(DESIGN, "blind"))
 
 from names import name_grown  # noqa: E402
-from themes import chapter_of, is_abstract  # noqa: E402
+from themes import SERIES, base_name, chapter_of, is_abstract  # noqa: E402
 import verdicts  # noqa: E402
 
 TOOL = sys.argv[1] if len(sys.argv) > 1 else "build/trigonet-figures"
@@ -88,8 +88,13 @@ def choose(pool, work):
 
     def tier(i):
         # Among shapes, those of the odd turns first: few pictures use them.
+        # Figures of the odd turns first: few pictures use them, and a
+        # collection without them would leave the player's finest turns
+        # unused. A second or third picture of one thing only where no other
+        # will do.
         name, body = pool[i]
-        return (is_abstract(name), -verdicts.weight(name) - ("O" in kinds(body)))
+        return (is_abstract(name), "O" not in kinds(body), base_name(name) != name,
+                -verdicts.weight(name))
 
     def free_of_near_copies(rnd):
         """Classics first, then tier by tier the figure that rules out the fewest
@@ -139,11 +144,17 @@ def choose(pool, work):
 def main():
     work = tempfile.mkdtemp()
     pool, unnamed, taken = [], [], set()
-    for name, body in entries(os.path.join(DESIGN, "pool.txt")):
-        # A figure takes the first name the viewers gave it that no figure
-        # before it holds; one whose every name is taken is left as a shape.
-        names = verdicts.names_for(name.strip())
-        free = [n for n in names if n not in taken]
+    # A figure takes the first name the viewers gave it that no figure before
+    # it holds, a picture seen three times becoming a series; one whose every
+    # name is taken is left as a shape. Figures that keep their own name choose
+    # first, so a rename never takes a name from the figure that earned it.
+    found = entries(os.path.join(DESIGN, "pool.txt"))
+    names = [verdicts.names_for(name.strip()) for name, _ in found]
+    keeps = [names[i][:1] == [found[i][0].strip()] for i in range(len(found))]
+    for i in sorted(range(len(found)), key=lambda i: (not keeps[i], i)):
+        name, body = found[i]
+        free = [n + mark for n in names[i] for mark in (SERIES if not is_abstract(n) else [""])
+                if n + mark not in taken]
         if free:
             pool.append((free[0], body))
             taken.add(free[0])
@@ -176,18 +187,24 @@ def main():
     # By effort alone: ties keep the order's own tie-break, the older measure.
     chapters = [("First steps", sorted(lessons, key=lambda r: r[0]))]
     chapters += sorted(((title, members) for title, members in groups.items()),
-                       key=lambda c: median([r[0] for r in c[1]]))
+                       key=lambda c: (median([r[0] for r in c[1]]),
+                                      sum(r[0] for r in c[1]) / len(c[1])))
     chapters.append(("Masterpieces", hardest))
 
     with open(os.path.join(DESIGN, "figures_header.txt")) as f:
         text = f.read().splitlines()
-    number = 0
+    number, seen = 0, {}
     for at, (title, members) in enumerate(chapters, 1):
         text += ["", "# Chapter %d: %s (%d figures)" % (at, title, len(members))]
-        text += [r[2] for r in members]
+        for r in members:
+            # A series is numbered in the order the player meets it.
+            base = base_name(r[1])
+            seen[base] = seen.get(base, 0) + 1
+            text.append(base + SERIES[seen[base] - 1] + ":" + r[2].split(":", 1)[1])
         efforts = [r[0] for r in members]
-        print("%2d %-28s %3d figures  median %.2f  from %d" %
-              (at, title, len(members), median(efforts), number + 1), file=sys.stderr)
+        print("%2d %-28s %3d figures  median %.2f  mean %.2f  from %d" %
+              (at, title, len(members), median(efforts), sum(efforts) / len(efforts),
+               number + 1), file=sys.stderr)
         number += len(members)
     write("resources/figures.txt", text)
     run("build", "resources/figures.txt", os.path.join(work, "ftrg2.dat"))

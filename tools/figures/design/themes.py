@@ -46,7 +46,20 @@ THEMES = {
 THEME_OF = {name: theme for theme, names in THEMES.items() for name in names}
 
 
+# A picture the viewers saw in more than one figure is a series: "Bird",
+# "Bird II", "Bird III".
+SERIES = ["", " II", " III"]
+
+
+def base_name(name):
+    for mark in SERIES[1:]:
+        if name.endswith(mark):
+            return name[:-len(mark)]
+    return name
+
+
 def is_abstract(name):
+    name = base_name(name)
     words = name.split(" ", 1)
     return name in SHAPE_WORDS or (len(words) == 2 and words[0] in GROWN_ADJECTIVES
                                    and words[1][:1].islower() and name not in THEME_OF)
@@ -57,6 +70,7 @@ def is_letter(name):
 
 
 def chapter_of(name, kinds):
+    name = base_name(name)
     if is_abstract(name):
         return "Shapes"
     if is_letter(name):
