@@ -118,20 +118,20 @@ template <typename Covered> uint64_t WedgeAt(Point p, Covered&& covered) {
 class Player {
   public:
     explicit Player(const FigureRecord& figure) {
-        box_ = {GridColumns, GridRows, -1, -1};
+        box = {GridColumns, GridRows, -1, -1};
         for (const Placement& p : figure)
             ForEachPiece(p, [&](int col, int row, int) {
-                box_ = {std::min(box_.MinCol, col), std::min(box_.MinRow, row),
-                        std::max(box_.MaxCol, col), std::max(box_.MaxRow, row)};
+                box = {std::min(box.MinCol, col), std::min(box.MinRow, row),
+                       std::max(box.MaxCol, col), std::max(box.MaxRow, row)};
             });
-        const int cells = box_.Width() * box_.Height();
-        region_.assign(static_cast<size_t>(cells), 0);
+        const int cells = box.Width() * box.Height();
+        regionGrid.assign(static_cast<size_t>(cells), 0);
         for (const Placement& p : figure)
             ForEachPiece(p, [&](int col, int row, int code) {
-                region_[Index(col, row)] += PieceTwelfths(code);
+                regionGrid[Index(col, row)] += PieceTwelfths(code);
             });
         for (int cell = 0; cell < cells; ++cell)
-            if (region_[cell] > 0) regionCells_.push_back(cell);
+            if (regionGrid[cell] > 0) regionCells.push_back(cell);
         std::vector<Corners> shape;
         for (const Placement& p : figure)
             shape.push_back(CornersOf(p));
@@ -149,16 +149,16 @@ class Player {
         for (const Placement& p : placements) {
             const Corners corners = CornersOf(p);
             for (int k = 0; k < 3; ++k)
-                shortestSide_ =
-                    std::min(shortestSide_, std::hypot(corners[k].X - corners[(k + 1) % 3].X,
-                                                       corners[k].Y - corners[(k + 1) % 3].Y));
+                shortestSide =
+                    std::min(shortestSide, std::hypot(corners[k].X - corners[(k + 1) % 3].X,
+                                                      corners[k].Y - corners[(k + 1) % 3].Y));
         }
-        count_ = static_cast<int>(placements.size());
-        words_ = (count_ + 63) / 64;
-        cover_.assign(static_cast<size_t>(cells * words_), 0);
-        conflict_.assign(static_cast<size_t>(count_ * words_), 0);
+        placementCount = static_cast<int>(placements.size());
+        words = (placementCount + 63) / 64;
+        cover.assign(static_cast<size_t>(cells * words), 0);
+        conflict.assign(static_cast<size_t>(placementCount * words), 0);
         std::vector<std::vector<std::pair<int, int>>> inCell(static_cast<size_t>(cells));
-        for (int c = 0; c < count_; ++c) {
+        for (int c = 0; c < placementCount; ++c) {
             std::vector<Piece> pieces;
             int twelfths = 0;
             ForEachPiece(placements[c], [&](int col, int row, int code) {
@@ -166,41 +166,41 @@ class Player {
                 pieces.push_back({cell, PieceTwelfths(code)});
                 twelfths += PieceTwelfths(code);
                 inCell[cell].push_back({c, code});
-                Set(&cover_[cell * words_], c);
+                Set(&cover[cell * words], c);
             });
-            looks_.push_back(Looks(placements[c], covered));
+            looksRight.push_back(Looks(placements[c], covered));
             std::vector<int> beside;
             for (const Piece& piece : pieces) {
-                const int col = box_.MinCol + piece.Cell % box_.Width();
-                const int row = box_.MinRow + piece.Cell / box_.Width();
+                const int col = box.MinCol + piece.Cell % box.Width();
+                const int row = box.MinRow + piece.Cell / box.Width();
                 for (int dr = -Reach; dr <= Reach; ++dr)
                     for (int dc = -Reach; dc <= Reach; ++dc)
                         if (Inside(col + dc, row + dr)) beside.push_back(Index(col + dc, row + dr));
             }
             std::sort(beside.begin(), beside.end());
             beside.erase(std::unique(beside.begin(), beside.end()), beside.end());
-            beside_.push_back(std::move(beside));
-            pieces_.push_back(std::move(pieces));
-            twelfths_.push_back(twelfths);
-            turn_.push_back(TurnQuarters(placements[c].Orient));
+            besideCells.push_back(std::move(beside));
+            placementPieces.push_back(std::move(pieces));
+            twelfthsOf.push_back(twelfths);
+            turn.push_back(TurnQuarters(placements[c].Orient));
         }
         for (auto& list : inCell)
             for (auto [a, codeA] : list)
                 for (auto [b, codeB] : list)
-                    if (a == b || !PiecesDisjoint(codeA, codeB)) Set(&conflict_[a * words_], b);
-        for (int cell : regionCells_)
-            regionSum_ += region_[cell];
+                    if (a == b || !PiecesDisjoint(codeA, codeB)) Set(&conflict[a * words], b);
+        for (int cell : regionCells)
+            regionSum += regionGrid[cell];
         // Only the triangles taken up count for the area: square ones in a
         // figure of 45-degree ones are a size too large.
-        const std::set<int> areas(twelfths_.begin(), twelfths_.end());
-        reachable_[0] = {0};
+        const std::set<int> areas(twelfthsOf.begin(), twelfthsOf.end());
+        reachable[0] = {0};
         for (int k = 1; k <= TriangleCount; ++k)
-            for (int before : reachable_[k - 1])
+            for (int before : reachable[k - 1])
                 for (int area : areas)
-                    reachable_[k].insert(before + area);
+                    reachable[k].insert(before + area);
     }
 
-    int Candidates() const { return count_; }
+    int Candidates() const { return placementCount; }
 
     // Effort in quarters of a triangle laid until the figure is laid, the cap
     // at most.
@@ -215,37 +215,37 @@ class Player {
 
   private:
     int Index(int col, int row) const {
-        return (row - box_.MinRow) * box_.Width() + (col - box_.MinCol);
+        return (row - box.MinRow) * box.Width() + (col - box.MinCol);
     }
 
     bool Inside(int col, int row) const {
-        return col >= box_.MinCol && col <= box_.MaxCol && row >= box_.MinRow &&
-               row <= box_.MaxRow && region_[Index(col, row)] > 0;
+        return col >= box.MinCol && col <= box.MaxCol && row >= box.MinRow && row <= box.MaxRow &&
+               regionGrid[Index(col, row)] > 0;
     }
 
     // How right the triangle at `p` looks on the bare outline. Its corners go
-    // into corners_, as points numbered among those of every candidate.
+    // into placementCorners, as points numbered among those of every candidate.
     template <typename Covered> int Looks(const Placement& p, Covered&& covered) {
         const Corners corners = CornersOf(p);
         int looks = 0;
         for (int k = 0; k < 3; ++k) {
             const Point at = corners[k];
             const int key = static_cast<int>(at.Y) * (GridColumns + 1) + static_cast<int>(at.X);
-            auto found = std::find(pointKeys_.begin(), pointKeys_.end(), key);
-            if (found == pointKeys_.end()) {
-                pointKeys_.push_back(key);
-                pointWedges_.push_back(WedgeAt(at, covered));
+            auto found = std::find(pointKeys.begin(), pointKeys.end(), key);
+            if (found == pointKeys.end()) {
+                pointKeys.push_back(key);
+                pointWedges.push_back(WedgeAt(at, covered));
                 // Neither inside nor on a straight stretch of the outline.
-                const int seen = std::popcount(pointWedges_.back());
-                outlineCorner_.push_back(seen != Directions && seen != Directions / 2);
-                found = pointKeys_.end() - 1;
+                const int seen = std::popcount(pointWedges.back());
+                outlineCorner.push_back(seen != Directions && seen != Directions / 2);
+                found = pointKeys.end() - 1;
             }
-            const auto point = found - pointKeys_.begin();
-            corners_.push_back(static_cast<int>(point));
-            if (outlineCorner_[point]) {
+            const auto point = found - pointKeys.begin();
+            placementCorners.push_back(static_cast<int>(point));
+            if (outlineCorner[point]) {
                 looks += SnapWeight;
                 const auto inside = [&](Point q) { return Contains(corners, q); };
-                if (pointWedges_[point] == WedgeAt(at, inside)) looks += FillWeight;
+                if (pointWedges[point] == WedgeAt(at, inside)) looks += FillWeight;
             }
             // A side along the outline has nothing just outside it.
             const Point a = at, b = corners[(k + 1) % 3], o = corners[(k + 2) % 3];
@@ -263,10 +263,10 @@ class Player {
             for (double end : {0.0, 1.0}) {
                 const double away = end == 0 ? -1 : 1;
                 double run = 0;
-                while (run < shortestSide_ - EdgeStep &&
+                while (run < shortestSide - EdgeStep &&
                        onOutline(end + away * (run + EdgeStep) / length))
                     run += EdgeStep;
-                if (run > 0 && run < shortestSide_ - EdgeStep) looks -= SpoilWeight;
+                if (run > 0 && run < shortestSide - EdgeStep) looks -= SpoilWeight;
             }
         }
         return looks;
@@ -276,14 +276,14 @@ class Player {
     // corners are.
     void Mark(int c, int sign) {
         for (int k = 0; k < 3; ++k)
-            laidAt_[corners_[3 * c + k]] += sign;
+            laidAt[placementCorners[3 * c + k]] += sign;
     }
 
     int Preference(int c, Random& random) const {
-        int preference = looks_[c] + random.Below(ChanceRange);
+        int preference = looksRight[c] + random.Below(ChanceRange);
         for (int k = 0; k < 3; ++k) {
-            const int point = corners_[3 * c + k];
-            if (!outlineCorner_[point] && laidAt_[point] > 0) preference += SnapWeight;
+            const int point = placementCorners[3 * c + k];
+            if (!outlineCorner[point] && laidAt[point] > 0) preference += SnapWeight;
         }
         return preference;
     }
@@ -292,29 +292,29 @@ class Player {
     static bool Has(const uint64_t* bits, int i) { return bits[i / 64] >> (i % 64) & 1; }
 
     void Lay(int c, int sign) {
-        for (const Piece& piece : pieces_[c])
-            short_[piece.Cell] -= sign * piece.Twelfths;
-        shortSum_ -= sign * twelfths_[c];
+        for (const Piece& piece : placementPieces[c])
+            missing[piece.Cell] -= sign * piece.Twelfths;
+        shortSum -= sign * twelfthsOf[c];
     }
 
     // Fits now: clashes with nothing laid.
     void FitsAfter(const std::vector<int>& laid, std::vector<uint64_t>& fits) const {
-        fits.assign(static_cast<size_t>(words_), ~uint64_t{0});
+        fits.assign(static_cast<size_t>(words), ~uint64_t{0});
         for (int c : laid)
-            for (int w = 0; w < words_; ++w)
-                fits[w] &= ~conflict_[c * words_ + w];
+            for (int w = 0; w < words; ++w)
+                fits[w] &= ~conflict[c * words + w];
     }
 
     int FittingIn(int cell, const std::vector<uint64_t>& fits) const {
         int n = 0;
-        for (int w = 0; w < words_; ++w)
-            n += std::popcount(cover_[cell * words_ + w] & fits[w]);
+        for (int w = 0; w < words; ++w)
+            n += std::popcount(cover[cell * words + w] & fits[w]);
         return n;
     }
 
     bool AnyFittingIn(int cell, const std::vector<uint64_t>& fits) const {
-        for (int w = 0; w < words_; ++w)
-            if (cover_[cell * words_ + w] & fits[w]) return true;
+        for (int w = 0; w < words; ++w)
+            if (cover[cell * words + w] & fits[w]) return true;
         return false;
     }
 
@@ -323,14 +323,14 @@ class Player {
     // spot right beside `c` can still take a triangle.
     bool LooksPossible(const std::vector<int>& laid, int c) {
         const int left = TriangleCount - static_cast<int>(laid.size()) - 1;
-        if (!reachable_[left].count(shortSum_ - twelfths_[c])) return false;
-        std::vector<uint64_t> fits = fits_;
-        for (int w = 0; w < words_; ++w)
-            fits[w] &= ~conflict_[c * words_ + w];
+        if (!reachable[left].count(shortSum - twelfthsOf[c])) return false;
+        std::vector<uint64_t> fits = fitsAt;
+        for (int w = 0; w < words; ++w)
+            fits[w] &= ~conflict[c * words + w];
         Lay(c, 1);
         bool possible = true;
-        for (int cell : beside_[c])
-            if (short_[cell] > 0 && !AnyFittingIn(cell, fits)) {
+        for (int cell : besideCells[c])
+            if (missing[cell] > 0 && !AnyFittingIn(cell, fits)) {
                 possible = false;
                 break;
             }
@@ -339,21 +339,21 @@ class Player {
     }
 
     bool Attempt(Random& random, int& effort) {
-        short_ = region_;
-        shortSum_ = regionSum_;
-        laidAt_.assign(pointKeys_.size(), 0);
+        missing = regionGrid;
+        shortSum = regionSum;
+        laidAt.assign(pointKeys.size(), 0);
         std::vector<int> laid;
         std::vector<std::vector<int>> tried(TriangleCount + 1);
         int lifts = 0;
         while (effort < Cap) {
-            if (shortSum_ == 0) return laid.size() == TriangleCount;
-            FitsAfter(laid, fits_);
+            if (shortSum == 0) return laid.size() == TriangleCount;
+            FitsAfter(laid, fitsAt);
             const int chosen = Choose(random, laid, tried[laid.size()], effort);
             if (chosen >= 0) {
                 laid.push_back(chosen);
                 Lay(chosen, 1);
                 Mark(chosen, 1);
-                effort += 4 + turn_[chosen];
+                effort += 4 + turn[chosen];
                 continue;
             }
             if (laid.empty() || lifts == PlayerPatience) return false;
@@ -371,8 +371,8 @@ class Player {
     int Choose(Random& random, const std::vector<int>& laid, std::vector<int>& tried, int& effort) {
         if (laid.size() == TriangleCount) return -1;
         std::vector<std::pair<int, int>> spots; // (fitting triangles, cell)
-        for (int cell : regionCells_)
-            if (short_[cell] > 0) spots.push_back({FittingIn(cell, fits_), cell});
+        for (int cell : regionCells)
+            if (missing[cell] > 0) spots.push_back({FittingIn(cell, fitsAt), cell});
         if (spots.empty()) return -1;
         std::sort(spots.begin(), spots.end());
         if (spots.front().first == 0) return -1;
@@ -389,8 +389,8 @@ class Player {
         const int cell = spots[pick].second;
 
         std::vector<std::pair<int, int>> options; // (-preference, candidate)
-        for (int c = 0; c < count_; ++c)
-            if (Has(&cover_[cell * words_], c) && Has(fits_.data(), c) &&
+        for (int c = 0; c < placementCount; ++c)
+            if (Has(&cover[cell * words], c) && Has(fitsAt.data(), c) &&
                 std::find(tried.begin(), tried.end(), c) == tried.end())
                 options.push_back({-Preference(c, random), c});
         std::sort(options.begin(), options.end());
@@ -404,27 +404,27 @@ class Player {
         return -1;
     }
 
-    CellBox box_;
-    std::vector<int> region_; // twelfths of each cell inside the silhouette
-    std::vector<int> regionCells_;
-    int regionSum_ = 0;
-    int count_ = 0, words_ = 0;
-    std::vector<std::vector<Piece>> pieces_;
-    std::vector<std::vector<int>> beside_; // per candidate: region cells within Reach
-    std::vector<int> twelfths_, turn_;
-    double shortestSide_ = 1e9;
-    std::vector<int> looks_;            // per candidate: how right it looks on the bare outline
-    std::vector<int> corners_;          // per candidate: its three corners' points
-    std::vector<int> pointKeys_;        // per point: where it lies
-    std::vector<uint64_t> pointWedges_; // per point: the outline's wedge there
-    std::vector<char> outlineCorner_;   // per point: a corner of the outline
-    std::vector<int> laidAt_;           // per point: corners of laid triangles there
-    std::vector<uint64_t> cover_;       // per cell: the candidates with a piece there
-    std::vector<uint64_t> conflict_;    // per candidate: those that overlap it, itself too
-    std::vector<int> short_;
-    int shortSum_ = 0;
-    std::vector<uint64_t> fits_;
-    Totals reachable_; // the areas k of the triangles taken up can make
+    CellBox box;
+    std::vector<int> regionGrid; // twelfths of each cell inside the silhouette
+    std::vector<int> regionCells;
+    int regionSum = 0;
+    int placementCount = 0, words = 0;
+    std::vector<std::vector<Piece>> placementPieces;
+    std::vector<std::vector<int>> besideCells; // per candidate: region cells within Reach
+    std::vector<int> twelfthsOf, turn;
+    double shortestSide = 1e9;
+    std::vector<int> looksRight;       // per candidate: how right it looks on the bare outline
+    std::vector<int> placementCorners; // per candidate: its three corners' points
+    std::vector<int> pointKeys;        // per point: where it lies
+    std::vector<uint64_t> pointWedges; // per point: the outline's wedge there
+    std::vector<char> outlineCorner;   // per point: a corner of the outline
+    std::vector<int> laidAt;           // per point: corners of laid triangles there
+    std::vector<uint64_t> cover;       // per cell: the candidates with a piece there
+    std::vector<uint64_t> conflict;    // per candidate: those that overlap it, itself too
+    std::vector<int> missing;
+    int shortSum = 0;
+    std::vector<uint64_t> fitsAt;
+    Totals reachable; // the areas k of the triangles taken up can make
 };
 
 } // namespace
