@@ -282,12 +282,17 @@ TEST(WindowManager, OpenboxSession) {
     qputenv("DISPLAY", display.toLocal8Bit()); // for xprop here
     QProcess wm;
     wm.setProcessEnvironment(env);
+    wm.setProcessChannelMode(QProcess::MergedChannels);
     ASSERT_TRUE(Launch(wm, "openbox", {"--sm-disable"}));
     const bool managed = WaitFor(
         [] {
             return Xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
         },
-        10000);
+        20000);
+    // What openbox said, should it not take over: a loaded machine or a crash.
+    const QString wmState = wm.state() == QProcess::Running
+                                ? QString("still running")
+                                : QString("exited with %1").arg(wm.exitCode());
 
     QProcess checks;
     if (managed) {
@@ -301,7 +306,8 @@ TEST(WindowManager, OpenboxSession) {
     Stop(checks);
     Stop(wm);
     Stop(server);
-    ASSERT_TRUE(managed) << "openbox did not take over the display";
+    ASSERT_TRUE(managed) << "openbox did not take over the display; it is " << wmState.toStdString()
+                         << ": " << QString::fromLocal8Bit(wm.readAll()).toStdString();
     EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();

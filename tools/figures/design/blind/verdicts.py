@@ -1,5 +1,5 @@
 """The names the blind rounds give: round 1 judged the second edition's picture
-names, rounds 2 to 7 the figures (round 7 also the shapes) grown since (by their pool names)."""
+names, rounds 2 to 8 the figures (round 7 also the shapes) grown since (by their pool names)."""
 
 from verdicts_round1 import PASS, RENAME, VERDICTS as ROUND1
 from verdicts_round2 import VERDICTS as ROUND2
@@ -8,6 +8,7 @@ from verdicts_round4 import VERDICTS as ROUND4
 from verdicts_round5 import VERDICTS as ROUND5
 from verdicts_round6 import VERDICTS as ROUND6
 from verdicts_round7 import VERDICTS as ROUND7
+from verdicts_round8 import VERDICTS as ROUND8
 
 from themes import THEME_OF, base_name, is_abstract, is_letter
 
@@ -15,7 +16,8 @@ from themes import THEME_OF, base_name, is_abstract, is_letter
 def names_for(name):
     """The names the figure may carry in the third edition, best first; none
     when it leaves. A rename may list every name the viewers agreed on."""
-    for verdicts in (ROUND1, ROUND2, ROUND3, ROUND4, ROUND5, ROUND6, ROUND7):
+    for verdicts in (ROUND1, ROUND2, ROUND3, ROUND4, ROUND5, ROUND6, ROUND7,
+                     ROUND8):
         if name in verdicts:
             verdict, renamed = verdicts[name]
             if verdict == PASS:
