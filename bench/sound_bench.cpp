@@ -3,8 +3,8 @@
 // idle machine and on one loaded to twice its cores.
 //   trigonet-sound-bench [--quick] [--rest] [--server PulseAudio|PipeWire]
 // --quick: PulseAudio at rest, a few cues; --rest: no load.
-#include "support/private_pulse.h"
 #include "shell/sound_cues.h"
+#include "support/private_pulse.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

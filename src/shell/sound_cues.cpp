@@ -88,8 +88,8 @@ class PulseStream {
     static constexpr int BufferMs = 40;
     static constexpr int RequestMs = 20;
 
-    PulseStream(std::shared_ptr<Mailbox> box, const pa_sample_spec& spec, std::string name)
-        : box(std::move(box)), spec(spec), name(std::move(name)) {}
+    PulseStream(std::shared_ptr<Mailbox> box, const pa_sample_spec& format, std::string name)
+        : box(std::move(box)), format(format), name(std::move(name)) {}
 
     void Run() {
         loop = pa_mainloop_new();
@@ -138,15 +138,15 @@ class PulseStream {
     void OpenStream() {
         pa_proplist* props = pa_proplist_new();
         pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
-        stream = pa_stream_new_with_proplist(context, "Sound cues", &spec, nullptr, props);
+        stream = pa_stream_new_with_proplist(context, "Sound cues", &format, nullptr, props);
         pa_proplist_free(props);
         if (!stream) return Fail();
         pa_stream_set_state_callback(stream, OnStreamState, this);
         pa_buffer_attr attr;
         attr.maxlength = static_cast<quint32>(-1);
-        attr.tlength = static_cast<quint32>(pa_usec_to_bytes(BufferMs * 1000, &spec));
+        attr.tlength = static_cast<quint32>(pa_usec_to_bytes(BufferMs * 1000, &format));
         attr.prebuf = static_cast<quint32>(-1);
-        attr.minreq = static_cast<quint32>(pa_usec_to_bytes(RequestMs * 1000, &spec));
+        attr.minreq = static_cast<quint32>(pa_usec_to_bytes(RequestMs * 1000, &format));
         attr.fragsize = static_cast<quint32>(-1);
         if (pa_stream_connect_playback(stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)
@@ -165,9 +165,9 @@ class PulseStream {
         const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream);
         const size_t tail = attr ? std::max<size_t>(attr->prebuf, attr->minreq) : 4096;
         void* zeros = nullptr;
-        size_t bytes = tail - tail % pa_frame_size(&spec);
+        size_t bytes = tail - tail % pa_frame_size(&format);
         if (bytes > 0 && pa_stream_begin_write(stream, &zeros, &bytes) == 0 && zeros) {
-            bytes -= bytes % pa_frame_size(&spec);
+            bytes -= bytes % pa_frame_size(&format);
             std::memset(zeros, 0, bytes);
             if (bytes > 0)
                 pa_stream_write(stream, zeros, bytes, nullptr, 0, PA_SEEK_RELATIVE);
@@ -233,7 +233,7 @@ class PulseStream {
     }
 
     std::shared_ptr<Mailbox> box;
-    pa_sample_spec spec;
+    pa_sample_spec format;
     std::string name;
     pa_mainloop* loop = nullptr;
     pa_mainloop_api* api = nullptr;
@@ -265,15 +265,15 @@ class PulseOutput : public CueOutput {
         if (thread.joinable()) return;
         rate = clipRate;
         channels = clipChannels;
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<quint32>(rate),
-                                  static_cast<quint8>(channels)};
+        const pa_sample_spec format{PA_SAMPLE_S16NE, static_cast<quint32>(rate),
+                                    static_cast<quint8>(channels)};
         std::string name = QCoreApplication::applicationName().toStdString();
         if (name.empty()) name = "Fribo Trigonet";
-        thread = std::thread([box = box, spec, name] {
+        thread = std::thread([box = box, format, name] {
             // A cue waits for this thread: ahead of compilers and the like,
             // where the system lets us; without the right it keeps its share.
             setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
-            PulseStream(box, spec, name).Run();
+            PulseStream(box, format, name).Run();
             const std::lock_guard<std::mutex> lock(box->lock);
             box->done = true;
             box->ended.notify_all();

@@ -197,7 +197,7 @@ std::vector<qint64> PrivatePulse::ServerPids() const {
 
 bool PrivatePulse::StartRecording() {
     StopRecording();
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, Rate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, Rate, 1};
     // PulseAudio renders a null sink ahead by what its monitor asks for, and a
     // rewind for a new cue is lost from the monitor: fragments of 2 ms keep
     // that to a sample or so. PipeWire never rewinds, and there small fragments
@@ -211,7 +211,7 @@ bool PrivatePulse::StartRecording() {
     int error = 0;
     const QByteArray address = Address().toUtf8();
     pa_simple* monitor = pa_simple_new(address.constData(), "recorder", PA_STREAM_RECORD,
-                                       "cues.monitor", "monitor", &spec, nullptr, &attr, &error);
+                                       "cues.monitor", "monitor", &format, nullptr, &attr, &error);
     if (!monitor) return false;
     samples.clear();
     recorded = 0;
