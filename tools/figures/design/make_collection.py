@@ -86,33 +86,29 @@ def choose(pool, work):
             same.setdefault(a, set()).add(b)
             same.setdefault(b, set()).add(a)
 
-    def tier(i):
-        # Among shapes, those of the odd turns first: few pictures use them.
-        # Figures of the odd turns first: few pictures use them, and a
-        # collection without them would leave the player's finest turns
-        # unused. A second or third picture of one thing only where no other
-        # will do.
-        name, body = pool[i]
-        return (is_abstract(name), "O" not in kinds(body), base_name(name) != name,
-                -verdicts.weight(name))
+    # Figures of the odd turns first: few pictures use them, and a collection
+    # without them would leave the player's finest turns unused. A second or
+    # third picture of one thing only where no other will do.
+    tiers = [(is_abstract(name), "O" not in kinds(body), base_name(name) != name,
+              -verdicts.weight(name)) for name, body in pool]
 
     def free_of_near_copies(rnd):
         """Classics first, then tier by tier the figure that rules out the fewest
         others still open (ties broken by `rnd`); shapes up to MAX_ABSTRACT."""
-        alive, chosen = set(range(len(pool))), []
+        alive, chosen, abstract = set(range(len(pool))), [], 0
 
         def take(i):
+            nonlocal abstract
             chosen.append(i)
+            abstract += tiers[i][0]
             alive.difference_update(conflicts.get(i, set()) | {i})
 
         for i, (name, _) in enumerate(pool):
             if name in CLASSICS and i in alive:
                 take(i)
-        for level in sorted({tier(i) for i in alive}):
-            while len(chosen) < TOTAL:
-                open_here = [i for i in alive if tier(i) == level]
-                if level[0] and sum(is_abstract(pool[i][0]) for i in chosen) >= MAX_ABSTRACT:
-                    break
+        for level in sorted({tiers[i] for i in alive}):
+            while len(chosen) < TOTAL and not (level[0] and abstract >= MAX_ABSTRACT):
+                open_here = [i for i in alive if tiers[i] == level]
                 if not open_here:
                     break
                 fewest = min(len(conflicts.get(i, set()) & alive) for i in open_here)
