@@ -10,9 +10,6 @@ class SilentView : public GameView, public BoardPainter {
   public:
     void DrawTriangle(int, Rgb, Rgb) override {}
     void DrawOutline(int) override {}
-    void PlayCue(Cue) override {}
-    void AnnounceSolved() override {}
-    void RefreshTarget() override {}
     void EnableHelp(bool) override {}
 };
 

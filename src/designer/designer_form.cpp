@@ -69,6 +69,10 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
         message.clear();
         Judge();
     });
+    connect(box, &BoardBox::Happened, this, [this](const Outcome& outcome) {
+        for (int k = 0; k < outcome.CueCount; ++k)
+            PlayCue(outcome.Cues[k]);
+    });
     connect(&judging, &QFutureWatcher<Judgement>::finished, this, &TDesignerForm::JudgingFinished);
 
     for (int i = 0; i < RuleIdCount; ++i) {

@@ -55,9 +55,7 @@ class TDesignerForm : public QWidget, public GameView {
 
     // The board's own drawing is the box's; nothing else of the game is asked for.
     // The designer has no sound: a refused put-down says so in the status line.
-    void PlayCue(Cue cue) override;
-    void AnnounceSolved() override {}
-    void RefreshTarget() override {}
+    void PlayCue(Cue cue);
     void EnableHelp(bool) override {}
 
   protected:

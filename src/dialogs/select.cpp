@@ -23,6 +23,46 @@ constexpr int CellPitchY = 85;
 
 const QColor FinishedColour(127, 127, 127);
 
+// A mark of its own for each state, so that none is told by colour alone: a
+// tick for solved, a cross for given up, a bulb for help taken on an unfinished
+// figure. Drawn in the number strip, left of the rating face.
+constexpr int MarkLeft = 56, MarkTop = 2, MarkSize = 14;
+
+enum class StateMark { None, Solved, GivenUp, Helped };
+
+StateMark MarkFor(uint8_t progress) {
+    if (IsFinished(progress)) return IsGivenUp(progress) ? StateMark::GivenUp : StateMark::Solved;
+    return HelpCount(progress) > 0 ? StateMark::Helped : StateMark::None;
+}
+
+void DrawStateMark(QPainter& painter, StateMark mark, int x0, int y0) {
+    if (mark == StateMark::None) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(x0 + MarkLeft, y0 + MarkTop);
+    QPen pen(Qt::black, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    switch (mark) {
+    case StateMark::Solved:
+        painter.drawPolyline(QPolygonF({{2, 7.5}, {5.5, 11.5}, {12, 2.5}}));
+        break;
+    case StateMark::GivenUp:
+        painter.drawLine(QPointF(2.5, 2.5), QPointF(11.5, 11.5));
+        painter.drawLine(QPointF(11.5, 2.5), QPointF(2.5, 11.5));
+        break;
+    default: // Helped
+        pen.setWidthF(1.2);
+        painter.setPen(pen);
+        painter.setBrush(QColor(255, 230, 60));
+        painter.drawEllipse(QPointF(7, 5.5), 4.5, 4.5);
+        painter.setBrush(Qt::black);
+        painter.drawRect(QRectF(5, 10.5, 4, 2.5));
+        break;
+    }
+    painter.restore();
+}
+
 } // namespace
 
 TSelectDlg::TSelectDlg(GameData& data, QWidget* mainWindow)
@@ -122,6 +162,7 @@ void TSelectDlg::DrawThumbnail(QPainter& painter, int figure, int x0, int y0) {
         const int face = FaceIndex(HelpCount(progress));
         painter.drawPixmap(x0 + 73, y0 + 2, faces, FaceSize * face, 0, FaceSize, FaceSize);
     }
+    DrawStateMark(painter, MarkFor(progress), x0, y0);
 }
 
 void TSelectDlg::boxMouseDown(int x, int y) {

@@ -76,7 +76,9 @@ void SetupFigure(Game& game) {
 
     if (!FindAnchor(board.Target, game.TargetAnchor)) game.TargetAnchor = {0, 0};
     board.Selected = 0;
+    game.LastHeld = 0;
     game.State = gsPlaying;
+    StartHistory(game.history, board);
     game.view.EnableHelp(sound && !IsFinished(progress));
 }
 
@@ -96,8 +98,8 @@ void DrawAllTriangles(Game& game, Rgb fill, Rgb line) {
         if (t != game.board.Selected) game.painter.DrawTriangle(t, fill, line);
 }
 
-void CheckSolution(Game& game) {
-    if (!BoardMatchesTarget(game.board, game.TargetAnchor)) return;
+bool CheckSolution(Game& game) {
+    if (!BoardMatchesTarget(game.board, game.TargetAnchor)) return false;
     game.State = gsSolved;
     DrawAllTriangles(game, Green, Grey);
     uint8_t& progress = game.data.Progress[game.data.CurrentFigure];
@@ -105,9 +107,7 @@ void CheckSolution(Game& game) {
         progress |= FinishedBit;
         game.data.Dirty = true;
     }
-    game.view.PlayCue(Cue::Solved);
-    game.view.AnnounceSolved();
-    game.view.RefreshTarget();
+    return true;
 }
 
 void FigureUp(Game& game) {
@@ -120,12 +120,12 @@ void FigureDown(Game& game) {
     SetupFigure(game);
 }
 
-void TakeHelp(Game& game) {
+bool TakeHelp(Game& game) {
     // The help button is disabled for finished and damaged figures; the logic
     // refuses them too, so a stray call cannot turn a solved byte back into help.
     const uint8_t before = game.data.Progress[game.data.CurrentFigure];
     if (game.State != gsPlaying || IsFinished(before) || !FigureIsValid(game.data.Figures[0]))
-        return;
+        return false;
     BoardState& board = game.board;
     for (int t = 1; t <= TriangleCount; ++t)
         if (t != board.Selected) RemoveTriangle(board, t);
@@ -143,5 +143,26 @@ void TakeHelp(Game& game) {
     PlaceHelpTriangles(game, 2 * h);
     DrawAllTriangles(game, givenUp ? Red : Black, Grey);
     game.data.Dirty = true;
-    if (givenUp) game.view.RefreshTarget();
+    StartHistory(game.history, board);
+    return givenUp;
+}
+
+namespace {
+
+Outcome Relaid(bool changed) {
+    Outcome outcome;
+    if (!changed) return outcome;
+    outcome.Redraw = true;
+    outcome.Play(Cue::PutDown);
+    return outcome;
+}
+
+} // namespace
+
+Outcome UndoMove(Game& game) {
+    return Relaid(game.State == gsPlaying && UndoStep(game.history, game.board));
+}
+
+Outcome RedoMove(Game& game) {
+    return Relaid(game.State == gsPlaying && RedoStep(game.history, game.board));
 }

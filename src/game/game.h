@@ -4,6 +4,7 @@
 #include "game/colours.h"
 #include "game/data.h"
 #include "game/game_view.h"
+#include "game/history.h"
 
 #include <cstdint>
 #include <random>
@@ -22,6 +23,9 @@ struct Game {
     GameState State = gsPlaying;
     CellPos TargetAnchor;
     std::mt19937 random;
+    History history;
+    Placement HeldFrom; // where the held triangle lay when it was picked up
+    int LastHeld = 0;   // the triangle held last, 0 before any; keys count on from it
     GameView& view;
     BoardPainter& painter;
 
@@ -54,8 +58,9 @@ bool FindAnchor(const Grid& grid, CellPos& anchor);
 bool BoardMatchesTarget(const BoardState& board, CellPos targetAnchor);
 
 // Run after each successful put-down while playing; on a match marks the figure
-// solved, recolours the board, plays cue 5, announces it and refreshes the target.
-void CheckSolution(Game& game);
+// solved, recolours the board and answers true: the window then plays cue 5,
+// shows the solved message and refreshes the target.
+bool CheckSolution(Game& game);
 
 // Every triangle except the held one, in increasing order.
 void DrawAllTriangles(Game& game, Rgb fill, Rgb line);
@@ -68,5 +73,13 @@ void FigureUp(Game& game);
 void FigureDown(Game& game);
 
 // One help step: clears the arrangement and lays two more triangles of the
-// solution; the fourth step gives the figure up. Ignored unless playing.
-void TakeHelp(Game& game);
+// solution; the fourth step gives the figure up, and then answers true (the
+// target's caption changes). Ignored unless playing. Ends the undo history.
+bool TakeHelp(Game& game);
+
+// The last put-down taken back, or the held triangle put back where the current
+// step has it; and forward again. Only while playing; the progress, the saved
+// game and the statistics are never touched. Answers Redraw (and a put-down
+// cue) when the board changed.
+Outcome UndoMove(Game& game);
+Outcome RedoMove(Game& game);

@@ -2,6 +2,8 @@
 
 #include "game/colours.h"
 
+#include <array>
+
 // Drawing on the board. The board widget implements it; the tests record the calls.
 class BoardPainter {
   public:
@@ -23,16 +25,42 @@ enum class Cue : int {
     Refused = 6
 };
 
-// What the game logic asks of the windows besides the board's drawing. The Qt
-// layer implements it; the tests record the calls.
+// What one press, drag step, key or undo did on the board. The handlers draw
+// through the painter and answer this; the window plays the cues in order,
+// repaints when asked, and shows the solved message once the handler has returned.
+struct Outcome {
+    bool Picked = false;  // a triangle is held that was lying before
+    bool Moved = false;   // the held triangle was shifted
+    bool Turned = false;  // the held triangle was turned
+    bool PutDown = false; // the held triangle was laid on the board
+    bool Refused = false; // a put-down that did not fit
+    bool Solved = false;  // the put-down completed the figure
+    bool Redraw = false;  // the arrangement changed as a whole: repaint the board
+    // At most three cues come of one handler (put down, then solved or picked up).
+    std::array<Cue, 3> Cues{};
+    int CueCount = 0;
+
+    void Play(Cue cue) {
+        if (CueCount < static_cast<int>(Cues.size())) Cues[CueCount++] = cue;
+    }
+    // Adds what a later step of the same handler did.
+    void Merge(const Outcome& later);
+    bool Changed() const { return Picked || Moved || Turned || PutDown || Redraw; }
+};
+
+inline void Outcome::Merge(const Outcome& later) {
+    Picked |= later.Picked, Moved |= later.Moved, Turned |= later.Turned;
+    PutDown |= later.PutDown, Refused |= later.Refused, Solved |= later.Solved;
+    Redraw |= later.Redraw;
+    for (int k = 0; k < later.CueCount; ++k)
+        Play(later.Cues[k]);
+}
+
+// What the game logic asks of the windows besides the board's drawing and the
+// outcomes. The Qt layer implements it; the tests record the calls.
 class GameView {
   public:
     virtual ~GameView() = default;
 
-    virtual void PlayCue(Cue cue) = 0;
-    // The solved message, modal; returns when the player has closed it.
-    virtual void AnnounceSolved() = 0;
-    // The target window shows the current figure and its state.
-    virtual void RefreshTarget() = 0;
     virtual void EnableHelp(bool enabled) = 0;
 };

@@ -40,21 +40,6 @@ void ShiftOutline(Game& game, const Placement& to) {
     game.painter.DrawOutline(t);
 }
 
-void PutDown(Game& game) {
-    BoardState& board = game.board;
-    const int t = board.Selected;
-    const Placement& p = board.Triangles[t];
-    if (!TriangleFits(board, p.Col, p.Row, p.Orient)) {
-        game.view.PlayCue(Cue::Refused);
-        return;
-    }
-    game.view.PlayCue(Cue::PutDown);
-    AddTriangle(board, t);
-    game.painter.DrawTriangle(t, FillColour(game.State), Grey);
-    board.Selected = 0;
-    CheckSolution(game);
-}
-
 } // namespace
 
 double Angle(double x, double y) {
@@ -80,28 +65,77 @@ int HitZone(const BoardState& board, int unit, int px, int py, int i) {
     return std::sqrt(ax * ax + ay * ay) >= 3.0 * unit ? ZoneTurn : ZoneMove;
 }
 
-bool PickUp(Game& game, int unit, int px, int py) {
-    BoardState& board = game.board;
-    board.Selected = 0;
+Outcome PickUp(Game& game, int unit, int px, int py) {
+    int under = 0;
     for (int i = 1; i <= TriangleCount; ++i)
-        if (HitZone(board, unit, px, py, i) != ZoneOutside)
-            board.Selected = static_cast<uint8_t>(i);
-    if (!board.Selected) return false;
-    game.view.PlayCue(Cue::PickUp);
-    RemoveTriangle(board, board.Selected);
-    game.painter.DrawTriangle(board.Selected, Silver, Silver);
-    DrawAllTriangles(game, FillColour(game.State), Grey); // mends edges the erasing touched
-    game.painter.DrawOutline(board.Selected);
-    return true;
+        if (HitZone(game.board, unit, px, py, i) != ZoneOutside) under = i;
+    game.board.Selected = 0;
+    return under ? PickUpTriangle(game, under) : Outcome{};
 }
 
-void MoveSelected(Game& game, int col, int row) {
+Outcome PickUpTriangle(Game& game, int t) {
+    BoardState& board = game.board;
+    Outcome outcome;
+    if (board.Selected || t < 1 || t > TriangleCount) return outcome;
+    board.Selected = static_cast<uint8_t>(t);
+    game.HeldFrom = board.Triangles[t];
+    game.LastHeld = t;
+    outcome.Picked = true;
+    outcome.Play(Cue::PickUp);
+    RemoveTriangle(board, t);
+    game.painter.DrawTriangle(t, Silver, Silver);
+    DrawAllTriangles(game, FillColour(game.State), Grey); // mends edges the erasing touched
+    game.painter.DrawOutline(t);
+    return outcome;
+}
+
+Outcome PutDownHeld(Game& game) {
+    BoardState& board = game.board;
+    Outcome outcome;
+    const int t = board.Selected;
+    if (!t) return outcome;
+    const Placement& p = board.Triangles[t];
+    if (!TriangleFits(board, p.Col, p.Row, p.Orient)) {
+        outcome.Refused = true;
+        outcome.Play(Cue::Refused);
+        return outcome;
+    }
+    outcome.PutDown = true;
+    outcome.Play(Cue::PutDown);
+    AddTriangle(board, t);
+    game.painter.DrawTriangle(t, FillColour(game.State), Grey);
+    board.Selected = 0;
+    if (CheckSolution(game)) {
+        outcome.Solved = true;
+        outcome.Play(Cue::Solved);
+    } else {
+        RecordPutDown(game.history, board);
+    }
+    return outcome;
+}
+
+Outcome MoveSelected(Game& game, int col, int row) {
     const BoardState& board = game.board;
-    if (!board.Selected) return;
+    Outcome outcome;
+    if (!board.Selected) return outcome;
     const Placement& p = board.Triangles[board.Selected];
-    if (!TriangleInBounds(col, row, p.Orient) || (col == p.Col && row == p.Row)) return;
-    game.view.PlayCue(Cue::MoveStep);
+    if (!TriangleInBounds(col, row, p.Orient) || (col == p.Col && row == p.Row)) return outcome;
+    outcome.Moved = true;
+    outcome.Play(Cue::MoveStep);
     ShiftOutline(game, {static_cast<uint8_t>(col), static_cast<uint8_t>(row), p.Orient});
+    return outcome;
+}
+
+Outcome TurnSelectedTo(Game& game, int orient) {
+    const BoardState& board = game.board;
+    Outcome outcome;
+    if (!board.Selected) return outcome;
+    const Placement& p = board.Triangles[board.Selected];
+    if (!TriangleInBounds(p.Col, p.Row, orient) || orient == p.Orient) return outcome;
+    outcome.Turned = true;
+    outcome.Play(Cue::TurnStep);
+    ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(orient)});
+    return outcome;
 }
 
 void BeginTurn(Game& game, PointerDrag& drag, int unit, int x, int y) {
@@ -109,58 +143,63 @@ void BeginTurn(Game& game, PointerDrag& drag, int unit, int x, int y) {
     drag.TurnBase = DirectionStep(p, unit, x, y) + p.Orient;
 }
 
-void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y) {
+Outcome TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y) {
     const BoardState& board = game.board;
-    if (!board.Selected) return;
+    if (!board.Selected) return {};
     const Placement& p = board.Triangles[board.Selected];
     int n = drag.TurnBase - DirectionStep(p, unit, x, y);
     while (n < 0)
         n += OrientationCount;
-    n %= OrientationCount;
-    if (!TriangleInBounds(p.Col, p.Row, n) || n == p.Orient) return;
-    game.view.PlayCue(Cue::TurnStep);
-    ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(n)});
+    return TurnSelectedTo(game, n % OrientationCount);
 }
 
-void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y) {
-    if (game.State != gsPlaying || unit < 1) return;
+Outcome PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y) {
+    Outcome outcome;
+    if (game.State != gsPlaying || unit < 1) return outcome;
     BoardState& board = game.board;
     if (button == PointerButton::Right) {
         // A quick turn that plays no cue and leaves the drag as it was.
-        if (!board.Selected) return;
+        if (!board.Selected) return outcome;
         const Placement& p = board.Triangles[board.Selected];
         const int turned = (p.Orient + 1) % OrientationCount;
-        if (TriangleInBounds(p.Col, p.Row, turned))
+        if (TriangleInBounds(p.Col, p.Row, turned)) {
             ShiftOutline(game, {p.Col, p.Row, static_cast<uint8_t>(turned)});
-        return;
+            outcome.Turned = true;
+        }
+        return outcome;
     }
     const int pc = x / unit, pr = y / unit;
     drag.DragDCol = drag.DragDRow = 0;
-    if (pc < 0 || pc >= GridColumns || pr < 0 || pr >= GridRows) return;
+    if (pc < 0 || pc >= GridColumns || pr < 0 || pr >= GridRows) return outcome;
 
     if (board.Selected) {
         drag.DragZone = HitZone(board, unit, x, y, board.Selected);
         if (drag.DragZone == ZoneOutside)
-            PutDown(game);
+            outcome = PutDownHeld(game);
         else
             BeginDrag(game, drag, unit, x, y, pc, pr);
     }
     // The same press that puts one triangle down may pick up the next.
-    if (game.State != gsPlaying || board.Selected) return;
-    if (!PickUp(game, unit, x, y)) return;
+    if (game.State != gsPlaying || board.Selected) return outcome;
+    const Outcome picked = PickUp(game, unit, x, y);
+    outcome.Merge(picked);
+    if (!picked.Picked) return outcome;
     drag.DragZone = HitZone(board, unit, x, y, board.Selected);
     BeginDrag(game, drag, unit, x, y, pc, pr);
+    return outcome;
 }
 
-int MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y) {
+int CursorZone(const Game& game, int unit, int x, int y) {
     const BoardState& board = game.board;
     if (!board.Selected || unit < 1) return -1;
-    const int zone = HitZone(board, unit, x, y, board.Selected);
-    if (!leftDown) return zone;
+    return HitZone(board, unit, x, y, board.Selected);
+}
+
+Outcome MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y) {
+    if (!game.board.Selected || unit < 1 || !leftDown) return {};
     const int pc = x / unit, pr = y / unit; // truncated towards zero, like a press
     if (drag.DragZone == ZoneMove)
-        MoveSelected(game, pc + drag.DragDCol, pr + drag.DragDRow);
-    else if (drag.DragZone == ZoneTurn)
-        TurnSelected(game, drag, unit, x, y);
-    return zone;
+        return MoveSelected(game, pc + drag.DragDCol, pr + drag.DragDRow);
+    if (drag.DragZone == ZoneTurn) return TurnSelected(game, drag, unit, x, y);
+    return {};
 }

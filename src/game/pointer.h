@@ -30,23 +30,37 @@ double Angle(double x, double y);
 int HitZone(const BoardState& board, int unit, int px, int py, int i);
 
 // Picks up the highest-numbered triangle under the pixel, erases it and shows
-// it as the held outline. False when there is none.
-bool PickUp(Game& game, int unit, int px, int py);
+// it as the held outline. Nothing Picked when there is none.
+Outcome PickUp(Game& game, int unit, int px, int py);
+
+// Picks up triangle t (1..8), which must be lying on the board (nothing held).
+Outcome PickUpTriangle(Game& game, int t);
+
+// Lays the held triangle down where it is, or refuses with cue 6 when it does
+// not fit there; a put-down is checked for the solution. Nothing held: nothing.
+Outcome PutDownHeld(Game& game);
 
 // Moves the held triangle's anchor to (col, row), which may lie anywhere;
 // refused silently when the triangle would leave the board.
-void MoveSelected(Game& game, int col, int row);
+Outcome MoveSelected(Game& game, int col, int row);
+
+// Turns the held triangle to orientation `orient` (0..15) with cue 3; refused
+// silently when it would leave the board.
+Outcome TurnSelectedTo(Game& game, int orient);
 
 // A turn by dragging about the anchor point: one orientation step for every
 // 22.5 degrees the pointer travels, clockwise raising the index.
 void BeginTurn(Game& game, PointerDrag& drag, int unit, int x, int y);
-void TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y);
+Outcome TurnSelected(Game& game, const PointerDrag& drag, int unit, int x, int y);
 
 // A press on the board box: turns with the right button; with the others puts
 // the held triangle down, picks one up and begins a move or a turn.
-void PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y);
+Outcome PressOnBoard(Game& game, PointerDrag& drag, int unit, PointerButton button, int x, int y);
+
+// The zone of the held triangle under (x, y) for the cursor, or -1 when nothing
+// is held (or there is no unit) and the cursor keeps its shape.
+int CursorZone(const Game& game, int unit, int x, int y);
 
 // The pointer moved, with the left button down or not; (x, y) may lie outside
-// the box during a drag. Answers the zone for the cursor, or -1 when nothing is
-// held and the cursor keeps its shape.
-int MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y);
+// the box during a drag.
+Outcome MoveOnBoard(Game& game, PointerDrag& drag, int unit, bool leftDown, int x, int y);

@@ -3,6 +3,7 @@
 #include "board/orientation.h"
 #include "ui/triangle_polygon.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -77,6 +78,7 @@ std::vector<QPoint> EdgePixels(const QPolygon& corners, int width) {
 BoardBox::BoardBox(Game& game, QWidget* parent) : QWidget(parent), game(game) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // the cursor follows the held triangle's zones
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -226,14 +228,60 @@ void BoardBox::mouseMoveEvent(QMouseEvent* event) {
                  qFloor(event->position().y()));
 }
 
+bool BoardBox::KeyFor(int key, Qt::KeyboardModifiers modifiers, BoardKey& boardKey) {
+    struct Binding {
+        int key;
+        bool shift; // with Shift held; the others answer either way
+        BoardKey boardKey;
+    };
+    static const Binding Bindings[] = {
+        {Qt::Key_N, true, BoardKey::PreviousTriangle},
+        {Qt::Key_N, false, BoardKey::NextTriangle},
+        {Qt::Key_P, false, BoardKey::PreviousTriangle},
+        {Qt::Key_Left, false, BoardKey::Left},
+        {Qt::Key_Right, false, BoardKey::Right},
+        {Qt::Key_Up, false, BoardKey::Up},
+        {Qt::Key_Down, false, BoardKey::Down},
+        {Qt::Key_R, false, BoardKey::TurnClockwise},
+        {Qt::Key_L, false, BoardKey::TurnAnticlockwise},
+        {Qt::Key_Return, false, BoardKey::PutDown},
+        {Qt::Key_Enter, false, BoardKey::PutDown},
+        {Qt::Key_Space, false, BoardKey::PutDown},
+        {Qt::Key_Escape, false, BoardKey::PutBack},
+    };
+    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const bool shift = modifiers & Qt::ShiftModifier;
+    for (const Binding& b : Bindings)
+        if (b.key == key && (!b.shift || shift)) {
+            boardKey = b.boardKey;
+            return true;
+        }
+    return false;
+}
+
+void BoardBox::keyPressEvent(QKeyEvent* event) {
+    BoardKey key;
+    if (!KeyFor(event->key(), event->modifiers(), key)) return QWidget::keyPressEvent(event);
+    event->accept();
+    if (unit < 1) return;
+    const uint8_t heldBefore = game.board.Selected;
+    Report(heldBefore, KeyOnBoard(game, key));
+}
+
+void BoardBox::Report(uint8_t heldBefore, const Outcome& outcome) {
+    if (game.board.Selected != heldBefore) emit HoldChanged();
+    if (outcome.Changed() || outcome.CueCount || outcome.Refused) emit Happened(outcome);
+}
+
 void BoardBox::boxMouseDown(PointerButton button, int x, int y) {
     const uint8_t heldBefore = game.board.Selected;
-    PressOnBoard(game, drag, unit, button, x, y);
-    if (game.board.Selected != heldBefore) emit HoldChanged();
+    Report(heldBefore, PressOnBoard(game, drag, unit, button, x, y));
 }
 
 void BoardBox::boxMouseMove(bool leftDown, int x, int y) {
-    const int zone = MoveOnBoard(game, drag, unit, leftDown, x, y);
+    // The zone under the pointer before the step, as the cursor always showed it.
+    const int zone = CursorZone(game, unit, x, y);
+    Report(game.board.Selected, MoveOnBoard(game, drag, unit, leftDown, x, y));
     if (zone < 0 || zone == cursorZone) return; // nothing held: the cursor keeps its shape
     cursorZone = zone;
     switch (zone) {

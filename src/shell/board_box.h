@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/board_keys.h"
 #include "game/game.h"
 #include "game/pointer.h"
 
@@ -7,7 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
-// The board box: the board drawn into a canvas of its own, and the mouse on it.
+// The board box: the board drawn into a canvas of its own, and the mouse and
+// the keys on it. What a press, drag step or key did leaves as Happened, after
+// the game's handler has returned; the window acts on it.
 // Drawing goes into the canvas and asks for a repaint of only the touched
 // rectangle, so moving or turning the held triangle costs two outline drawings,
 // never a repaint of the whole board. The canvas holds the screen's own pixels
@@ -45,18 +48,26 @@ class BoardBox : public QWidget, public BoardPainter {
     qreal Scale() const { return scale; }
     const PointerDrag& Drag() const { return drag; }
 
+    // The key on the board for a key press, if it is one of them (see the rules
+    // dialog for the list).
+    static bool KeyFor(int key, Qt::KeyboardModifiers modifiers, BoardKey& boardKey);
+
   signals:
-    // A press put the held triangle down, picked one up, or both.
+    // A press or a key put the held triangle down, picked one up, or both.
     void HoldChanged();
+    // Whatever the mouse or a key did on the board; nothing when it did nothing.
+    void Happened(const Outcome& outcome);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void boxMouseDown(PointerButton button, int x, int y);
     void boxMouseMove(bool leftDown, int x, int y);
+    void Report(uint8_t heldBefore, const Outcome& outcome);
     void FitCanvas();
     void PaintBoard();
     QPolygon Vertices(int t) const; // in the canvas's pixels

@@ -33,7 +33,13 @@ const char* const GermanRules =
     "ein anderes Dreieck oder auf eine freie Stelle des Spielfelds legt das ausgewählte Dreieck "
     "ab.\n\n"
     "Erst wenn alle acht Dreiecke abgelegt sind, wird Deine Figur mit der vorgegebenen "
-    "verglichen. Stimmen beide überein, ist die Figur gelöst.";
+    "verglichen. Stimmen beide überein, ist die Figur gelöst.\n\n"
+    "Es geht auch mit den Tasten: N nimmt das nächste Dreieck auf, P oder Umschalt+N das "
+    "vorige. Die Pfeiltasten verschieben es um ein Feld, R dreht es rechts herum, L links "
+    "herum. Eingabe oder Leertaste legt es ab, Esc legt es zurück, wo es lag. Strg+Z nimmt "
+    "einen Zug zurück, Strg+Umschalt+Z macht ihn wieder. Strg+N neues Spiel, Strg+O laden, "
+    "Strg+S speichern, Strg+H Hilfe, Strg+Bild ab und Strg+Bild auf nächstes und voriges "
+    "Trigonet, Strg+T Statistik, F1 diese Regeln, Strg+Q beenden.";
 
 const char* const EnglishRules =
     "Fribo Trigonet is a geometric laying puzzle for one person.\n\n"
@@ -52,7 +58,12 @@ const char* const EnglishRules =
     "while you hold the left button down. A click on another triangle or on an empty place of "
     "the board puts the selected triangle down.\n\n"
     "Only when all eight triangles are put down is your figure compared with the given one. "
-    "When they match, the figure is solved.";
+    "When they match, the figure is solved.\n\n"
+    "The keys play too: N picks up the next triangle, P or Shift+N the previous one. The arrow "
+    "keys shift it one cell, R turns it clockwise, L anticlockwise. Enter or Space puts it "
+    "down, Esc puts it back where it lay. Ctrl+Z takes a move back, Ctrl+Shift+Z makes it "
+    "again. Ctrl+N new game, Ctrl+O open, Ctrl+S save, Ctrl+H help, Ctrl+PgDown and Ctrl+PgUp "
+    "next and previous Trigonet, Ctrl+T statistics, F1 these rules, Ctrl+Q quit.";
 
 } // namespace
 

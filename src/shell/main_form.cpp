@@ -21,9 +21,12 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeySequence>
 #include <QPainter>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 
 #include <chrono>
@@ -36,32 +39,43 @@ struct ToolButtonLayout {
     const char* picture;
     const char* german;
     const char* english;
+    const char* shortcut;   // portable text, empty for none
+    const char* nameGerman; // what a screen reader calls the button
+    const char* nameEnglish;
 };
 
 // In toolbar order. The language button speaks the other language.
 const ToolButtonLayout ToolButtons[] = {
     {&TMainForm::NewgameBtn, 4, "newgame", "Ich fang ein neues Spiel an.",
-     "I want to play a new game."},
+     "I want to play a new game.", "Ctrl+N", "Neues Spiel", "New game"},
     {&TMainForm::LoadBtn, 28, "load", "Ich hol mir einen alten Spielstand.",
-     "I want to continue an old game."},
+     "I want to continue an old game.", "Ctrl+O", "Spiel laden", "Open game"},
     {&TMainForm::SaveBtn, 52, "save", "Einmal zu oft gesichert ist besser als einmal zuwenig",
-     "Save often, save always."},
+     "Save often, save always.", "Ctrl+S", "Spiel speichern", "Save game"},
     {&TMainForm::SoundBtn, 76, "sound", "Die Geräusche mag ich nicht immer.",
-     "I dont like the sound always."},
+     "I dont like the sound always.", "", "Geräusche", "Sound"},
     {&TMainForm::StatBtn, 100, "stat", "Mal sehen, was ich bisher schon geschafft habe.",
-     "Let me see, what I've solved until now."},
+     "Let me see, what I've solved until now.", "Ctrl+T", "Statistik", "Statistics"},
     {&TMainForm::SelectBtn, 124, "select", "Ich probier ein anderes Trigonet.",
-     "I try another Trigonet."},
+     "I try another Trigonet.", "", "Trigonet wählen", "Select Trigonet"},
     {&TMainForm::TipBtn, 148, "tip", "Ich lass mir unter die Arme greifen.",
-     "I need a little help."},
-    {&TMainForm::UpBtn, 180, "up", "Ich nehm' das nächste Trigonet.", "I take the next Trigonet."},
+     "I need a little help.", "Ctrl+H", "Hilfe", "Help"},
+    {&TMainForm::UpBtn, 180, "up", "Ich nehm' das nächste Trigonet.", "I take the next Trigonet.",
+     "Ctrl+PgDown", "Nächstes Trigonet", "Next Trigonet"},
     {&TMainForm::DownBtn, 204, "down", "Ich nehm' das vorige Trigonet.",
-     "I take the previous Trigonet."},
-    {&TMainForm::ExitBtn, 236, "exit", "Ich hab genug!", "I have enough!"},
-    {&TMainForm::TongueBtn, 260, "tongue", "I don't speak german.", "Ich spreche nicht englisch."},
-    {&TMainForm::RulesBtn, 285, "rules", "Worum geht's da eigentlich?", "What's to do here?"},
+     "I take the previous Trigonet.", "Ctrl+PgUp", "Voriges Trigonet", "Previous Trigonet"},
+    {&TMainForm::ExitBtn, 236, "exit", "Ich hab genug!", "I have enough!", "Ctrl+Q", "Beenden",
+     "Quit"},
+    {&TMainForm::TongueBtn, 260, "tongue", "I don't speak german.", "Ich spreche nicht englisch.",
+     "", "Sprache", "Language"},
+    {&TMainForm::RulesBtn, 285, "rules", "Worum geht's da eigentlich?", "What's to do here?", "F1",
+     "Spielregeln", "Rules"},
     {&TMainForm::InfoBtn, 309, "info", "Wer hat dieses Spiel nur verbrochen?",
-     "Who did this FRIBO GAME?"},
+     "Who did this FRIBO GAME?", "", "Info", "About"},
+    {&TMainForm::UndoBtn, 340, "undo", "Den letzten Zug nehm' ich zurück.",
+     "I take the last move back.", "Ctrl+Z", "Zug zurücknehmen", "Undo"},
+    {&TMainForm::RedoBtn, 364, "redo", "Den Zug mach' ich doch noch einmal.",
+     "I make that move again.", "Ctrl+Shift+Z", "Zug wiederholen", "Redo"},
 };
 
 constexpr int ButtonSize = 25;
@@ -76,6 +90,10 @@ const char* const BannerEnglish =
 
 QString FromPath(const std::string& path) {
     return QString::fromStdString(path);
+}
+
+QString ShownHint(const QString& hint, const QKeySequence& shortcut) {
+    return QString("%1 (%2)").arg(hint, shortcut.toString(QKeySequence::NativeText));
 }
 
 } // namespace
@@ -120,6 +138,8 @@ void TMainForm::BuildToolbar() {
             button->setIcon(QIcon(picture));
         else
             button->setText(QString(entry.picture).left(1).toUpper());
+        if (*entry.shortcut) button->setShortcut(QKeySequence(entry.shortcut));
+        button->installEventFilter(this); // the hint names the shortcut
         this->*entry.button = button;
     }
     SoundBtn->setCheckable(true);
@@ -136,6 +156,9 @@ void TMainForm::BuildToolbar() {
     connect(TongueBtn, &QToolButton::clicked, this, &TMainForm::TongueBtnClick);
     connect(RulesBtn, &QToolButton::clicked, this, &TMainForm::rules);
     connect(InfoBtn, &QToolButton::clicked, this, &TMainForm::info);
+    connect(UndoBtn, &QToolButton::clicked, this, &TMainForm::UndoBtnClick);
+    connect(RedoBtn, &QToolButton::clicked, this, &TMainForm::RedoBtnClick);
+    connect(box, &BoardBox::Happened, this, &TMainForm::ActOn);
 }
 
 bool TMainForm::FormCreate() {
@@ -175,6 +198,7 @@ bool TMainForm::FormCreate() {
     }
     data.Dirty = false;
     SetupFigure(game);
+    UpdateUndoButtons();
     waves.LoadClips();
     box->RegisterCursors();
     banner->Start();
@@ -205,6 +229,7 @@ void TMainForm::ShowAtPlacement() {
     show();
     raise();
     activateWindow();
+    box->setFocus(); // the keys play on the board from the start
     // A Wayland compositor may keep the focus where it was, and then the window
     // is never activated: the first-start questions wait only until it is on
     // the screen, so that they can stand over it.
@@ -222,6 +247,15 @@ bool TMainForm::event(QEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* button = qobject_cast<QToolButton*>(watched);
+        if (button && !button->shortcut().isEmpty() && !button->toolTip().isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               ShownHint(button->toolTip(), button->shortcut()), button);
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched == windowHandle() && event->type() == QEvent::Expose &&
         windowHandle()->isExposed()) {
         watched->removeEventFilter(this);
@@ -251,8 +285,44 @@ void TMainForm::FormActivate() {
 void TMainForm::ApplyTexts() {
     const int language = game.data.Language;
     UseQtTranslation(language);
-    for (const ToolButtonLayout& entry : ToolButtons)
-        (this->*entry.button)->setToolTip(Text(language, entry.german, entry.english));
+    for (const ToolButtonLayout& entry : ToolButtons) {
+        QToolButton* button = this->*entry.button;
+        const QString hint = Text(language, entry.german, entry.english);
+        button->setToolTip(hint);
+        button->setAccessibleName(Text(language, entry.nameGerman, entry.nameEnglish));
+        button->setAccessibleDescription(
+            button->shortcut().isEmpty() ? hint : ShownHint(hint, button->shortcut()));
+    }
+    setAccessibleName("Fribo Trigonet");
+    setAccessibleDescription(Text(language, "Das Legespiel mit acht Dreiecken.",
+                                  "The laying puzzle of eight triangles."));
+    box->setAccessibleName(Text(language, "Spielfeld", "Board"));
+    struct DialogName {
+        QWidget* dialog;
+        const char *german, *english, *germanDescription, *englishDescription;
+    };
+    const DialogName dialogs[] = {
+        {pattern.get(), "Vorlage", "Target figure", "Die Figur, die Du nachlegen sollst.",
+         "The figure to copy."},
+        {selectDlg, "Trigonet wählen", "Select Trigonet", "Ein Klick wählt ein Trigonet.",
+         "A click chooses a Trigonet."},
+        {statDlg, "Statistik", "Statistics", "Was bisher geschafft ist.",
+         "What has been solved so far."},
+        {yesNo, "Nachricht", "Message", "Eine Frage oder Nachricht des Spiels.",
+         "A question or message of the game."},
+        {infoDlg, "Freeware-Info", "Freeware info", "Wer das Spiel gemacht hat.",
+         "Who made the game."},
+        {languageDlg, "Sprache", "Language", "Deutsch oder Englisch.", "German or English."},
+        {rulesDlg, "Spielregeln", "Rules", "Die Regeln und die Tasten des Spiels.",
+         "The rules and the keys of the game."},
+    };
+    for (const DialogName& d : dialogs)
+        if (d.dialog) {
+            d.dialog->setAccessibleName(Text(language, d.german, d.english));
+            d.dialog->setAccessibleDescription(
+                Text(language, d.germanDescription, d.englishDescription));
+        }
+    DescribeBoard();
     banner->SetLine(Text(language, BannerGerman, BannerEnglish));
     saved.UpdateTitle();
 }
@@ -317,6 +387,54 @@ void TMainForm::paintEvent(QPaintEvent*) {
     frame(0, ToolHeight, width(), height(), 1);
 }
 
+void TMainForm::ActOn(const Outcome& outcome) {
+    for (int k = 0; k < outcome.CueCount; ++k)
+        PlayCue(outcome.Cues[k]);
+    if (outcome.Redraw) box->boxPaint();
+    UpdateUndoButtons();
+    DescribeBoard();
+    if (!outcome.Solved) return;
+    // After the event that solved it has returned: the message's modal loop
+    // must not run inside a mouse or key event.
+    const int figure = game.data.CurrentFigure;
+    QTimer::singleShot(0, this, [this, figure] {
+        if (game.data.CurrentFigure != figure || game.State != gsSolved) return;
+        AnnounceSolved();
+        RefreshTarget();
+    });
+}
+
+void TMainForm::UpdateUndoButtons() {
+    const bool playing = game.State == gsPlaying;
+    UndoBtn->setEnabled(playing && CanUndo(game.history, game.board));
+    RedoBtn->setEnabled(playing && CanRedo(game.history, game.board));
+}
+
+void TMainForm::DescribeBoard() {
+    const int language = game.data.Language;
+    QString text;
+    if (game.State == gsSolved)
+        text = Text(language, "Trigonet %1 ist gelöst.", "Trigonet %1 is solved.")
+                   .arg(game.data.CurrentFigure);
+    else if (game.State == gsGivenUp)
+        text = Text(language, "Trigonet %1 ist aufgegeben.", "Trigonet %1 is given up.")
+                   .arg(game.data.CurrentFigure);
+    else if (const int t = game.board.Selected) {
+        const Placement& p = game.board.Triangles[t];
+        text = Text(language, "Dreieck %1 gehalten, Spalte %2, Zeile %3, Drehung %4 von 16.",
+                    "Triangle %1 held, column %2, row %3, turn %4 of 16.")
+                   .arg(t)
+                   .arg(p.Col)
+                   .arg(p.Row)
+                   .arg(p.Orient);
+    } else {
+        text = Text(language, "Trigonet %1: kein Dreieck gehalten. N nimmt das nächste.",
+                    "Trigonet %1: no triangle held. N picks up the next one.")
+                   .arg(game.data.CurrentFigure);
+    }
+    if (box->accessibleDescription() != text) box->setAccessibleDescription(text);
+}
+
 void TMainForm::PlayCue(Cue cue) {
     waves.PlayCue(static_cast<int>(cue));
 }
@@ -337,6 +455,8 @@ void TMainForm::RepaintFigure() {
     box->boxPaint();
     update();
     RefreshTarget();
+    UpdateUndoButtons();
+    DescribeBoard();
 }
 
 namespace {
@@ -411,7 +531,17 @@ void TMainForm::SelectBtnClick() {
 }
 
 void TMainForm::TipBtnClick() {
-    TakeHelp(game);
+    if (TakeHelp(game)) RefreshTarget();
+    UpdateUndoButtons();
+    DescribeBoard();
+}
+
+void TMainForm::UndoBtnClick() {
+    ActOn(UndoMove(game));
+}
+
+void TMainForm::RedoBtnClick() {
+    ActOn(RedoMove(game));
 }
 
 void TMainForm::UpBtnClick() {

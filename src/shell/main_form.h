@@ -34,7 +34,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     static constexpr int DesignWidth = 660; // client area at the first start
     static constexpr int DesignHeight = 350;
     // Keeps the unit at 2 pixels or more and the whole toolbar in sight.
-    static constexpr int MinClientWidth = 338;
+    static constexpr int MinClientWidth = 393;
     static constexpr int MinClientHeight = ToolHeight + BannerHeight + 63 * 2;
 
     // programDir holds the collection file; iniPath names a settings file of the
@@ -60,10 +60,13 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     // Hints, banner line and title in the current language.
     void ApplyTexts();
 
-    // What the game logic asks of the windows; the board box draws for itself.
-    void PlayCue(Cue cue) override;
-    void AnnounceSolved() override;
-    void RefreshTarget() override;
+    // What a press, drag step, key or undo did: the cues at once, the repaint,
+    // and for a solved figure the message and then the target's refresh, queued
+    // so that no modal loop runs inside the event that solved it.
+    void ActOn(const Outcome& outcome);
+    void PlayCue(Cue cue);
+    void AnnounceSolved();
+    void RefreshTarget();
     void EnableHelp(bool enabled) override;
 
     // What the saved-game commands ask of the window: file dialogs and boxes
@@ -101,6 +104,8 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     QToolButton* TongueBtn;
     QToolButton* RulesBtn;
     QToolButton* InfoBtn;
+    QToolButton* UndoBtn;
+    QToolButton* RedoBtn;
     Banner* banner;
     TPatForm* PatForm() const { return pattern.get(); }
     TYesNoDlg* YesNoDlg() const { return yesNo; }
@@ -119,6 +124,8 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     void rules();
     void info();
     void FriboBtnClick();
+    void UndoBtnClick();
+    void RedoBtnClick();
 
   protected:
     bool event(QEvent* event) override;
@@ -139,6 +146,10 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     bool FormClose();
     void RepaintFigure();  // the board, then the target window
     void ShowFigureAnew(); // SetupFigure, then the repaint
+    void UpdateUndoButtons();
+    // The board's accessible description: the held triangle's place and turn,
+    // or the figure's state.
+    void DescribeBoard();
 
     QString programDir;
     FormPlacement placement;

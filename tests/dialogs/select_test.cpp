@@ -2,9 +2,11 @@
 
 #include "board/orientation.h"
 #include "dialog_test_support.h"
+#include "support/pixel_checks.h"
 #include "support/sample_collection.h"
 #include "ui/dialog_seam.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -249,4 +251,53 @@ TEST_F(SelectDialog, TextsFollowTheLanguageAtEveryShowing) {
     EXPECT_EQ(Child<QPushButton>(dialog.get(), "PrevBtn")->toolTip(),
               "Which previous Trigonet I havn't solved yet?");
     EXPECT_EQ(Box()->toolTip(), "A mouselick and the Trigonet is selected.");
+}
+
+namespace {
+
+// The state mark left of the face in cell k, read from the grid's pixels at
+// whatever scale the screen has: "tick", "cross", "bulb", "none" or "unclear".
+std::string MarkIn(QWidget* grid, int k) {
+    const QImage shot = grid->grab().toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QPointF origin((k % 4) * 100 + 56, (k / 4) * 85 + 2);
+    auto colour = [&](double x, double y) {
+        const QPointF at = (origin + QPointF(x, y)) * scale;
+        return shot.pixelColor(int(at.x()), int(at.y()));
+    };
+    auto dark = [&](double x, double y) { return colour(x, y).lightness() < 100; };
+    auto yellow = [&](double x, double y) {
+        const QColor c = colour(x, y);
+        return c.red() > 200 && c.green() > 180 && c.blue() < 140;
+    };
+    auto silver = [&](double x, double y) { return colour(x, y) == SilverPixel; };
+    const bool corners = dark(3.5, 3.5) && dark(10.5, 3.5) && dark(3.5, 10.5) && dark(10.5, 10.5);
+    if (corners && dark(7, 7)) return "cross";
+    if (dark(5.5, 11.2) && dark(11, 4) && !dark(3.5, 3.5) && !dark(10.5, 10.5) && !yellow(7, 5.5))
+        return "tick";
+    if (yellow(7, 5.5) && yellow(5.5, 4) && dark(7, 11.7) && !dark(3.5, 10.5)) return "bulb";
+    for (const QPointF p : {QPointF(3.5, 3.5), QPointF(7, 7), QPointF(5.5, 11.2), QPointF(11, 4),
+                            QPointF(7, 5.5), QPointF(7, 11.7)})
+        if (!silver(p.x(), p.y())) return "unclear";
+    return "none";
+}
+
+} // namespace
+
+// Run by itself at QT_SCALE_FACTOR=2 and in a dark palette as well (see CMakeLists.txt).
+TEST_F(SelectDialog, EachStateCarriesAMarkOfItsOwnThatReadsWithoutColour) {
+    data.Progress[2] = FinishedBit;     // solved without help
+    data.Progress[3] = FinishedBit | 2; // solved with help: still solved
+    data.Progress[4] = FinishedBit | 4; // given up
+    data.Progress[5] = 3;               // help taken, not finished
+    data.Progress[6] = 0xFF;            // damaged: given up, as everywhere
+    if (qgetenv("TRIGONET_DARK") == "1") QApplication::setPalette(DarkPalette());
+    Open(30, 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const std::string expected[] = {"none", "tick", "tick", "cross", "bulb", "cross", "none"};
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(MarkIn(Box(), k), expected[k]) << "figure " << k + 1;
+    if (qgetenv("QT_SCALE_FACTOR") == "2") {
+        EXPECT_EQ(Box()->grab().devicePixelRatio(), 2.0);
+    }
 }

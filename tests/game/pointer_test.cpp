@@ -38,8 +38,15 @@ struct PointerTest : ::testing::Test {
     static int Px(const Placement& p, double dx) { return static_cast<int>((p.Col + dx) * Unit); }
     static int Py(const Placement& p, double dy) { return static_cast<int>((p.Row + dy) * Unit); }
 
-    void Press(PointerButton button, int x, int y) { PressOnBoard(game, drag, Unit, button, x, y); }
-    int Drag(int x, int y) { return MoveOnBoard(game, drag, Unit, true, x, y); }
+    Outcome Press(PointerButton button, int x, int y) {
+        return view.Take(PressOnBoard(game, drag, Unit, button, x, y));
+    }
+    // Answers the cursor's zone before the step, as the board box reads it.
+    int Drag(int x, int y) {
+        const int zone = CursorZone(game, Unit, x, y);
+        view.Take(MoveOnBoard(game, drag, Unit, true, x, y));
+        return zone;
+    }
 
     // Presses triangle 1 one unit left of its anchor (move zone) and clears the record.
     void HoldFirst() {
@@ -130,10 +137,11 @@ TEST_F(PointerTest, PickUpTakesTheHighestNumberedTriangleAndShowsItAsOutline) {
     EXPECT_EQ(drag.DragZone, ZoneMove);
     EXPECT_EQ(view.cues, std::vector<int>{1});
     ASSERT_GE(view.calls.size(), 3u);
-    EXPECT_EQ(view.calls[1], "draw 5 silver silver");
+    EXPECT_EQ(view.calls[0], "draw 5 silver silver");
     EXPECT_EQ(view.Count("draw 1 black grey"), 1);
     EXPECT_EQ(view.Count("draw 5 black grey"), 0);
-    EXPECT_EQ(view.calls.back(), "outline 5");
+    EXPECT_EQ(view.calls[view.calls.size() - 2], "outline 5");
+    EXPECT_EQ(view.calls.back(), "cue 1"); // the window plays it after the drawing
 
     // Only triangle 1 is left in the board grid there.
     Grid expected{};
@@ -227,7 +235,7 @@ TEST_F(PointerTest, RightButtonTurnsOneStepSilentlyAnywhere) {
 
     HoldFirst();
     Move(2, {50, 30, 0}); // overlapping the turned triangle does not matter while held
-    Press(PointerButton::Right, 2, 2);
+    EXPECT_TRUE(Press(PointerButton::Right, 2, 2).Turned);
     EXPECT_EQ(Held().Orient, 1);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"outline 1", "outline 1"}));
     EXPECT_EQ(drag.DragZone, ZoneMove);
@@ -240,7 +248,9 @@ TEST_F(PointerTest, RightButtonTurnsOneStepSilentlyAnywhere) {
 TEST_F(PointerTest, PutDownWhereItDoesNotFitIsRefusedWithCueSix) {
     HoldFirst();
     game.board.Triangles[1] = game.board.Triangles[3]; // floats over triangle 3
-    Press(PointerButton::Left, 45 * Unit, 50 * Unit);
+    const Outcome refused = Press(PointerButton::Left, 45 * Unit, 50 * Unit);
+    EXPECT_TRUE(refused.Refused);
+    EXPECT_FALSE(refused.PutDown || refused.Picked);
     EXPECT_EQ(view.cues, std::vector<int>{6});
     EXPECT_EQ(game.board.Selected, 1);
     EXPECT_EQ(drag.DragZone, ZoneOutside);
@@ -252,10 +262,11 @@ TEST_F(PointerTest, PutDownWhereItDoesNotFitIsRefusedWithCueSix) {
 TEST_F(PointerTest, PutDownStampsTheTriangleAndPicksUpTheOneUnderThePointer) {
     HoldFirst();
     const Placement four = game.board.Triangles[4];
-    Press(PointerButton::Left, Px(four, -1), Py(four, 0));
+    const Outcome both = Press(PointerButton::Left, Px(four, -1), Py(four, 0));
 
+    EXPECT_TRUE(both.PutDown && both.Picked);
     EXPECT_EQ(view.cues, (std::vector<int>{2, 1}));
-    EXPECT_EQ(view.calls[1], "draw 1 black grey");
+    EXPECT_EQ(view.calls[0], "draw 1 black grey");
     EXPECT_EQ(game.board.Selected, 4);
     EXPECT_EQ(drag.DragZone, ZoneMove);
     Grid expected{};
@@ -271,12 +282,13 @@ TEST_F(PointerTest, PutDownThatCompletesTheFigureFreezesTheBoard) {
     HoldFirst();
     // Triangle 2 lies under the press, but the solved board picks nothing up.
     const Placement two = game.board.Triangles[2];
-    Press(PointerButton::Left, Px(two, -1), Py(two, 0));
+    const Outcome solved = Press(PointerButton::Left, Px(two, -1), Py(two, 0));
 
     EXPECT_EQ(game.State, gsSolved);
     EXPECT_EQ(game.board.Selected, 0);
+    EXPECT_TRUE(solved.Solved && solved.PutDown && !solved.Picked);
     EXPECT_EQ(view.cues, (std::vector<int>{2, 5}));
-    EXPECT_EQ(view.Count("announce"), 1);
+    EXPECT_EQ(view.Count("solved"), 1);
     EXPECT_EQ(view.Count("draw 2 green grey"), 1);
     EXPECT_TRUE(game.data.Dirty);
     EXPECT_TRUE(IsFinished(game.data.Progress[1]));
@@ -305,12 +317,13 @@ TEST_F(PointerTest, PressOnTheExtraPixelBeyondTheLastCellIsIgnored) {
 }
 
 TEST_F(PointerTest, PointerMovesAnswerTheCursorZoneOnlyWhileHolding) {
-    EXPECT_EQ(MoveOnBoard(game, drag, Unit, false, 45 * Unit, 30 * Unit), -1);
+    EXPECT_EQ(CursorZone(game, Unit, 45 * Unit, 30 * Unit), -1);
     HoldFirst();
     const Placement p = Held();
-    EXPECT_EQ(MoveOnBoard(game, drag, Unit, false, Px(p, 0), Py(p, 0)), ZoneMove);
-    EXPECT_EQ(MoveOnBoard(game, drag, Unit, false, Px(p, -3.5), Py(p, 0)), ZoneTurn);
-    EXPECT_EQ(MoveOnBoard(game, drag, Unit, false, Px(p, 10), Py(p, 0)), ZoneOutside);
+    EXPECT_EQ(CursorZone(game, Unit, Px(p, 0), Py(p, 0)), ZoneMove);
+    EXPECT_EQ(CursorZone(game, Unit, Px(p, -3.5), Py(p, 0)), ZoneTurn);
+    EXPECT_EQ(CursorZone(game, Unit, Px(p, 10), Py(p, 0)), ZoneOutside);
+    EXPECT_FALSE(MoveOnBoard(game, drag, Unit, false, Px(p, 10), Py(p, 0)).Changed());
     EXPECT_TRUE(view.calls.empty()); // without the left button nothing moves
 }
 
@@ -323,8 +336,9 @@ TEST_F(PointerTest, DragFollowsTheZoneOfThePressNotTheZoneUnderThePointer) {
 }
 
 TEST_F(PointerTest, NoUnitNoInput) {
-    PressOnBoard(game, drag, 0, PointerButton::Left, 0, 0);
-    EXPECT_EQ(MoveOnBoard(game, drag, 0, true, 0, 0), -1);
+    EXPECT_FALSE(PressOnBoard(game, drag, 0, PointerButton::Left, 0, 0).Changed());
+    EXPECT_EQ(CursorZone(game, 0, 0, 0), -1);
+    EXPECT_FALSE(MoveOnBoard(game, drag, 0, true, 0, 0).Changed());
     EXPECT_TRUE(view.calls.empty());
 }
 
@@ -354,7 +368,7 @@ TEST_F(PointerTest, TurnWrapsFrom15To0) {
     HoldFirst();
     const int ax = 45 * Unit, ay = 30 * Unit;
     BeginTurn(game, drag, Unit, ax - 40, ay);
-    TurnSelected(game, drag, Unit, ax - 40, ay - 16); // about 22 degrees clockwise
+    view.Take(TurnSelected(game, drag, Unit, ax - 40, ay - 16)); // about 22 degrees clockwise
     EXPECT_EQ(Held().Orient, 0);
     EXPECT_EQ(view.cues, std::vector<int>{3});
 }

@@ -40,11 +40,17 @@ TEST_F(RulesDialog, ShowsTheGermanRulesOnlyForLanguage1) {
     }
 }
 
-TEST_F(RulesDialog, BothLanguagesGiveTheSevenPointsOfTheRules) {
+TEST_F(RulesDialog, BothLanguagesGiveTheSevenPointsOfTheRulesAndThenTheKeys) {
     const QString german = Box("tipD")->toPlainText();
     const QString english = Box("TipE")->toPlainText();
-    EXPECT_EQ(Paragraphs(german), 7);
-    EXPECT_EQ(Paragraphs(english), 7);
+    EXPECT_EQ(Paragraphs(german), 8);
+    EXPECT_EQ(Paragraphs(english), 8);
+    for (const char* key : {"N nimmt", "Pfeiltasten", "R dreht", "L links", "Leertaste", "Esc",
+                            "Strg+Z", "Strg+Umschalt+Z", "Strg+Q"})
+        EXPECT_TRUE(german.split("\n\n").last().contains(QString::fromUtf8(key))) << key;
+    for (const char* key : {"N picks", "arrow keys", "R turns", "L anticlockwise", "Space", "Esc",
+                            "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Q"})
+        EXPECT_TRUE(english.split("\n\n").last().contains(key)) << key;
     EXPECT_TRUE(
         german.contains(QString::fromUtf8("acht gleichen, rechtwinklig-gleichschenkligen")));
     EXPECT_TRUE(english.contains("eight equal right-angled isosceles triangles"));

@@ -345,6 +345,8 @@ TEST_F(MainFormTest, PutDownThatSolvesTheFigure) {
     Press(Qt::LeftButton, {1, 1});
     EXPECT_EQ(G().State, gsSolved);
     EXPECT_EQ(*sounds, (std::vector<QString>{"stop", "play 101", "stop", "play 104"}));
+    EXPECT_TRUE(seam.dialogs.isEmpty()) << "the message waits until the press has returned";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !seam.dialogs.isEmpty(); }));
     EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 1"});
     EXPECT_TRUE(IsFinished(G().data.Progress[1]));
     EXPECT_TRUE(G().data.Dirty);
@@ -760,3 +762,75 @@ TEST_F(MainFormTest, FirstStartQuestionsComeWhenTheWindowIsShownEvenIfNeverActiv
 }
 
 } // namespace
+
+TEST_F(MainFormTest, AFigureIsLaidToTheSolvedMessageWithKeysAlone) {
+    Start();
+    EXPECT_TRUE(Box()->hasFocus() || !QApplication::focusWidget()) << "the keys go to the board";
+    ASSERT_TRUE(LayWithKeys(Box(), G(), G().data.Figures[1]));
+    EXPECT_EQ(G().State, gsSolved);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !seam.dialogs.isEmpty(); }));
+    EXPECT_EQ(seam.dialogs, QStringList{"YesNoDlg 1"});
+    EXPECT_EQ(Caption(), "Trigonet 1 - solved");
+    EXPECT_EQ(sounds->back(), "play 104"); // the solved cue last
+    EXPECT_EQ(Count("play 105"), 0) << "no put-down was refused";
+    for (int t = 1; t <= TriangleCount; ++t)
+        EXPECT_EQ(Pixel(Centroid(t)), GreenRgb) << t;
+    EXPECT_EQ(Box()->accessibleDescription(), "Trigonet 1 is solved.");
+}
+
+TEST_F(MainFormTest, UndoAndRedoWalkBackToTheStartAndForwardWithTheSamePixels) {
+    Start();
+    EXPECT_FALSE(form->UndoBtn->isEnabled());
+    std::vector<QImage> seen{Box()->Canvas().copy()};
+    for (int t = 1; t <= 3; ++t) { // three triangles into the middle by keys and mouse
+        QTest::keyClick(Box(), Qt::Key_N);
+        for (int k = 0; k < 10 + 3 * t; ++k)
+            QTest::keyClick(Box(), G().board.Triangles[t].Col < 45 ? Qt::Key_Right : Qt::Key_Left);
+        QTest::keyClick(Box(), Qt::Key_R);
+        Press(Qt::LeftButton, {1, 1}); // put down by the mouse
+        seen.push_back(Box()->Canvas().copy());
+    }
+    EXPECT_TRUE(form->UndoBtn->isEnabled());
+    EXPECT_FALSE(form->RedoBtn->isEnabled());
+    const QByteArray progress(reinterpret_cast<const char*>(G().data.Progress.data()), 10);
+    for (int k = 2; k >= 0; --k) {
+        QTest::mouseClick(form->UndoBtn, Qt::LeftButton);
+        EXPECT_TRUE(Box()->Canvas() == seen[k]) << "back to step " << k;
+    }
+    EXPECT_FALSE(form->UndoBtn->isEnabled());
+    for (int k = 1; k <= 3; ++k) {
+        QTest::mouseClick(form->RedoBtn, Qt::LeftButton);
+        EXPECT_TRUE(Box()->Canvas() == seen[k]) << "forward to step " << k;
+    }
+    EXPECT_FALSE(form->RedoBtn->isEnabled());
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(G().data.Progress.data()), 10), progress);
+    EXPECT_FALSE(G().data.Dirty);
+    // The shortcuts reach the same buttons.
+    EXPECT_EQ(form->UndoBtn->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(form->RedoBtn->shortcut(), QKeySequence("Ctrl+Shift+Z"));
+}
+
+TEST_F(MainFormTest, ToolbarShortcutsAndAccessibleNamesFollowTheLanguage) {
+    Start();
+    const std::pair<QToolButton*, const char*> keys[] = {
+        {form->NewgameBtn, "Ctrl+N"}, {form->LoadBtn, "Ctrl+O"},    {form->SaveBtn, "Ctrl+S"},
+        {form->TipBtn, "Ctrl+H"},     {form->UpBtn, "Ctrl+PgDown"}, {form->DownBtn, "Ctrl+PgUp"},
+        {form->StatBtn, "Ctrl+T"},    {form->ExitBtn, "Ctrl+Q"},    {form->RulesBtn, "F1"}};
+    for (const auto& [button, key] : keys) {
+        EXPECT_EQ(button->shortcut(), QKeySequence(key)) << key;
+        EXPECT_TRUE(button->accessibleDescription().endsWith(
+            "(" + QKeySequence(key).toString(QKeySequence::NativeText) + ")"))
+            << button->accessibleDescription().toStdString();
+    }
+    EXPECT_EQ(form->UpBtn->toolTip(), "I take the next Trigonet."); // the hint itself stays
+    EXPECT_EQ(form->UpBtn->accessibleName(), "Next Trigonet");
+    EXPECT_EQ(Box()->accessibleName(), "Board");
+    QTest::keyClick(Box(), Qt::Key_N);
+    EXPECT_TRUE(Box()->accessibleDescription().startsWith("Triangle 1 held, column "));
+    G().data.Language = 1;
+    form->ApplyTexts();
+    EXPECT_EQ(form->UpBtn->accessibleName(), QString::fromUtf8("Nächstes Trigonet"));
+    EXPECT_EQ(Box()->accessibleName(), "Spielfeld");
+    EXPECT_TRUE(Box()->accessibleDescription().startsWith("Dreieck 1 gehalten, Spalte "));
+    EXPECT_EQ(form->PatForm()->accessibleName(), "Vorlage");
+}

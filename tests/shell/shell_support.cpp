@@ -3,7 +3,10 @@
 #include "support/test_figures.h"
 
 #include <QFile>
+#include <QTest>
 #include <QtEndian>
+
+#include <cstdlib>
 
 void WriteCollection(const QString& dir, int count) {
     QByteArray bytes;
@@ -14,6 +17,29 @@ void WriteCollection(const QString& dir, int count) {
     QFile file(dir + "/ftrg2.dat");
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
+}
+
+bool LayWithKeys(QWidget* board, const Game& game, const FigureRecord& goal) {
+    auto press = [board](Qt::Key key, int times = 1) {
+        for (int k = 0; k < times; ++k)
+            QTest::keyClick(board, key);
+    };
+    for (int t = 1; t <= TriangleCount; ++t) {
+        press(Qt::Key_N);
+        if (game.board.Selected != t) return false;
+        const Placement held = game.board.Triangles[t], to = goal[t - 1];
+        press(to.Col > held.Col ? Qt::Key_Right : Qt::Key_Left, std::abs(to.Col - held.Col));
+        press(to.Row > held.Row ? Qt::Key_Down : Qt::Key_Up, std::abs(to.Row - held.Row));
+        const int turns = (to.Orient - held.Orient + 16) % 16;
+        if (turns <= 8)
+            press(Qt::Key_R, turns);
+        else
+            press(Qt::Key_L, 16 - turns);
+        if (!(game.board.Triangles[t] == to)) return false;
+        press(Qt::Key_Return);
+        if (game.board.Selected) return false;
+    }
+    return true;
 }
 
 namespace {

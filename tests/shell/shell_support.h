@@ -2,6 +2,7 @@
 
 #include "dialog_test_support.h"
 #include "game/data.h"
+#include "game/game.h"
 #include "shell/sound_cues.h"
 
 #include <QByteArray>
@@ -14,6 +15,11 @@
 
 // Writes `count` figures to dir/ftrg2.dat: squares at different places.
 void WriteCollection(const QString& dir, int count);
+
+// Lays `goal` on the board with the keys alone, as a player would: for each
+// triangle in turn N picks it up, the arrows and R or L bring it to its place,
+// and Enter puts it down. Answers false as soon as a key does not do its part.
+bool LayWithKeys(QWidget* board, const Game& game, const FigureRecord& goal);
 
 // A RIFF WAVE image: 22050 samples per second, one channel, `samples` 8-bit
 // samples (or 16-bit), optionally followed by a LIST chunk.

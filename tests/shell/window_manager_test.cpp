@@ -4,8 +4,10 @@
 // runs the checks in a second copy of this program there.
 
 #include "dialogs/pattern.h"
+#include "shell/board_box.h"
 #include "shell/hint.h"
 #include "shell/main_form.h"
+#include "shell_support.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_seam.h"
 #include "ui/settings_store.h"
@@ -201,6 +203,44 @@ struct NoSound : CueOutput {
     void Play(const WaveClip&) override {}
 };
 
+// Under openbox, with the window manager handing the focus around.
+void RegisterKeyPlayCheck() {
+    Register("AFigureIsLaidToTheSolvedMessageWithKeysAlone", [] {
+        QTemporaryDir dir;
+        WriteCollection(dir.path(), 2);
+        QStringList asked;
+        DialogSeam::Responder responder;
+        responder.dialog = [&](QDialog* dialog) {
+            asked << dialog->objectName();
+            return 2;
+        };
+        DialogSeam::SetResponder(responder);
+        SettingsStore(dir.filePath("settings.ini")).StoreNumber("common", "tongue", 0);
+        auto form = std::make_unique<TMainForm>(dir.path(), dir.filePath("settings.ini"),
+                                                std::make_unique<NoSound>());
+        ASSERT_TRUE(form->FormCreate());
+        form->CreateSecondaryWindows();
+        form->ShowAtPlacement();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get(), 10000));
+        EXPECT_TRUE(WaitFor([&] { return asked.contains("FreewareDlg"); }));
+        ASSERT_TRUE(LayWithKeys(form->box, form->game, form->game.data.Figures[1]));
+        EXPECT_EQ(form->game.State, gsSolved);
+        EXPECT_TRUE(WaitFor([&] { return asked.contains("YesNoDlg"); }));
+        EXPECT_TRUE(
+            WaitFor([&] { return form->PatForm()->windowTitle() == "Trigonet 1 - solved"; }));
+        form->game.data.Dirty = false; // nothing to save on the way out
+        asked.clear();
+        responder.dialog = [&](QDialog* dialog) {
+            asked << dialog->objectName();
+            return dialog->objectName() == "YesNoDlg" ? 6 : 2;
+        };
+        DialogSeam::SetResponder(responder);
+        EXPECT_TRUE(form->close());
+        form.reset();
+        DialogSeam::SetResponder({});
+    });
+}
+
 void RegisterWaylandChecks() {
     Register(
         "GameMapsItsWindowsAndFirstQuestionsAndQuitsCleanly",
@@ -315,7 +355,7 @@ TEST(WindowManager, OpenboxSession) {
                          << ": " << QString::fromLocal8Bit(wm.readAll()).toStdString();
     EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
-    EXPECT_TRUE(output.contains("[  PASSED  ] 4 tests")) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 5 tests")) << output.toStdString();
 }
 
 TEST(WindowManager, WestonSession) {
@@ -389,5 +429,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     RegisterChecks();
+    RegisterKeyPlayCheck();
     return RUN_ALL_TESTS();
 }

@@ -20,9 +20,13 @@ void RecordingView::DrawOutline(int t) {
     calls.push_back("outline " + std::to_string(t));
 }
 
-void RecordingView::PlayCue(Cue cue) {
-    cues.push_back(static_cast<int>(cue));
-    calls.push_back("cue " + std::to_string(cues.back()));
+const Outcome& RecordingView::Take(const Outcome& outcome) {
+    for (int k = 0; k < outcome.CueCount; ++k) {
+        cues.push_back(static_cast<int>(outcome.Cues[k]));
+        calls.push_back("cue " + std::to_string(cues.back()));
+    }
+    if (outcome.Solved) calls.push_back("solved");
+    return outcome;
 }
 
 int RecordingView::Count(const std::string& call) const {

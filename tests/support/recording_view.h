@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-// Records what the game logic asked of the windows and the board, one line per call.
+// Records what the game logic asked of the windows and the board, one line per
+// call, and the outcomes handed to Take as a window would act on them: "cue n"
+// for each cue, then "solved".
 class RecordingView : public GameView, public BoardPainter {
   public:
     std::vector<std::string> calls;
@@ -17,10 +19,8 @@ class RecordingView : public GameView, public BoardPainter {
 
     void DrawTriangle(int t, Rgb fill, Rgb line) override;
     void DrawOutline(int t) override;
-    void PlayCue(Cue cue) override;
-    void AnnounceSolved() override { calls.push_back("announce"); }
-    void RefreshTarget() override { calls.push_back("target"); }
     void EnableHelp(bool enabled) override { helpEnabled = enabled; }
+    const Outcome& Take(const Outcome& outcome);
 
     int Count(const std::string& call) const;
     void Clear() { calls.clear(), cues.clear(); }
