@@ -232,3 +232,16 @@ TEST(Commands, CheckRefusesCellsPastColumn73AndVerticesOnRow60) {
               std::string::npos)
         << report;
 }
+
+TEST(Commands, WorthNamesEachDullFigureAndEndsWithTheCounts) {
+    const std::string source = TempPath("worth.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n";
+    }
+    const ToolRun run = Figures({"worth", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tdull\t-\t-\tSquare\ndull 1, nicks 0, necks 0, series 0 of 0 figures (0 "
+                       "of more than two), pairs at 85 % overlap 0, pairs sharing 6 of 8 0\n");
+    EXPECT_EQ(Figures({"worth", TempPath("missing.txt")}).status, 1);
+}

@@ -11,6 +11,7 @@
 #include "figures/player_model.h"
 #include "figures/record_file.h"
 #include "figures/solver.h"
+#include "worth.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -387,6 +388,42 @@ int Generate(const std::vector<std::string>& args, long interestTenths, std::ost
     return 0;
 }
 
+// One line for each figure with a fault of worth, then the counts and the series.
+int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : source.Figures)
+        records.push_back(figure.Record);
+    const CollectionWorth worth = JudgeCollectionWorth(records);
+    int dull = 0, nicks = 0, necks = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const FigureWorth& w = worth.Figures[i];
+        dull += w.Dull, nicks += w.Nick(), necks += w.Neck();
+        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        out << i + 1 << "\t" << (w.Dull ? "dull" : "-") << "\t" << (w.Nick() ? "nick" : "-") << "\t"
+            << (w.Neck() ? "neck" : "-") << "\t" << source.Figures[i].Name << "\n";
+    }
+    int inSeries = 0, overTwo = 0;
+    for (const std::vector<int>& members : worth.Series) {
+        inSeries += static_cast<int>(members.size());
+        overTwo += members.size() > 2;
+        out << "series";
+        for (int i : members)
+            out << "\t" << i + 1 << " " << source.Figures[i].Name;
+        out << "\n";
+    }
+    out << "dull " << dull << ", nicks " << nicks << ", necks " << necks << ", series "
+        << worth.Series.size() << " of " << inSeries << " figures (" << overTwo
+        << " of more than two), pairs at 85 % overlap " << worth.NearPairs
+        << ", pairs sharing 6 of 8 " << worth.SharingPairs << "\n";
+    return 0;
+}
+
 struct Command {
     const char* name;
     size_t words; // positional words it needs
@@ -403,6 +440,7 @@ const Command Commands[] = {
     {"order", 2, "order SOURCE OUT"},
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
+    {"worth", 1, "worth SOURCE"},
 };
 
 } // namespace
@@ -451,5 +489,6 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "centre") return Centre(words, err);
     if (name == "order") return Order(words, out, err);
     if (name == "alike") return Alike(words, options, out, err);
+    if (name == "worth") return Worth(words, out, err);
     return Generate(words, options["interest"], out, err);
 }
