@@ -126,6 +126,23 @@ long TwiceHullArea(std::vector<Corner> points) {
 
 } // namespace
 
+FigureJoints JointsOf(const FigureRecord& figure) {
+    const std::vector<Triangle> ts = TrianglesOf(figure);
+    const Triangle& first = ts.front();
+    const double leg = std::min(
+        {Length(first[0], first[1]), Length(first[1], first[2]), Length(first[2], first[0])});
+    FigureJoints joints;
+    const size_t n = ts.size();
+    joints.Shared.assign(n, std::vector<double>(n, 0));
+    for (const auto& [line, edges] : EdgesByLine(ts)) {
+        joints.Stretches += static_cast<int>(Stretches(edges).size());
+        for (const auto& [a, i] : edges)
+            for (const auto& [b, j] : edges)
+                if (i != j) joints.Shared[i][j] += Overlap(a, b) / Scale(line) / leg;
+    }
+    return joints;
+}
+
 FigureWorth JudgeWorth(const FigureRecord& figure) {
     const std::vector<Triangle> ts = TrianglesOf(figure);
     const Triangle& first = ts.front();

@@ -19,6 +19,14 @@ struct FigureWorth {
 // `figure` must pass FigureIsValid.
 FigureWorth JudgeWorth(const FigureRecord& figure);
 
+// How the figure's triangles meet: Shared[i][j] is the edge triangles i and j
+// share, in legs; Stretches the number of straight stretches of the outline.
+struct FigureJoints {
+    std::vector<std::vector<double>> Shared;
+    int Stretches = 0;
+};
+FigureJoints JointsOf(const FigureRecord& figure);
+
 struct CollectionWorth {
     std::vector<FigureWorth> Figures;
     int NearPairs = 0;    // pairs of outlines that overlap by 85 % or more
