@@ -33,7 +33,7 @@ from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
 REPO = HERE.parent.parent.parent
-TRIALS = HERE / "trials"
+TRIALS = Path(os.environ.get("TRIAL_RECORDS", str(HERE / "trials")))
 SESSIONS = Path(os.environ.get("TRIAL_SESSIONS", "/tmp/fribo-trial"))
 
 SCREEN = (1280, 800)
