@@ -26,7 +26,6 @@ import signal
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 import zlib
 from pathlib import Path
