@@ -13,6 +13,7 @@ import zlib
 from pathlib import Path
 
 DESIGN = Path(__file__).resolve().parents[2] / "tools" / "figures" / "design"
+sys.dont_write_bytecode = True  # nothing written beside the driver
 sys.path.insert(0, str(DESIGN))
 import trial  # noqa: E402
 
