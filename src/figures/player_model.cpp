@@ -115,9 +115,19 @@ template <typename Covered> uint64_t WedgeAt(Point p, Covered&& covered) {
     return wedge;
 }
 
-class Player {
-  public:
-    explicit Player(const FigureRecord& figure) {
+constexpr int CapQuarters = 4 * PlayerEffortCap;
+
+inline void Set(uint64_t* bits, int i) {
+    bits[i / 64] |= uint64_t{1} << (i % 64);
+}
+inline bool Has(const uint64_t* bits, int i) {
+    return bits[i / 64] >> (i % 64) & 1;
+}
+
+// What the player sees of a figure, the same in every run: its outline, the
+// triangles that lie inside it turned to its slopes, and how right each looks.
+struct Outline {
+    explicit Outline(const FigureRecord& figure) {
         box = {GridColumns, GridRows, -1, -1};
         for (const Placement& p : figure)
             ForEachPiece(p, [&](int col, int row, int) {
@@ -202,18 +212,6 @@ class Player {
 
     int Candidates() const { return placementCount; }
 
-    // Effort in quarters of a triangle laid until the figure is laid, the cap
-    // at most.
-    int Run(Random& random) {
-        int effort = 0;
-        while (effort < Cap)
-            if (Attempt(random, effort)) return effort;
-        return Cap;
-    }
-
-    static constexpr int Cap = 4 * PlayerEffortCap;
-
-  private:
     int Index(int col, int row) const {
         return (row - box.MinRow) * box.Width() + (col - box.MinCol);
     }
@@ -272,39 +270,6 @@ class Player {
         return looks;
     }
 
-    // A corner of a triangle laid is a point the eye snaps to, as the outline's
-    // corners are.
-    void Mark(int c, int sign) {
-        for (int k = 0; k < 3; ++k)
-            laidAt[placementCorners[3 * c + k]] += sign;
-    }
-
-    int Preference(int c, Random& random) const {
-        int preference = looksRight[c] + random.Below(ChanceRange);
-        for (int k = 0; k < 3; ++k) {
-            const int point = placementCorners[3 * c + k];
-            if (!outlineCorner[point] && laidAt[point] > 0) preference += SnapWeight;
-        }
-        return preference;
-    }
-
-    static void Set(uint64_t* bits, int i) { bits[i / 64] |= uint64_t{1} << (i % 64); }
-    static bool Has(const uint64_t* bits, int i) { return bits[i / 64] >> (i % 64) & 1; }
-
-    void Lay(int c, int sign) {
-        for (const Piece& piece : placementPieces[c])
-            missing[piece.Cell] -= sign * piece.Twelfths;
-        shortSum -= sign * twelfthsOf[c];
-    }
-
-    // Fits now: clashes with nothing laid.
-    void FitsAfter(const std::vector<int>& laid, std::vector<uint64_t>& fits) const {
-        fits.assign(static_cast<size_t>(words), ~uint64_t{0});
-        for (int c : laid)
-            for (int w = 0; w < words; ++w)
-                fits[w] &= ~conflict[c * words + w];
-    }
-
     int FittingIn(int cell, const std::vector<uint64_t>& fits) const {
         int n = 0;
         for (int w = 0; w < words; ++w)
@@ -318,19 +283,83 @@ class Player {
         return false;
     }
 
+    CellBox box;
+    std::vector<int> regionGrid; // twelfths of each cell inside the silhouette
+    std::vector<int> regionCells;
+    int regionSum = 0;
+    int placementCount = 0, words = 0;
+    std::vector<std::vector<Piece>> placementPieces;
+    std::vector<std::vector<int>> besideCells; // per candidate: region cells within Reach
+    std::vector<int> twelfthsOf, turn;
+    double shortestSide = 1e9;
+    std::vector<int> looksRight;       // per candidate: how right it looks on the bare outline
+    std::vector<int> placementCorners; // per candidate: its three corners' points
+    std::vector<int> pointKeys;        // per point: where it lies
+    std::vector<uint64_t> pointWedges; // per point: the outline's wedge there
+    std::vector<char> outlineCorner;   // per point: a corner of the outline
+    std::vector<uint64_t> cover;       // per cell: the candidates with a piece there
+    std::vector<uint64_t> conflict;    // per candidate: those that overlap it, itself too
+    Totals reachable;                  // the areas k of the triangles taken up can make
+};
+
+// One run of the player over an outline: what it has laid and what is left.
+class Run {
+  public:
+    explicit Run(const Outline& outline) : outline(outline) {}
+
+    // Effort in quarters of a triangle laid until the figure is laid, the cap
+    // at most.
+    int Play(Random& random) {
+        int effort = 0;
+        while (effort < CapQuarters)
+            if (Attempt(random, effort)) return effort;
+        return CapQuarters;
+    }
+
+  private:
+    // A corner of a triangle laid is a point the eye snaps to, as the outline's
+    // corners are.
+    void Mark(int c, int sign) {
+        for (int k = 0; k < 3; ++k)
+            laidAt[outline.placementCorners[3 * c + k]] += sign;
+    }
+
+    int Preference(int c, Random& random) const {
+        int preference = outline.looksRight[c] + random.Below(ChanceRange);
+        for (int k = 0; k < 3; ++k) {
+            const int point = outline.placementCorners[3 * c + k];
+            if (!outline.outlineCorner[point] && laidAt[point] > 0) preference += SnapWeight;
+        }
+        return preference;
+    }
+
+    void Lay(int c, int sign) {
+        for (const Piece& piece : outline.placementPieces[c])
+            missing[piece.Cell] -= sign * piece.Twelfths;
+        shortSum -= sign * outline.twelfthsOf[c];
+    }
+
+    // Fits now: clashes with nothing laid.
+    void FitsAfter(const std::vector<int>& laid, std::vector<uint64_t>& fits) const {
+        fits.assign(static_cast<size_t>(outline.words), ~uint64_t{0});
+        for (int c : laid)
+            for (int w = 0; w < outline.words; ++w)
+                fits[w] &= ~outline.conflict[c * outline.words + w];
+    }
+
     // The look-ahead, as far as a person sees it: after `c` is laid on top of
     // `laid`, the area left is one the rest can make up, and every uncovered
     // spot right beside `c` can still take a triangle.
     bool LooksPossible(const std::vector<int>& laid, int c) {
         const int left = TriangleCount - static_cast<int>(laid.size()) - 1;
-        if (!reachable[left].count(shortSum - twelfthsOf[c])) return false;
+        if (!outline.reachable[left].count(shortSum - outline.twelfthsOf[c])) return false;
         std::vector<uint64_t> fits = fitsAt;
-        for (int w = 0; w < words; ++w)
-            fits[w] &= ~conflict[c * words + w];
+        for (int w = 0; w < outline.words; ++w)
+            fits[w] &= ~outline.conflict[c * outline.words + w];
         Lay(c, 1);
         bool possible = true;
-        for (int cell : besideCells[c])
-            if (missing[cell] > 0 && !AnyFittingIn(cell, fits)) {
+        for (int cell : outline.besideCells[c])
+            if (missing[cell] > 0 && !outline.AnyFittingIn(cell, fits)) {
                 possible = false;
                 break;
             }
@@ -339,13 +368,13 @@ class Player {
     }
 
     bool Attempt(Random& random, int& effort) {
-        missing = regionGrid;
-        shortSum = regionSum;
-        laidAt.assign(pointKeys.size(), 0);
+        missing = outline.regionGrid;
+        shortSum = outline.regionSum;
+        laidAt.assign(outline.pointKeys.size(), 0);
         std::vector<int> laid;
         std::vector<std::vector<int>> tried(TriangleCount + 1);
         int lifts = 0;
-        while (effort < Cap) {
+        while (effort < CapQuarters) {
             if (shortSum == 0) return laid.size() == TriangleCount;
             FitsAfter(laid, fitsAt);
             const int chosen = Choose(random, laid, tried[laid.size()], effort);
@@ -353,7 +382,7 @@ class Player {
                 laid.push_back(chosen);
                 Lay(chosen, 1);
                 Mark(chosen, 1);
-                effort += 4 + turn[chosen];
+                effort += 4 + outline.turn[chosen];
                 continue;
             }
             if (laid.empty() || lifts == PlayerPatience) return false;
@@ -371,8 +400,8 @@ class Player {
     int Choose(Random& random, const std::vector<int>& laid, std::vector<int>& tried, int& effort) {
         if (laid.size() == TriangleCount) return -1;
         std::vector<std::pair<int, int>> spots; // (fitting triangles, cell)
-        for (int cell : regionCells)
-            if (missing[cell] > 0) spots.push_back({FittingIn(cell, fitsAt), cell});
+        for (int cell : outline.regionCells)
+            if (missing[cell] > 0) spots.push_back({outline.FittingIn(cell, fitsAt), cell});
         if (spots.empty()) return -1;
         std::sort(spots.begin(), spots.end());
         if (spots.front().first == 0) return -1;
@@ -389,8 +418,8 @@ class Player {
         const int cell = spots[pick].second;
 
         std::vector<std::pair<int, int>> options; // (-preference, candidate)
-        for (int c = 0; c < placementCount; ++c)
-            if (Has(&cover[cell * words], c) && Has(fitsAt.data(), c) &&
+        for (int c = 0; c < outline.placementCount; ++c)
+            if (Has(&outline.cover[cell * outline.words], c) && Has(fitsAt.data(), c) &&
                 std::find(tried.begin(), tried.end(), c) == tried.end())
                 options.push_back({-Preference(c, random), c});
         std::sort(options.begin(), options.end());
@@ -404,43 +433,27 @@ class Player {
         return -1;
     }
 
-    CellBox box;
-    std::vector<int> regionGrid; // twelfths of each cell inside the silhouette
-    std::vector<int> regionCells;
-    int regionSum = 0;
-    int placementCount = 0, words = 0;
-    std::vector<std::vector<Piece>> placementPieces;
-    std::vector<std::vector<int>> besideCells; // per candidate: region cells within Reach
-    std::vector<int> twelfthsOf, turn;
-    double shortestSide = 1e9;
-    std::vector<int> looksRight;       // per candidate: how right it looks on the bare outline
-    std::vector<int> placementCorners; // per candidate: its three corners' points
-    std::vector<int> pointKeys;        // per point: where it lies
-    std::vector<uint64_t> pointWedges; // per point: the outline's wedge there
-    std::vector<char> outlineCorner;   // per point: a corner of the outline
-    std::vector<int> laidAt;           // per point: corners of laid triangles there
-    std::vector<uint64_t> cover;       // per cell: the candidates with a piece there
-    std::vector<uint64_t> conflict;    // per candidate: those that overlap it, itself too
+    const Outline& outline;
+    std::vector<int> laidAt; // per point: corners of laid triangles there
     std::vector<int> missing;
     int shortSum = 0;
     std::vector<uint64_t> fitsAt;
-    Totals reachable; // the areas k of the triangles taken up can make
 };
 
 } // namespace
 
 PlayerEffort SimulatePlayer(const FigureRecord& figure, int runs, uint64_t seed) {
-    Player player(figure);
+    const Outline outline(figure);
     PlayerEffort result;
-    result.Candidates = player.Candidates();
+    result.Candidates = outline.Candidates();
     if (runs <= 0) return result;
     int64_t total = 0;
     int solved = 0;
     for (int run = 0; run < runs; ++run) {
         Random random{seed + static_cast<uint64_t>(run)};
-        const int effort = player.Run(random);
+        const int effort = Run(outline).Play(random);
         total += effort;
-        solved += effort < Player::Cap;
+        solved += effort < CapQuarters;
     }
     result.MeanEffort = static_cast<double>(total) / (4.0 * runs);
     result.SolvedShare = static_cast<double>(solved) / runs;

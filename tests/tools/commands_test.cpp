@@ -232,3 +232,40 @@ TEST(Commands, CheckRefusesCellsPastColumn73AndVerticesOnRow60) {
               std::string::npos)
         << report;
 }
+
+TEST(Commands, WorthNamesEachDullFigureAndEndsWithTheCounts) {
+    const std::string source = TempPath("worth.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n";
+    }
+    const ToolRun run = Figures({"worth", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tdull\t-\t-\tSquare\ndull 1, nicks 0, necks 0, series 0 of 0 figures (0 "
+                       "of more than two), pairs at 85 % overlap 0, pairs sharing 6 of 8 0\n");
+    EXPECT_EQ(Figures({"worth", TempPath("missing.txt")}).status, 1);
+}
+
+TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
+    const std::string source = TempPath("reading.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n"
+            << FormatSourceLine({"House", SoundHouse(), 0}) << "\n";
+    }
+    const ToolRun run = Figures({"reading", source});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Lines(run.out), 3);
+    EXPECT_EQ(run.out.rfind("1\t", 0), 0u);
+    const std::string trials = TempPath("trials.tsv");
+    {
+        std::ofstream out(trials);
+        out << "x\ttrial\tp1\t1\tsolved\t60\t9\nx\ttrial\tp1\t2\tgaveup\t900\t20\nbroken\n";
+    }
+    const ToolRun fitted = Figures({"reading", source, trials});
+    EXPECT_EQ(fitted.status, 0) << fitted.err;
+    EXPECT_NE(fitted.out.find("trials: 2 figures, 1 lines skipped; fitted on 2, held out 0\n"),
+              std::string::npos)
+        << fitted.out;
+    EXPECT_EQ(Figures({"reading", source, TempPath("none.tsv")}).status, 1);
+}

@@ -11,6 +11,8 @@
 #include "figures/player_model.h"
 #include "figures/record_file.h"
 #include "figures/solver.h"
+#include "reading.h"
+#include "worth.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -387,6 +389,99 @@ int Generate(const std::vector<std::string>& args, long interestTenths, std::ost
     return 0;
 }
 
+// One line for each figure with a fault of worth, then the counts and the series.
+int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : source.Figures)
+        records.push_back(figure.Record);
+    const CollectionWorth worth = JudgeCollectionWorth(records);
+    int dull = 0, nicks = 0, necks = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const FigureWorth& w = worth.Figures[i];
+        dull += w.Dull, nicks += w.Nick(), necks += w.Neck();
+        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        out << i + 1 << "\t" << (w.Dull ? "dull" : "-") << "\t" << (w.Nick() ? "nick" : "-") << "\t"
+            << (w.Neck() ? "neck" : "-") << "\t" << source.Figures[i].Name << "\n";
+    }
+    int inSeries = 0, overTwo = 0;
+    for (const std::vector<int>& members : worth.Series) {
+        inSeries += static_cast<int>(members.size());
+        overTwo += members.size() > 2;
+        out << "series";
+        for (int i : members)
+            out << "\t" << i + 1 << " " << source.Figures[i].Name;
+        out << "\n";
+    }
+    out << "dull " << dull << ", nicks " << nicks << ", necks " << necks << ", series "
+        << worth.Series.size() << " of " << inSeries << " figures (" << overTwo
+        << " of more than two), pairs at 85 % overlap " << worth.NearPairs
+        << ", pairs sharing 6 of 8 " << worth.SharingPairs << "\n";
+    return 0;
+}
+
+// The outline-only measure of every figure; then its rank correlation with the
+// source's order, or, given trial records, fitted on two thirds of the figures
+// tried and correlated with the trials on the rest.
+int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    std::vector<FigureReading> readings;
+    std::vector<double> effort, order;
+    for (size_t i = 0; i < source.Figures.size(); ++i) {
+        const FigureReading r = ReadFigure(source.Figures[i].Record);
+        readings.push_back(r);
+        effort.push_back(ReadingEffort(r, GuessedWeights));
+        order.push_back(static_cast<double>(i));
+        out << i + 1 << "\t" << effort.back() << "\t" << r.Cuts << "\t" << r.Seams << "\t"
+            << r.Hidden << "\t" << r.Stretches << "\t" << (r.OddTurn ? "odd" : "-") << "\t"
+            << source.Figures[i].Name << "\n";
+    }
+    const double floor = *std::min_element(effort.begin(), effort.end());
+    out << "rank correlation with the order " << Spearman(effort, order) << ", "
+        << std::count(effort.begin(), effort.end(), floor) << " figures on the floor " << floor
+        << "\n";
+    if (args.size() < 2) return 0;
+    std::string text;
+    if (!ReadTextFile(args[1], text)) {
+        err << "cannot read " << args[1] << "\n";
+        return ExitProblems;
+    }
+    int skipped = 0;
+    const std::map<int, double> trials = TrialEffort(text, skipped);
+    std::vector<FigureReading> fitReadings, heldReadings;
+    std::vector<double> fitEffort, heldEffort;
+    int k = 0;
+    for (const auto& [figure, mean] : trials) {
+        if (figure > static_cast<int>(readings.size())) continue;
+        const bool held = k++ % 3 == 2;
+        (held ? heldReadings : fitReadings).push_back(readings[figure - 1]);
+        (held ? heldEffort : fitEffort).push_back(mean);
+    }
+    const ReadingWeights weights = FitReading(fitReadings, fitEffort);
+    std::vector<double> guessed, fitted;
+    for (const FigureReading& r : heldReadings) {
+        guessed.push_back(ReadingEffort(r, GuessedWeights));
+        fitted.push_back(ReadingEffort(r, weights));
+    }
+    out << "trials: " << trials.size() << " figures, " << skipped << " lines skipped; fitted on "
+        << fitEffort.size() << ", held out " << heldEffort.size() << "\nweights";
+    for (double w : weights)
+        out << " " << w;
+    out << "\nheld-out rank correlation " << Spearman(fitted, heldEffort) << " (guessed weights "
+        << Spearman(guessed, heldEffort) << ")\n";
+    return 0;
+}
+
 struct Command {
     const char* name;
     size_t words; // positional words it needs
@@ -403,6 +498,8 @@ const Command Commands[] = {
     {"order", 2, "order SOURCE OUT"},
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
+    {"worth", 1, "worth SOURCE"},
+    {"reading", 1, "reading SOURCE [TRIALS.tsv]"},
 };
 
 } // namespace
@@ -436,8 +533,9 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << error << "\n";
         return ExitUsage;
     }
-    const bool optionalLast =
-        command->name == std::string("generate") || command->name == std::string("check");
+    const bool optionalLast = command->name == std::string("generate") ||
+                              command->name == std::string("check") ||
+                              command->name == std::string("reading");
     if (words.size() != command->words && !(optionalLast && words.size() == command->words + 1)) {
         err << "usage: trigonet-figures " << command->synopsis << "\n";
         return ExitUsage;
@@ -451,5 +549,7 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "centre") return Centre(words, err);
     if (name == "order") return Order(words, out, err);
     if (name == "alike") return Alike(words, options, out, err);
+    if (name == "worth") return Worth(words, out, err);
+    if (name == "reading") return Reading(words, out, err);
     return Generate(words, options["interest"], out, err);
 }

@@ -1,0 +1,47 @@
+#pragma once
+
+// reading.h: how hard a figure is to read from its outline alone, in a window
+// beside the board, and the fit of that measure to trial players' records.
+
+#include "game/data.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+// What makes an outline hard to copy without an overlay.
+struct FigureReading {
+    long Cuts = 0;        // ways to cut the outline into the eight triangles
+    double Seams = 0;     // edge where a 45-degree triangle meets a square one, in legs
+    int Hidden = 0;       // 45-degree triangles with more than two legs of side inside
+    int Stretches = 0;    // straight stretches of the outline
+    bool OddTurn = false; // laid on one of the odd lattices
+};
+
+inline constexpr int ReadingFeatures = 5;
+using ReadingWeights = std::array<double, ReadingFeatures + 1>; // constant first
+
+// Until trials hold them, a guess: a put-down for every doubling of the cuts,
+// half for every leg of seam, one for each hidden triangle, a tenth for each
+// stretch, two for an odd lattice.
+inline constexpr ReadingWeights GuessedWeights{8, 1, 0.5, 1, 0.1, 2};
+
+// `figure` must pass FigureIsValid and be layable.
+FigureReading ReadFigure(const FigureRecord& figure);
+std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& reading);
+double ReadingEffort(const FigureReading& reading, const ReadingWeights& weights);
+
+// Spearman's rank correlation, ties ranked by their mean; 0 for fewer than two
+// values or when either side is constant.
+double Spearman(const std::vector<double>& a, const std::vector<double>& b);
+
+// Mean put-downs per figure from trial summary lines (the driver's trials.tsv);
+// a figure given up counts as 40 put-downs at least. Lines that do not parse are
+// skipped and counted in `skipped`.
+std::map<int, double> TrialEffort(const std::string& tsv, int& skipped);
+
+// Least squares weights for the given figures' efforts, the constant first;
+// the guess where the system is singular.
+ReadingWeights FitReading(const std::vector<FigureReading>& readings,
+                          const std::vector<double>& effort);

@@ -1,0 +1,42 @@
+#pragma once
+
+// worth.h: whether figures are worth laying, one by one and between them.
+
+#include "game/data.h"
+
+#include <string>
+#include <vector>
+
+// One figure's shape, in the lengths of its triangles' short sides (legs).
+struct FigureWorth {
+    bool Dull = false;          // its outline is convex: a blob or a bar
+    double ShortestStretch = 0; // the shortest straight stretch of its outline
+    double NarrowestNeck = 0;   // the least edge along which it can be cut in two
+    bool Nick() const { return ShortestStretch < 0.5 - 1e-9; } // a step under half a leg
+    bool Neck() const { return NarrowestNeck < 1 - 1e-9; }     // thinner than a leg
+};
+
+// `figure` must pass FigureIsValid.
+FigureWorth JudgeWorth(const FigureRecord& figure);
+
+// How the figure's triangles meet: Shared[i][j] is the edge triangles i and j
+// share, in legs; Stretches the number of straight stretches of the outline.
+struct FigureJoints {
+    std::vector<std::vector<double>> Shared;
+    int Stretches = 0;
+};
+FigureJoints JointsOf(const FigureRecord& figure);
+
+struct CollectionWorth {
+    std::vector<FigureWorth> Figures;
+    int NearPairs = 0;    // pairs of outlines that overlap by 85 % or more
+    int SharingPairs = 0; // pairs that share 6 of their 8 triangles
+    // Groups of figures joined by pairs that share 6 triangles and overlap by
+    // 85 %: one picture with a limb moved. 0-based, each of two or more.
+    std::vector<std::vector<int>> Series;
+};
+
+inline constexpr double WorthOverlap = 0.85;
+inline constexpr int WorthShared = 6;
+
+CollectionWorth JudgeCollectionWorth(const std::vector<FigureRecord>& figures);
