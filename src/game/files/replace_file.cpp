@@ -1,5 +1,6 @@
 #include "game/files/replace_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <random>
@@ -79,7 +80,12 @@ void RemoveStaleTemps(const std::string& target) {
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.size() != prefix.size() + TempSuffixLength ||
-            name.compare(0, prefix.size(), prefix) != 0)
+            name.compare(0, prefix.size(), prefix) != 0 ||
+            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                         [](char c) {
+                             return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                    (c >= '0' && c <= '9');
+                         }))
             continue;
         const std::string path = folder + "/" + name;
         // A saved game may be write-only; its temporary opens one way or the other.
@@ -88,7 +94,9 @@ void RemoveStaleTemps(const std::string& target) {
         if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | flags);
         if (fd < 0) continue;
         struct stat info;
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        // Ours were made by this user and have no other name.
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+            info.st_uid == ::geteuid() && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
             ::unlink(path.c_str());
         ::close(fd);
     }
