@@ -57,7 +57,7 @@ QString OtherName(const DesignCollection& collection, const RuleResult& r) {
 TDesignerForm::TDesignerForm(const QString& iniPath)
     : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath) {
     setObjectName("DesignerForm");
-    game.data.Language = ini.LoadNumber("common", "tongue", -1);
+    game.data.Language = ini.Tongue();
     UseQtTranslation(game.data.Language);
     setFixedSize(1214, 536);
     if (QFile::exists(":/icons/designer.svg")) setWindowIcon(QIcon(":/icons/designer.svg"));

@@ -4,7 +4,7 @@
 #include "figures/figure_rules.h"
 #include "game/game.h"
 #include "game/game_view.h"
-#include "ui/settings_store.h"
+#include "ui/settings.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -101,7 +101,7 @@ class TDesignerForm : public QWidget, public GameView {
 
     BoardBox* box; // made before the game, which draws through it
     Game game;
-    SettingsStore ini;
+    Settings ini;
     DesignCollection collection;
     FigureVerdict verdict;
     std::vector<FigureVerdict> collectionVerdicts;

@@ -2,7 +2,7 @@
 
 #include "ui/centre_over_main.h"
 #include "ui/figure_drawing.h"
-#include "ui/settings_store.h"
+#include "ui/settings.h"
 #include "ui/texts.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ QString PatternCaption(const GameData& data) {
     return caption + Text(data.Language, " - gelöst", " - solved");
 }
 
-TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow)
+TPatForm::TPatForm(const GameData& data, Settings& ini, QWidget* mainWindow)
     // Undecorated: openbox keeps a close button on any framed window whatever the
     // hints say, and a 181-pixel title bar has no room left for the caption.
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -41,8 +41,7 @@ TPatForm::TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow
     // 0,0, and that is what would be stored; the placement is asked for again
     // until the window settles. Without a frame the window's edge is the client
     // area's, which stays right where Qt's guess at the frame may go stale.
-    const QPoint stored(ini.LoadNumber("common", "pleft", 500),
-                        ini.LoadNumber("common", "ptop", 50));
+    const QPoint stored = ini.TargetPosition();
     PlaceNowAndWhenFramed(this,
                           [this, stored] { setGeometry(QRect(OnTheDesktop(stored), size())); });
 }
@@ -85,8 +84,8 @@ void TPatForm::AskForToolbarType() {
 }
 
 TPatForm::~TPatForm() {
-    ini.StoreNumber("common", "pleft", geometry().x());
-    ini.StoreNumber("common", "ptop", geometry().y());
+    ini.SetTargetPosition(geometry().topLeft());
+    ini.Write();
 }
 
 void TPatForm::Refresh() {

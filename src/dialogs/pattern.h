@@ -6,7 +6,7 @@
 
 #include <optional>
 
-class SettingsStore;
+class Settings;
 
 // The caption names the figure and says whether it is solved or given up, in the
 // language of the moment: "Trigonet 7 - solved".
@@ -26,7 +26,7 @@ class TPatForm : public QWidget {
     static constexpr int ClientHeight = 120;
     static constexpr int CaptionHeight = 18;
 
-    TPatForm(const GameData& data, SettingsStore& ini, QWidget* mainWindow);
+    TPatForm(const GameData& data, Settings& ini, QWidget* mainWindow);
     // Stores the window's position.
     ~TPatForm() override;
 
@@ -53,7 +53,7 @@ class TPatForm : public QWidget {
     void PaintCaption(QPainter& painter, const QString& caption);
 
     const GameData& data;
-    SettingsStore& ini;
+    Settings& ini;
     // Where the strip was grabbed, while the button that grabbed it is held.
     std::optional<QPoint> grabbedAt;
     bool byHand = false; // moved by the window itself, not by the window manager

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "board/board.h"
+#include "game/files/read_file.h"
+#include "game/files/replace_file.h"
 
 #include <array>
 #include <cstdint>
@@ -74,22 +76,6 @@ int ClampFigureNumber(int number, int figureCount);
 // untouched) when the file cannot be read.
 bool ReadProgressFile(const std::string& path, GameData& data, int clearCount);
 
-enum class SaveResult { Saved, CannotCreate, WriteFailed };
-
-// Writes exactly FigureCount bytes. The file is replaced atomically: the bytes go
-// to a temporary file of a unique name beside it, reach the disk, and only then
-// is it renamed over the old one, so a failed save leaves the previous saved game
-// whole. A symbolic link is followed and kept; the file's permissions are kept.
-// A target that is no regular file, or whose mode bits forbid writing, is refused.
+// Writes exactly FigureCount bytes, replacing the file atomically (see
+// ReplaceFile): a failed save leaves the previous saved game whole.
 SaveResult WriteProgressFile(const std::string& path, const GameData& data);
-
-// The same replacement for any file of ours: `size` bytes from `bytes`. After a
-// failure errno tells why.
-SaveResult ReplaceFile(const std::string& path, const uint8_t* bytes, size_t size);
-
-// File helpers; false when the file cannot be opened or read. Only regular files
-// are opened (never a FIFO, a device or a folder). ReadFileStart reads at most
-// `limit` bytes, whatever the file's size.
-bool ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes);
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
-bool FileExists(const std::string& path);

@@ -102,7 +102,7 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
                      std::unique_ptr<CueOutput> soundOutput)
     : box(new BoardBox(game, this)), game(*this, *box), ini(iniPath),
       waves(soundOutput ? std::move(soundOutput) : MakeAudioOutput()),
-      homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini, "MainForm") {
+      homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini) {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
@@ -167,7 +167,7 @@ bool TMainForm::FormCreate() {
     data.ProgramDir = QDir::toNativeSeparators(QDir(programDir).absolutePath() + '/').toStdString();
     game.random.seed(
         static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
-    data.Language = ini.LoadNumber("common", "tongue", -1);
+    data.Language = ini.Tongue();
     UseQtTranslation(data.Language);
 
     // An empty collection leaves nothing to play: the same end as a missing one.
@@ -181,10 +181,10 @@ bool TMainForm::FormCreate() {
         return false;
     }
 
-    waves.SetOn(ini.LoadFlag("common", "sound", true));
+    waves.SetOn(ini.Sound());
     SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
-    data.CurrentFigure = ClampFigureNumber(ini.LoadNumber("common", "level", 1), data.FigureCount);
-    data.SaveFileName = ini.LoadText("common", "save", "").toStdString();
+    data.CurrentFigure = ClampFigureNumber(ini.Level(), data.FigureCount);
+    data.SaveFileName = ini.SaveFile();
     data.Progress.fill(0);
     if (FileExists(data.SaveFileName) && !ReadSavedGame(data.SaveFileName)) {
         // Ending here would lock the player out at every start: go on with a new
@@ -348,11 +348,11 @@ bool TMainForm::FormCloseQuery() {
 bool TMainForm::FormClose() {
     GameData& data = game.data;
     saved.SaveIfDirty(); // first: the save dialog may still change the game's name
-    // After one failed write the others would fail alike.
-    return ini.StoreFlag("common", "sound", waves.IsOn()) &&
-           ini.StoreNumber("common", "level", data.CurrentFigure) &&
-           ini.StoreNumber("common", "tongue", data.Language) &&
-           ini.StoreText("common", "save", FromPath(data.SaveFileName));
+    ini.SetSound(waves.IsOn());
+    ini.SetLevel(data.CurrentFigure);
+    ini.SetTongue(data.Language);
+    ini.SetSaveFile(data.SaveFileName);
+    return ini.Write();
 }
 
 void TMainForm::resizeEvent(QResizeEvent*) {

@@ -5,7 +5,7 @@
 #include "game/saved_games.h"
 #include "shell/banner.h"
 #include "shell/sound_cues.h"
-#include "ui/settings_store.h"
+#include "ui/settings.h"
 
 #include <QWidget>
 
@@ -86,7 +86,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     BoardBox* box;
     Game game;
     SavedGames saved{game, *this};
-    SettingsStore ini;
+    Settings ini;
     SoundCues waves;
     HomeLink homeLink;
 

@@ -1,18 +1,16 @@
 #include "ui/settings_store.h"
 
-#include "game/data.h"
-#include "ui/centre_over_main.h"
+#include "game/files/read_file.h"
+#include "game/files/replace_file.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QWidget>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -31,6 +29,16 @@ constexpr size_t MaxIniBytes = 1024 * 1024;
 
 // The blanks the file form puts around names and values; any other space
 // character belongs to the text.
+QByteArray TrimBlanks(const QByteArray& text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    qsizetype from = 0, to = text.size();
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
 QString TrimBlanks(const QString& text) {
     const auto blank = [](QChar c) { return c == ' ' || c == '\t' || c == '\r'; };
     qsizetype from = 0, to = text.size();
@@ -41,10 +49,11 @@ QString TrimBlanks(const QString& text) {
     return text.mid(from, to - from);
 }
 
-// Two copies of the game write one settings file: each change reads, changes
+// Two copies of the game write one settings file: each write reads, changes
 // and rewrites the file while it holds a lock on a file beside it, so that no
-// change is lost in between. Without a lock file (an unwritable folder) the
-// change goes on unlocked and its write fails on its own.
+// change is lost in between. The lock is only tried for a moment: a copy (or a
+// hung network home) holding it must never stall the window. Without a lock
+// file (an unwritable folder) the write goes on unlocked and fails on its own.
 class SettingsLock {
   public:
     explicit SettingsLock(const std::string& settingsPath) {
@@ -58,7 +67,14 @@ class SettingsLock {
             ::close(fd);
             fd = -1;
         }
-        if (fd >= 0) ::flock(fd, LOCK_EX);
+        if (fd < 0) return;
+        const auto until = std::chrono::steady_clock::now() + LockWait;
+        do {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
+            if (errno != EWOULDBLOCK && errno != EINTR) break;
+            ::usleep(LockPauseMicroseconds);
+        } while (std::chrono::steady_clock::now() < until);
+        busy = true;
     }
     ~SettingsLock() {
         if (fd >= 0) ::close(fd); // and with it the lock
@@ -66,8 +82,15 @@ class SettingsLock {
     SettingsLock(const SettingsLock&) = delete;
     SettingsLock& operator=(const SettingsLock&) = delete;
 
+    // Another holder kept the lock for the whole wait.
+    bool Busy() const { return busy; }
+
   private:
+    // Far longer than a write takes, short enough to go unseen.
+    static constexpr std::chrono::milliseconds LockWait{40};
+    static constexpr useconds_t LockPauseMicroseconds = 1000;
     int fd = -1;
+    bool busy = false;
 };
 
 bool SamePath(const QStringList& a, const QStringList& b) {
@@ -279,12 +302,33 @@ std::optional<QString> ValueText(const QString& raw) {
     return items.join(',');
 }
 
+// Bytes that are no UTF-8 (a Latin-1 path, another program's value) are taken
+// one character a byte, so that they come back as the same bytes.
+bool IsUtf8(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
 } // namespace
+
+QByteArray EscapedBytes(const QByteArray& bytes) {
+    if (IsUtf8(bytes)) return EscapeValue(QString::fromUtf8(bytes)).toUtf8();
+    return EscapeValue(QString::fromLatin1(bytes)).toLatin1();
+}
+
+std::optional<QByteArray> UnescapedBytes(const QByteArray& raw) {
+    const bool utf8 = IsUtf8(raw);
+    const std::optional<QString> text =
+        ValueText(utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw));
+    if (!text) return std::nullopt;
+    const qsizetype zero = text->indexOf(QChar(0));
+    const QString kept = zero < 0 ? *text : text->left(zero);
+    return utf8 ? kept.toUtf8() : kept.toLatin1();
+}
 
 // One value of the INI file as Qt's settings write it: "[V2]", then "common\tongue=-1".
 struct SettingsStore::IniEntry {
     QStringList Path; // groups and key, unescaped
-    QString Raw;      // the value as it stands in the file
+    QByteArray Raw;   // the value's bytes as they stand in the file
 };
 
 SettingsStore::SettingsStore() = default;
@@ -314,18 +358,19 @@ bool SettingsStore::ReadIni(std::vector<IniEntry>& entries) const {
     if (!whole) text.truncate(text.lastIndexOf('\n') + 1);
     QStringList section;
     for (const QByteArray& rawLine : text.split('\n')) {
-        const QString line = TrimBlanks(QString::fromUtf8(rawLine));
+        const QByteArray line = TrimBlanks(rawLine);
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            const QString name = TrimBlanks(line.mid(1, close < 0 ? -1 : close - 1));
+            const QString name =
+                TrimBlanks(QString::fromUtf8(line.mid(1, close < 0 ? -1 : close - 1)));
             section = name.compare("General", Qt::CaseInsensitive) == 0 ? QStringList()
                                                                         : UnescapeKey(name);
             continue;
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0) continue;
-        const QStringList key = UnescapeKey(TrimBlanks(line.left(equals)));
+        const QStringList key = UnescapeKey(TrimBlanks(QString::fromUtf8(line.left(equals))));
         if (key.isEmpty()) continue;
         entries.push_back({section + key, TrimBlanks(line.mid(equals + 1))});
     }
@@ -366,7 +411,7 @@ bool SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
         for (const IniEntry& entry : kept) {
             if (sectionOf(entry) != name) continue;
             const QStringList key = entry.Path.size() > 1 ? entry.Path.mid(1) : entry.Path;
-            text += EscapeKey(key).toUtf8() + '=' + entry.Raw.toUtf8() + '\n';
+            text += EscapeKey(key).toUtf8() + '=' + entry.Raw + '\n';
         }
     }
 
@@ -374,38 +419,50 @@ bool SettingsStore::WriteIni(std::vector<IniEntry> entries) const {
                        static_cast<size_t>(text.size())) == SaveResult::Saved;
 }
 
-bool SettingsStore::Change(const QString& section, const QString& key,
-                           const std::optional<QString>& value) {
+SettingsStore::Result SettingsStore::Apply(const std::vector<SettingsChange>& changes) {
     const QString path = FilePath();
     const QFileInfo info(path);
     // A FIFO, a device or a folder in its place: the settings are not kept.
-    if (info.exists() && !info.isFile()) return false;
-    if (!QDir().mkpath(info.absolutePath())) return false;
+    if (info.exists() && !info.isFile()) return Result::Failed;
+    if (!QDir().mkpath(info.absolutePath())) return Result::Failed;
     const SettingsLock lock(path.toStdString());
+    if (lock.Busy()) return Result::Busy;
     std::vector<IniEntry> entries;
-    if (!ReadIni(entries)) return false; // what was not read would be lost: left alone
-    const QStringList keyPath{BaseGroup, section, key};
-    const auto matches = [&](const IniEntry& e) { return SamePath(e.Path, keyPath); };
-    const auto found = std::find_if(entries.begin(), entries.end(), matches);
-    if (!value) {
-        if (found == entries.end()) return true;
-        entries.erase(std::remove_if(entries.begin(), entries.end(), matches), entries.end());
-    } else if (found != entries.end()) {
-        found->Raw = EscapeValue(*value);
-    } else {
-        entries.push_back({keyPath, EscapeValue(*value)});
+    if (!ReadIni(entries)) return Result::Failed; // what was not read would be lost: left alone
+    bool changed = false;
+    for (const SettingsChange& change : changes) {
+        const QStringList keyPath{BaseGroup, change.Section, change.Key};
+        const auto matches = [&](const IniEntry& e) { return SamePath(e.Path, keyPath); };
+        const auto found = std::find_if(entries.begin(), entries.end(), matches);
+        if (!change.Raw) {
+            if (found == entries.end()) continue;
+            // Under every spelling, or a load would find the value again.
+            entries.erase(std::remove_if(entries.begin(), entries.end(), matches), entries.end());
+        } else if (found != entries.end()) {
+            found->Raw = *change.Raw;
+        } else {
+            entries.push_back({keyPath, *change.Raw});
+        }
+        changed = true;
     }
-    return WriteIni(std::move(entries));
+    if (!changed) return Result::Written;
+    return WriteIni(std::move(entries)) ? Result::Written : Result::Failed;
 }
 
-std::optional<QString> SettingsStore::Read(const QString& section, const QString& key) const {
+std::optional<QByteArray> SettingsStore::LoadRaw(const QString& section, const QString& key) const {
     std::vector<IniEntry> entries;
     ReadIni(entries); // of a file too large to read whole, its start
     const QStringList path{BaseGroup, section, key};
     const auto found = std::find_if(entries.begin(), entries.end(),
                                     [&](const IniEntry& e) { return SamePath(e.Path, path); });
     if (found == entries.end()) return std::nullopt;
-    const std::optional<QString> text = ValueText(found->Raw);
+    return found->Raw;
+}
+
+std::optional<QString> SettingsStore::Read(const QString& section, const QString& key) const {
+    const std::optional<QByteArray> raw = LoadRaw(section, key);
+    if (!raw) return std::nullopt;
+    const std::optional<QString> text = ValueText(QString::fromUtf8(*raw));
     if (!text) return std::nullopt; // not stored as text: use the default
     const qsizetype zero = text->indexOf(QChar(0));
     return zero < 0 ? *text : text->left(zero);
@@ -435,11 +492,11 @@ bool SettingsStore::StoreNumber(const QString& section, const QString& key, int 
 }
 
 bool SettingsStore::StoreText(const QString& section, const QString& key, const QString& value) {
-    return Change(section, key, value);
+    return Apply({{section, key, EscapeValue(value).toUtf8()}}) == Result::Written;
 }
 
 bool SettingsStore::Delete(const QString& section, const QString& key) {
-    return Change(section, key, std::nullopt);
+    return Apply({{section, key, std::nullopt}}) == Result::Written;
 }
 
 std::optional<int> ParseNumber(const QString& text) {
@@ -457,91 +514,4 @@ std::optional<int> ParseNumber(const QString& text) {
     if (negative) value = -value;
     if (value > 2147483647LL) return std::nullopt;
     return static_cast<int>(value);
-}
-
-QString FormatPlacement(const WindowPlacement& p) {
-    const QRect& r = p.Normal;
-    return QStringList{QString::number(PlacementMark),
-                       QString::number(p.Flags),
-                       QString::number(p.ShowCmd),
-                       QString::number(r.left()),
-                       QString::number(r.top()),
-                       QString::number(r.left() + r.width()),
-                       QString::number(r.top() + r.height())}
-        .join(',');
-}
-
-std::optional<WindowPlacement> ParsePlacement(const QString& text) {
-    const QStringList items = text.split(',');
-    if (items.size() != 7) return std::nullopt;
-    int n[7];
-    for (int i = 0; i < 7; ++i) {
-        const std::optional<int> value = ParseNumber(items[i]);
-        if (!value) return std::nullopt;
-        n[i] = *value;
-    }
-    if (n[0] != PlacementMark) return std::nullopt;
-    const long long width = static_cast<long long>(n[5]) - n[3];
-    const long long height = static_cast<long long>(n[6]) - n[4];
-    if (width <= 0 || height <= 0 || width > 1 << 20 || height > 1 << 20) return std::nullopt;
-    return WindowPlacement{n[1], n[2], QRect(n[3], n[4], int(width), int(height))};
-}
-
-QPoint CentredOn(const QRect& area, const QSize& size) {
-    return {area.x() + (area.width() - size.width()) / 2,
-            area.y() + (area.height() - size.height()) / 2};
-}
-
-QRect KeepOnDesktop(QRect rect, const QRect& desktop) {
-    const int desktopRight = desktop.left() + desktop.width();
-    const int desktopBottom = desktop.top() + desktop.height();
-    if (rect.left() + rect.width() > desktopRight) rect.moveLeft(desktopRight - rect.width());
-    if (rect.top() + rect.height() > desktopBottom) rect.moveTop(desktopBottom - rect.height());
-    if (rect.left() < desktop.left()) rect.moveLeft(desktop.left());
-    if (rect.top() < desktop.top()) rect.moveTop(desktop.top());
-    return rect;
-}
-
-QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop) {
-    return KeepOnDesktop(client.marginsAdded(frame), desktop).marginsRemoved(frame);
-}
-
-FormPlacement::FormPlacement(SettingsStore& ini, QString key) : ini(ini), key(std::move(key)) {}
-
-void FormPlacement::Restore(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const std::optional<WindowPlacement> placement =
-        ParsePlacement(ini.LoadText("common", key, ""));
-    if (!placement) {
-        if (!screen) return;
-        const QRect area = screen->geometry();
-        PlaceNowAndWhenFramed(window, [window, area] {
-            const QSize size = window->frameGeometry().size();
-            window->move(CentredOn(area, size));
-        });
-        return;
-    }
-    flags = placement->Flags;
-    const QRect desktop = screen ? screen->virtualGeometry() : placement->Normal;
-    const QRect normal = placement->Normal;
-    // The frame counts too: a title bar above the desktop could not be grabbed.
-    PlaceNowAndWhenFramed(window, [window, normal, desktop] {
-        if (window->isMaximized()) return;
-        window->setGeometry(KeepFrameOnDesktop(normal, FrameMargins(window), desktop));
-    });
-    if (placement->ShowCmd == ShowMaximized) window->setWindowState(Qt::WindowMaximized);
-    if (placement->ShowCmd == ShowMinimized) window->setWindowState(Qt::WindowMinimized);
-}
-
-bool FormPlacement::Store(const QWidget* window) {
-    WindowPlacement placement;
-    placement.Flags = flags;
-    placement.ShowCmd = window->isMinimized()   ? ShowMinimized
-                        : window->isMaximized() ? ShowMaximized
-                                                : ShowNormal;
-    placement.Normal = window->normalGeometry();
-    if (placement.Normal.isEmpty()) placement.Normal = window->geometry();
-    // After a failed write the others would fail alike.
-    return ini.StoreText("common", key, FormatPlacement(placement)) &&
-           ini.Delete("common", key + "Color") && ini.Delete("common", key + "Font");
 }

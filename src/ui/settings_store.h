@@ -1,13 +1,23 @@
 #pragma once
 
-#include <QMargins>
-#include <QRect>
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
-class QWidget;
+// One change to a value: its new bytes as they stand in the file (see
+// EscapedBytes), or none to remove it.
+struct SettingsChange {
+    QString Section;
+    QString Key;
+    std::optional<QByteArray> Raw;
+};
+
+// The raw form in the file of a text's bytes, and back; bytes that are no UTF-8
+// come back as the same bytes. Nothing for a value of another type.
+QByteArray EscapedBytes(const QByteArray& bytes);
+std::optional<QByteArray> UnescapedBytes(const QByteArray& raw);
 
 // Everything the game remembers between runs, per user: the INI file
 // FriboGames/FriboTrigonet.conf in the user's configuration folder, group "V2",
@@ -37,6 +47,15 @@ class SettingsStore {
     // A missing value is no error.
     bool Delete(const QString& section, const QString& key);
 
+    enum class Result { Written, Busy, Failed };
+    // The changes in order, under one short-lived lock: the file is read afresh
+    // and only these values change; the others stay byte for byte. Busy when
+    // another copy held the lock all the while (the file is then untouched).
+    // Nothing is written when nothing changes.
+    Result Apply(const std::vector<SettingsChange>& changes);
+    // The value's bytes as they stand in the file; nothing when it is missing.
+    std::optional<QByteArray> LoadRaw(const QString& section, const QString& key) const;
+
   private:
     struct IniEntry;
     QString FilePath() const;
@@ -44,9 +63,6 @@ class SettingsStore {
     bool ReadIni(std::vector<IniEntry>& entries) const;
     // Writes the whole file anew, atomically; false when it failed.
     bool WriteIni(std::vector<IniEntry> entries) const;
-    // Sets the value, or removes it when there is none, under the lock that
-    // keeps the changes of two copies of the game apart.
-    bool Change(const QString& section, const QString& key, const std::optional<QString>& value);
     std::optional<QString> Read(const QString& section, const QString& key) const;
 
     QString iniPath;
@@ -55,50 +71,3 @@ class SettingsStore {
 // A number's text form: an optional sign and decimal digits that fit 32 bits,
 // nothing else (no blanks); anything else is no number.
 std::optional<int> ParseNumber(const QString& text);
-
-// A window's placement as it is stored: the format mark 200, flags, show state and
-// the normal (restored) client rectangle as left, top, right, bottom, right and
-// bottom exclusive.
-inline constexpr int PlacementMark = 200;
-inline constexpr int ShowNormal = 1;
-inline constexpr int ShowMinimized = 2;
-inline constexpr int ShowMaximized = 3;
-
-struct WindowPlacement {
-    int Flags = 0;
-    int ShowCmd = ShowNormal;
-    QRect Normal;
-};
-
-QString FormatPlacement(const WindowPlacement& placement);
-// Nothing unless there are exactly seven numbers, the first is 200, and the
-// rectangle has a size.
-std::optional<WindowPlacement> ParsePlacement(const QString& text);
-// Moves the rectangle, keeping its size, so that its right and bottom edges are
-// not beyond the desktop's and then its left and top edges not before them.
-QRect KeepOnDesktop(QRect rect, const QRect& desktop);
-// The top-left corner that centres a window of `size` on `area`, a screen that
-// need not start at 0,0.
-QPoint CentredOn(const QRect& area, const QSize& size);
-// The client rectangle moved so that the frame around it is kept on the desktop.
-QRect KeepFrameOnDesktop(const QRect& client, const QMargins& frame, const QRect& desktop);
-
-// Keeps the main window's position, size and show state under `key` in the
-// section "common" (the window's colour and font are not kept).
-class FormPlacement {
-  public:
-    FormPlacement(SettingsStore& ini, QString key);
-
-    // Before the window is first shown: the stored placement with its frame kept
-    // on the desktop, or the window centred on the primary screen when none is
-    // stored; once more when the frame is known. The show state comes back as
-    // stored: normal, minimised or maximised.
-    void Restore(QWidget* window);
-    // False when the placement could not be written.
-    bool Store(const QWidget* window);
-
-  private:
-    SettingsStore& ini;
-    QString key;
-    int flags = 0; // given back unchanged
-};

@@ -3,7 +3,7 @@
 #include "dialog_test_support.h"
 #include "game/statistics.h"
 #include "support/test_figures.h"
-#include "ui/settings_store.h"
+#include "ui/settings.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,7 +17,7 @@ namespace {
 
 struct PatternTest : ::testing::Test {
     QTemporaryDir dir;
-    SettingsStore ini{dir.filePath("settings.ini")};
+    Settings ini{dir.filePath("settings.ini")};
     GameData data;
 
     void SetUp() override {
@@ -87,8 +87,9 @@ TEST_F(PatternTest, PositionStartsAtDefaultsAndIsRememberedOnDestruction) {
         EXPECT_EQ(form.pos(), QPoint(500, 50));
         form.move(123, 77);
     }
-    EXPECT_EQ(ini.LoadNumber("common", "pleft", 0), 123);
-    EXPECT_EQ(ini.LoadNumber("common", "ptop", 0), 77);
+    const SettingsStore file(dir.filePath("settings.ini"));
+    EXPECT_EQ(file.LoadNumber("common", "pleft", 0), 123);
+    EXPECT_EQ(file.LoadNumber("common", "ptop", 0), 77);
     TPatForm again(data, ini, nullptr);
     EXPECT_EQ(again.pos(), QPoint(123, 77));
 }
@@ -173,7 +174,7 @@ TEST_F(PatternTest, StoredPositionOffTheDesktopComesBackWithTheWholeStripOnIt) {
         EXPECT_TRUE(desk.contains(strip)) << stored.x() << "," << stored.y();
     }
     EXPECT_EQ(TPatForm::OnTheDesktop({-782, 40}), QPoint(desk.left(), 40)); // only what it must
-    ini.StoreNumber("common", "pleft", -782);
+    ini.SetTargetPosition({-782, 50});
     TPatForm form(data, ini, nullptr);
     EXPECT_EQ(form.pos(), QPoint(desk.left(), 50));
     EXPECT_EQ(TPatForm::OnTheDesktop({123, 77}), QPoint(123, 77));

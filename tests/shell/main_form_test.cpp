@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include <numbers>
 #include <sys/stat.h>
@@ -272,6 +273,27 @@ TEST_F(MainFormTest, MissingSavedGameStaysTheCurrentOne) {
     EXPECT_TRUE(seam.boxes.isEmpty());
     EXPECT_EQ(QString::fromStdString(G().data.SaveFileName), save);
     EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Game gone.ftg");
+}
+
+TEST_F(MainFormTest, ASavedGameNamedInLatin1IsReopenedAndKeptByteForByte) {
+    const QByteArray save = QFile::encodeName(dir.path()) + "/sp\xe9l.ftg";
+    {
+        std::FILE* file = std::fopen(save.constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs("\x08\x0c", file);
+        std::fclose(file);
+    }
+    const QByteArray other = "[other]\nname=caf\xe9\n";
+    WriteFile(iniPath, other + "\n[V2]\ncommon\\save=" + save + "\n");
+    Start();
+    EXPECT_EQ(G().data.SaveFileName, save.toStdString());
+    EXPECT_EQ(G().data.Progress[1], 8);
+    EXPECT_EQ(G().data.Progress[2], 12);
+    seam.dialogAnswer = 6;
+    form->close();
+    const QByteArray after = ReadFile(iniPath);
+    EXPECT_TRUE(after.startsWith(other)) << after.toStdString();
+    EXPECT_TRUE(after.contains("\ncommon\\save=" + save + "\n")) << after.toStdString();
 }
 
 TEST_F(MainFormTest, PickUpMoveAndRightTurnWithTheirCues) {

@@ -10,7 +10,7 @@
 #include "shell_support.h"
 #include "ui/centre_over_main.h"
 #include "ui/dialog_seam.h"
-#include "ui/settings_store.h"
+#include "ui/settings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -75,7 +75,7 @@ void Register(const char* name, std::function<void()> body, const char* suite = 
 
 struct TargetWindow {
     QTemporaryDir dir;
-    SettingsStore ini{dir.filePath("settings.ini")};
+    Settings ini{dir.filePath("settings.ini")};
     GameData data;
     TPatForm form{data, ini, nullptr};
     TargetWindow() {
@@ -182,10 +182,11 @@ void RegisterChecks() {
 
     Register("MainWindowTitleBarStaysOnTheDesktop", [] {
         QTemporaryDir dir;
-        SettingsStore ini(dir.filePath("settings.ini"));
-        ini.StoreText("Common", "MainForm", "200,0,1,100,-80,760,270");
+        SettingsStore(dir.filePath("settings.ini"))
+            .StoreText("Common", "MainForm", "200,0,1,100,-80,760,270");
+        Settings ini(dir.filePath("settings.ini"));
         QWidget window;
-        FormPlacement(ini, "MainForm").Restore(&window);
+        FormPlacement(ini).Restore(&window);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         ASSERT_TRUE(WaitFor([&] { return Framed(window); }));
