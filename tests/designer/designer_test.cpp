@@ -564,6 +564,24 @@ TEST_F(DesignerTest, ClosingMidJudgeStopsTheSearchAtOnce) {
     form.reset();
 }
 
+TEST_F(DesignerTest, AChangedFigureStopsTheSearchForTheOldOneAndJudgesTheNew) {
+    ASSERT_TRUE(form->OpenCollection(FIGURE_SOURCE));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QThreadPool::globalInstance()->activeThreadCount() > 0; }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(form->LayArrangement(LyingBar));
+    // The old search ends without the window's help; the new one waits for its event.
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(5000));
+    RecordProperty("stopped_after_ms", static_cast<int>(clock.elapsed()));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form->Judged());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QThreadPool::globalInstance()->activeThreadCount() > 0; }, 5000));
+    EXPECT_FALSE(form->Judged()) << "a stopped run gave a verdict";
+    form.reset();
+}
+
 TEST_F(DesignerTest, TheShippedCollectionOpensWithItsNames) {
     // As installed: the record file with its source beside it.
     ASSERT_TRUE(QFile::copy(FIGURE_SOURCE, Path("figures.txt")));
