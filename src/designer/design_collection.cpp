@@ -1,5 +1,6 @@
 #include "designer/design_collection.h"
 
+#include "figures/record_file.h"
 #include "ui/texts.h"
 
 #include <QDir>
@@ -20,13 +21,37 @@ std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// After a failed write, while errno still tells why.
+QString CannotWriteText(const QString& path, int language) {
+    return Text(language, "%1 lässt sich nicht schreiben: %2", "Cannot write %1: %2")
+        .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
 bool WriteAtomically(const QString& path, const QByteArray& bytes, int language, QString& error) {
     if (ReplaceFile(Native(path), reinterpret_cast<const uint8_t*>(bytes.data()),
                     static_cast<size_t>(bytes.size())) == SaveResult::Saved)
         return true;
-    error = Text(language, "%1 lässt sich nicht schreiben: %2", "Cannot write %1: %2")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
+    error = CannotWriteText(path, language);
     return false;
+}
+
+// The shipped collection lies beside the source it was built from: its figures
+// keep their names when that source holds the same records in the same order.
+void TakeNamesFromSource(const QString& sourcePath, DesignCollection& collection) {
+    std::vector<uint8_t> bytes;
+    FigureSource source;
+    std::string problem;
+    if (!ReadFileStart(Native(sourcePath), SourceLimit, bytes) ||
+        !ParseFigureSource(std::string(bytes.begin(), bytes.end()), source, problem) ||
+        source.Figures.size() != collection.Figures.size())
+        return;
+    for (size_t i = 0; i < source.Figures.size(); ++i)
+        if (source.Figures[i].Record != collection.Figures[i].Record ||
+            !NameProblem(source.Figures[i].Name, 0).isEmpty())
+            return;
+    for (size_t i = 0; i < source.Figures.size(); ++i)
+        collection.Figures[i].Name = source.Figures[i].Name;
+    collection.Header = source.Header;
 }
 
 } // namespace
@@ -69,6 +94,7 @@ bool ReadDesignCollection(const QString& path, int language, DesignCollection& c
             figure.Name = Text(language, "Figur %1", "Figure %1").arg(number).toStdString();
             read.Figures.push_back(figure);
         }
+        TakeNamesFromSource(QFileInfo(path).dir().filePath(ShippedSourceName), read);
     } else {
         FigureSource source;
         std::string problem;
@@ -114,28 +140,31 @@ bool WriteSourceFile(const QString& path, const DesignCollection& collection, in
                            error);
 }
 
-bool WriteRecordFile(const QString& path, const DesignCollection& collection, int language,
-                     QString& error) {
-    const size_t count = collection.Figures.size();
-    if (count == 0 || count > static_cast<size_t>(MaxFigures)) {
+bool WriteDesignRecords(const QString& path, const DesignCollection& collection, int language,
+                        QString& error) {
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : collection.Figures)
+        records.push_back(figure.Record);
+    size_t offBoard = 0;
+    switch (WriteGameRecords(Native(path), records, offBoard)) {
+    case RecordWrite::Written:
+        return true;
+    case RecordWrite::BadCount:
         error = Text(language, "Das Spiel liest 1 bis 222 Figuren; die Sammlung hat %1.",
                      "The game reads 1 to 222 figures; the collection has %1.")
-                    .arg(count);
+                    .arg(records.size());
         return false;
+    case RecordWrite::OffBoard:
+        error = Text(language, "Figur %1 (%2) liegt nicht ganz auf dem Brett.",
+                     "Figure %1 (%2) does not lie wholly on the board.")
+                    .arg(offBoard + 1)
+                    .arg(QString::fromStdString(collection.Figures[offBoard].Name));
+        return false;
+    case RecordWrite::CannotWrite:
+        break;
     }
-    QByteArray bytes;
-    for (size_t i = 0; i < count; ++i) {
-        const FigureRecord& record = collection.Figures[i].Record;
-        if (!FigureIsValid(record)) {
-            error = Text(language, "Figur %1 (%2) liegt nicht ganz auf dem Brett.",
-                         "Figure %1 (%2) does not lie wholly on the board.")
-                        .arg(i + 1)
-                        .arg(QString::fromStdString(collection.Figures[i].Name));
-            return false;
-        }
-        bytes.append(reinterpret_cast<const char*>(record.data()), FigureRecordSize);
-    }
-    return WriteAtomically(path, bytes, language, error);
+    error = CannotWriteText(path, language);
+    return false;
 }
 
 QString PersonalCollectionPath() {
@@ -152,7 +181,7 @@ bool InstallForMe(const DesignCollection& collection, int language, QString& err
                 .arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    return WriteRecordFile(path, collection, language, error);
+    return WriteDesignRecords(path, collection, language, error);
 }
 
 QString NameProblem(const QString& name, int language) {

@@ -15,14 +15,18 @@ struct DesignCollection {
     std::vector<SourceFigure> Figures;
 };
 
+// The source of the shipped collection, installed beside its ftrg2.dat.
+inline constexpr const char* ShippedSourceName = "figures.txt";
+
 // ".dat" (any case) is the game's record file; everything else is read as source.
 bool IsRecordFilePath(const QString& path);
 
 // Reads at most a few megabytes; false with `error` worded in `language` when the
 // file cannot be read, is too large, is malformed, holds no figure or more than
 // the game reads (222), or a name that NameProblem refuses. A record file's
-// figures are named "Figure N" ("Figur N"). Records are taken as they are; the
-// caller judges them.
+// figures are named "Figure N" ("Figur N"), unless figures.txt beside it is
+// its source (the shipped collection), whose names they then take. Records are taken as they are;
+// the caller judges them.
 bool ReadDesignCollection(const QString& path, int language, DesignCollection& collection,
                           QString& error);
 
@@ -31,8 +35,8 @@ bool ReadDesignCollection(const QString& path, int language, DesignCollection& c
 // board with orientations 0..15.
 bool WriteSourceFile(const QString& path, const DesignCollection& collection, int language,
                      QString& error);
-bool WriteRecordFile(const QString& path, const DesignCollection& collection, int language,
-                     QString& error);
+bool WriteDesignRecords(const QString& path, const DesignCollection& collection, int language,
+                        QString& error);
 
 // The user's own collection, which the game reads before the installed one:
 // fribo-trigonet/ftrg2.dat in the user's data folder.

@@ -4,6 +4,7 @@
 #include "designer/name_dialog.h"
 #include "designer/rule_texts.h"
 #include "figures/figure_shape.h"
+#include "figures/search_stop.h"
 #include "shell/board_box.h"
 #include "shell/qt_translations.h"
 #include "ui/dialog_parts.h"
@@ -124,7 +125,9 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     StartAgain();
 }
 
-TDesignerForm::~TDesignerForm() = default;
+TDesignerForm::~TDesignerForm() {
+    *stopJudging = true; // the program's end waits for the thread pool
+}
 
 QPushButton* TDesignerForm::Button(const char* name, QRect geometry,
                                    void (TDesignerForm::*click)()) {
@@ -168,28 +171,35 @@ FigureRecord TDesignerForm::Arrangement() const {
 
 void TDesignerForm::Judge() {
     ++generation;
-    if (!judging.isRunning()) StartJudging();
+    if (judging.isRunning())
+        *stopJudging = true; // JudgingFinished starts again on what lies there now
+    else
+        StartJudging();
     ShowVerdict();
 }
 
 void TDesignerForm::StartJudging() {
     runningGeneration = generation;
+    stopJudging = std::make_shared<std::atomic<bool>>(false);
     auto promise = std::make_shared<QPromise<Judgement>>();
     judging.setFuture(promise->future());
     promise->start();
     // Copies only: the form may close while the search runs.
-    QThreadPool::globalInstance()->start(
-        [promise, judge = judge, figure = Arrangement(), records = RecordsOf(collection)] {
-            Judgement judged;
-            judged.Collection = judge->JudgeCollection(records);
-            judged.Arrangement = judge->Judge(figure, records);
-            promise->addResult(std::move(judged));
-            promise->finish();
-        });
+    QThreadPool::globalInstance()->start([promise, judge = judge, stop = stopJudging,
+                                          figure = Arrangement(), records = RecordsOf(collection)] {
+        const SearchStop stopWhenAsked(*stop);
+        Judgement judged;
+        judged.Collection = judge->JudgeCollection(records);
+        // Its distinctness alone would compare against every record.
+        if (!SearchStopRequested()) judged.Arrangement = judge->Judge(figure, records);
+        promise->addResult(std::move(judged));
+        promise->finish();
+    });
 }
 
 void TDesignerForm::JudgingFinished() {
     if (runningGeneration != generation) return StartJudging(); // judged what is gone
+    if (*stopJudging) return; // stopped at the close: its verdicts are incomplete
     const Judgement judged = judging.result();
     verdict = judged.Arrangement;
     collectionVerdicts = judged.Collection;
@@ -529,7 +539,7 @@ void TDesignerForm::SaveRecordsClick() {
     const QString path = AskSavePath("Fribo Trigonet (*.dat)", "dat");
     if (path.isEmpty()) return;
     QString error;
-    if (!WriteRecordFile(path, collection, Language(), error)) return Fail(error);
+    if (!WriteDesignRecords(path, collection, Language(), error)) return Fail(error);
     Report(SavedText(path));
 }
 
@@ -568,8 +578,7 @@ void TDesignerForm::InstallClick() {
 }
 
 void TDesignerForm::closeEvent(QCloseEvent* event) {
-    if (MayDiscard())
-        event->accept();
-    else
-        event->ignore();
+    if (!MayDiscard()) return event->ignore();
+    *stopJudging = true;
+    event->accept();
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -109,6 +110,9 @@ class TDesignerForm : public QWidget, public GameView {
     // for an older one is dropped, and at most one search runs at a time.
     std::shared_ptr<FigureJudge> judge = std::make_shared<FigureJudge>();
     QFutureWatcher<Judgement> judging;
+    // Set when the running search is no longer wanted: the figure changed or the
+    // window closes. The search then ends within milliseconds.
+    std::shared_ptr<std::atomic<bool>> stopJudging = std::make_shared<std::atomic<bool>>(false);
     unsigned generation = 1, judgedGeneration = 0, runningGeneration = 0;
     QString message; // what the last action said; the next board event clears it
     bool dirty = false;

@@ -4,6 +4,7 @@
 #include "figures/figure_shape.h"
 #include "figures/record_file.h"
 #include "figures/region_search.h"
+#include "figures/search_stop.h"
 #include "figures/solver.h"
 
 #include <algorithm>
@@ -229,11 +230,17 @@ FigureVerdict JudgeFigure(const FigureRecord& figure, std::span<const FigureReco
 const FigureJudge::Known& FigureJudge::Know(const FigureRecord& figure) {
     const std::string bytes = BytesOf(figure);
     if (const auto it = known.find(bytes); it != known.end()) return it->second;
+    if (SearchStopRequested()) return unfinished = Known{};
     Known entry;
     entry.Alone = JudgeAlone(figure);
     if (entry.Alone[RuleId::Bounds].Passed())
         for (int s = 0; s < SymmetryCount; ++s)
             entry.Turned[s] = RegionKeyOf(figure, s);
+    // A search that was stopped judged nothing; it must not be remembered.
+    if (SearchStopRequested()) {
+        unfinished = std::move(entry);
+        return unfinished;
+    }
     return known.emplace(bytes, std::move(entry)).first->second;
 }
 
@@ -301,7 +308,7 @@ FigureVerdict FigureJudge::Judge(const FigureRecord& figure, std::span<const Fig
 std::vector<FigureVerdict> FigureJudge::JudgeCollection(std::span<const FigureRecord> records) {
     std::vector<FigureVerdict> verdicts;
     verdicts.reserve(records.size());
-    for (size_t i = 0; i < records.size(); ++i)
+    for (size_t i = 0; i < records.size() && !SearchStopRequested(); ++i)
         verdicts.push_back(Judge(records[i], records.first(i)));
     // Arrangements judged on the way are forgotten once there are many; the
     // collection's own records stay known.

@@ -109,7 +109,9 @@ RuleResult JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecor
 // The same verdicts for one record after another against a collection that
 // changes, as the designer judges after every put-down: what depends on a record
 // alone (the exhaustive search above all) is judged once per record and kept,
-// so only distinctness is judged again. One caller at a time.
+// so only distinctness is judged again. One caller at a time. Under a
+// SearchStop that is set, the verdicts are incomplete (the collection's may be
+// short) and nothing judged meanwhile is kept.
 class FigureJudge {
   public:
     FigureVerdict Judge(const FigureRecord& figure, std::span<const FigureRecord> others);
@@ -129,6 +131,7 @@ class FigureJudge {
     // By the record's 24 bytes.
     std::map<std::string, Known> known;
     std::map<std::string, ShapeKey> regions;
+    Known unfinished;
 };
 
 // Whether `a` and `b` cover the same part of cell (col, row), sampled off its

@@ -23,15 +23,39 @@ bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
     return true;
 }
 
+RecordWrite WriteGameRecords(const std::string& path, const std::vector<FigureRecord>& records,
+                             size_t& offBoard) {
+    if (records.empty() || records.size() > static_cast<size_t>(MaxFigures))
+        return RecordWrite::BadCount;
+    for (size_t i = 0; i < records.size(); ++i)
+        if (!FigureIsValid(records[i])) {
+            offBoard = i;
+            return RecordWrite::OffBoard;
+        }
+    // Replaced whole or not at all: a failed build keeps the collection it had.
+    return ReplaceFile(path, reinterpret_cast<const uint8_t*>(records.data()),
+                       records.size() * FigureRecordSize) == SaveResult::Saved
+               ? RecordWrite::Written
+               : RecordWrite::CannotWrite;
+}
+
 bool WriteRecordFile(const std::string& path, const std::vector<FigureRecord>& records,
                      std::string& error) {
-    // Replaced whole or not at all: a failed build keeps the collection it had.
-    if (ReplaceFile(path, reinterpret_cast<const uint8_t*>(records.data()),
-                    records.size() * FigureRecordSize) != SaveResult::Saved) {
-        error = "cannot write " + path;
+    size_t offBoard = 0;
+    switch (WriteGameRecords(path, records, offBoard)) {
+    case RecordWrite::Written:
+        return true;
+    case RecordWrite::BadCount:
+        error = path + ": the game reads 1 to 222 figures, not " + std::to_string(records.size());
         return false;
+    case RecordWrite::OffBoard:
+        error = path + ": figure " + std::to_string(offBoard + 1) + " is off the board";
+        return false;
+    case RecordWrite::CannotWrite:
+        break;
     }
-    return true;
+    error = "cannot write " + path;
+    return false;
 }
 
 bool PickFigure(const std::vector<FigureRecord>& records, long number, FigureRecord& figure,

@@ -13,6 +13,16 @@
 bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
                     std::string& error);
 
+// The one writer of the game's record file, for the tool and the designer alike.
+// A collection the game could not play whole is refused before the file is
+// touched: no record or more than 222 (BadCount), or a record off the board or
+// badly turned (OffBoard, `offBoard` its 0-based index). The file is replaced
+// atomically; after CannotWrite errno tells why.
+enum class RecordWrite { Written, BadCount, OffBoard, CannotWrite };
+RecordWrite WriteGameRecords(const std::string& path, const std::vector<FigureRecord>& records,
+                             size_t& offBoard);
+
+// WriteGameRecords worded for the tool's messages.
 bool WriteRecordFile(const std::string& path, const std::vector<FigureRecord>& records,
                      std::string& error);
 

@@ -3,6 +3,7 @@
 #include "board/exact_geometry.h"
 #include "board/orientation.h"
 #include "figures/figure_shape.h"
+#include "figures/search_stop.h"
 #include "figures/solver.h"
 
 #include <algorithm>
@@ -185,7 +186,7 @@ class RegionSearch {
         std::vector<int> bannedHere;
         for (int id : coverers[cell]) {
             if (banned[id] || !Fits(candidates[id])) continue;
-            if (++result.Nodes > nodeLimit) {
+            if (++result.Nodes > nodeLimit || SearchStopRequested()) {
                 result.LimitReached = true;
                 break;
             }

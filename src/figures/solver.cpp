@@ -2,6 +2,7 @@
 
 #include "board/orientation.h"
 #include "figures/figure_shape.h"
+#include "figures/search_stop.h"
 
 #include <algorithm>
 #include <set>
@@ -35,7 +36,7 @@ class Search {
 
     SolveResult Run() {
         Descend(0, 0);
-        result.LimitReached = limit > 0 && result.Arrangements >= limit;
+        result.LimitReached = stopped || (limit > 0 && result.Arrangements >= limit);
         return result;
     }
 
@@ -125,7 +126,11 @@ class Search {
         if (result.Found.size() < keep) result.Found.push_back(found);
     }
 
-    bool Done() const { return limit > 0 && result.Arrangements >= limit; }
+    bool Done() {
+        if (SearchStopRequested()) stopped = true; // a relaxed load: cheap at every node
+        return stopped || (limit > 0 && result.Arrangements >= limit);
+    }
+    bool stopped = false;
 
     int64_t limit;
     size_t keep;

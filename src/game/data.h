@@ -35,6 +35,14 @@ inline bool IsGivenUp(uint8_t progress) {
     return IsFinished(progress) && HelpCount(progress) == MaxHelpCount;
 }
 
+// A figure's progress byte in a collection other than the one being played, by
+// its shape (ShapeIdOf in progress_map.h); the saved game keeps these.
+struct ShapeProgress {
+    uint64_t Shape = 0;
+    uint8_t Progress = 0;
+    friend bool operator==(const ShapeProgress&, const ShapeProgress&) = default;
+};
+
 // Shared by every window for the whole run.
 struct GameData {
     std::array<FigureRecord, MaxFigures + 1> Figures{}; // [0] = working copy of the current figure
@@ -45,6 +53,10 @@ struct GameData {
     std::string ProgramDir; // ends in a path separator
     bool Dirty = false;
     int Language = -1; // 1 German, 0 English, -1 never chosen; every text is German only at 1
+    std::vector<ShapeProgress> OtherProgress;
+    // The shapes of the collection that games saved without shapes were played
+    // with (the shipped second edition); empty when unknown.
+    std::vector<uint64_t> UntaggedOrigin;
 };
 
 inline bool IsGerman(int language) {

@@ -3,13 +3,14 @@
 #include "game/saved_game.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 bool SavedGames::SaveGame(const std::string& path) {
     // A failed write is reported like a file that cannot be created: the bytes
     // never reached the disk, so the game must stay marked as changed.
-    if (WriteProgressFile(path, data) != SaveResult::Saved) {
-        view.ReportCannotSave(FileNamePart(path));
+    if (WriteGameFile(path, data) != SaveResult::Saved) {
+        view.ReportCannotSave(path, errno);
         view.AskToClose();
         return false;
     }
@@ -33,7 +34,7 @@ void SavedGames::SaveGameAs() {
 }
 
 bool SavedGames::LoadGame(const std::string& path) {
-    if (!ReadProgressFile(path, data, data.FigureCount)) {
+    if (!ReadGameFile(path, data, data.FigureCount, mapping)) {
         view.ReportCannotLoad(FileNamePart(path));
         view.AskToClose();
         return false;
@@ -67,12 +68,15 @@ void SavedGames::LoadBtnClick() {
     data.SaveFileName = path;
     ShowFigureAnew();
     UpdateTitle();
+    if (const std::string moved = MovedProgressSentence(mapping, data.Language); !moved.empty())
+        view.ReportMovedProgress(moved);
 }
 
 void SavedGames::NewgameBtnClick() {
     if (!view.ConfirmNewGame()) return;
     SaveIfDirty();
     std::fill(data.Progress.begin() + 1, data.Progress.begin() + 1 + BoundedFigureCount(data), 0);
+    data.OtherProgress.clear();
     data.Dirty = false;
     data.SaveFileName.clear(); // the old file stays on disk as it is
     ShowFigureAnew();

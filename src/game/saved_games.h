@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "game/progress_map.h"
 
 #include <string>
 
@@ -17,9 +18,12 @@ class SavedGamesView {
     virtual bool ConfirmOverwrite(const std::string& name) = 0;
     // The new-game question; true only when the player answered yes.
     virtual bool ConfirmNewGame() = 0;
-    virtual void ReportCannotSave(const std::string& name) = 0;
+    // A failed save of `path`; `error` is the system's errno for it.
+    virtual void ReportCannotSave(const std::string& path, int error) = 0;
     virtual void ReportCannotLoad(const std::string& name) = 0;
     virtual void ShowTitle(const std::string& caption) = 0;
+    // The one sentence that says how much progress moved to this collection.
+    virtual void ReportMovedProgress(const std::string& sentence) = 0;
     // The main window's close request with its usual question. Must not start the
     // closing sequence again when the window is already closing.
     virtual void AskToClose() = 0;
@@ -38,9 +42,12 @@ class SavedGames {
     bool SaveGame(const std::string& path);
     // The save dialog, the ".ftg" rule and the overwrite question; cancelling saves nothing.
     void SaveGameAs();
-    // Reads the progress from `path`; on failure the load error names the file,
-    // the main window is asked to close and nothing changes.
+    // Reads the progress from `path`, moved by shape when the game was played
+    // with another collection; on failure the load error names the file, the
+    // main window is asked to close and nothing changes.
     bool LoadGame(const std::string& path);
+    // What the last successful load moved.
+    const ProgressMapping& LastMapping() const { return mapping; }
 
     // The game's file when it has one, else the save dialog; only when Dirty.
     // Run before a load, a new game and the end of the program.
@@ -58,4 +65,5 @@ class SavedGames {
     Game& game;
     GameData& data;
     SavedGamesView& view;
+    ProgressMapping mapping;
 };

@@ -6,7 +6,9 @@
 #include "dialogs/statis.h"
 #include "dialogs/yesno.h"
 #include "game/collection_path.h"
+#include "game/saved_game.h"
 #include "shell/board_box.h"
+#include "shell/editions.h"
 #include "shell/freeware.h"
 #include "shell/hint.h"
 #include "shell/install_paths.h"
@@ -181,12 +183,20 @@ bool TMainForm::FormCreate() {
         return false;
     }
 
+    data.UntaggedOrigin = SecondEditionShapes();
     waves.SetOn(ini.Sound());
     SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
     data.CurrentFigure = ClampFigureNumber(ini.Level(), data.FigureCount);
     data.SaveFileName = ini.SaveFile();
     data.Progress.fill(0);
-    if (FileExists(data.SaveFileName) && !ReadSavedGame(data.SaveFileName)) {
+    const PathCheck check = CheckSavedGamePath(data.SaveFileName);
+    if (!data.SaveFileName.empty() && check.Problem != PathProblem::None &&
+        check.Problem != PathProblem::Missing) {
+        // It stays the current game, like a missing one: the next save says why it fails.
+        DialogSeam::Box(
+            this, DialogSeam::BoxKind::Error,
+            FromPath(UnusableSavedGameMessage(data.SaveFileName, check, data.Language)));
+    } else if (FileExists(data.SaveFileName) && !ReadSavedGame(data.SaveFileName)) {
         // Ending here would lock the player out at every start: go on with a new
         // game instead, and leave the file as it is.
         DialogSeam::Box(this, DialogSeam::BoxKind::Error,
@@ -206,7 +216,7 @@ bool TMainForm::FormCreate() {
 }
 
 bool TMainForm::ReadSavedGame(const std::string& path) {
-    return ReadProgressFile(path, game.data, MaxFigures);
+    return ReadGameFile(path, game.data, MaxFigures, startMapping);
 }
 
 void TMainForm::CreateSecondaryWindows() {
@@ -280,6 +290,9 @@ void TMainForm::FormActivate() {
     if (game.data.Language == -1) DialogSeam::Exec(languageDlg);
     ApplyTexts();
     info();
+    if (const std::string moved = MovedProgressSentence(startMapping, game.data.Language);
+        !moved.empty())
+        ReportMovedProgress(moved);
 }
 
 void TMainForm::ApplyTexts() {
@@ -496,13 +509,9 @@ bool TMainForm::ConfirmNewGame() {
     return yesNo->ShowModal(MessageKind::GiveUp) == ModalResult::Yes;
 }
 
-void TMainForm::ReportCannotSave(const std::string& name) {
+void TMainForm::ReportCannotSave(const std::string& path, int error) {
     DialogSeam::Box(this, DialogSeam::BoxKind::Error,
-                    Text(game.data.Language,
-                         "Kann Spiel %1 nicht speichern. Datenträger voll oder nicht "
-                         "beschreibbar.",
-                         "Cannot save game %1. Drive full or not writable.")
-                        .arg(FromPath(name)));
+                    FromPath(CannotSaveMessage(path, error, game.data.Language)));
 }
 
 void TMainForm::ReportCannotLoad(const std::string& name) {
@@ -510,6 +519,10 @@ void TMainForm::ReportCannotLoad(const std::string& name) {
                     Text(game.data.Language, "Fehler beim Laden des Spiels %1!",
                          "Error occured while loading file %1!")
                         .arg(FromPath(name)));
+}
+
+void TMainForm::ReportMovedProgress(const std::string& sentence) {
+    DialogSeam::Box(this, DialogSeam::BoxKind::Information, FromPath(sentence));
 }
 
 void TMainForm::ShowTitle(const std::string& caption) {

@@ -75,9 +75,10 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     std::string ChooseOpenFile(const std::string& start) override;
     bool ConfirmOverwrite(const std::string& name) override;
     bool ConfirmNewGame() override;
-    void ReportCannotSave(const std::string& name) override;
+    void ReportCannotSave(const std::string& path, int error) override;
     void ReportCannotLoad(const std::string& name) override;
     void ShowTitle(const std::string& caption) override;
+    void ReportMovedProgress(const std::string& sentence) override;
     // The close path (quit question first), unless the window is already closing.
     void AskToClose() override;
     void Repaint() override { RepaintFigure(); }
@@ -156,7 +157,8 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     bool placementRestored = false;
     bool FirstActivation = true;
     bool closing = false;
-    QPixmap back; // the background tile
+    ProgressMapping startMapping; // told at the first activation
+    QPixmap back;                 // the background tile
     std::unique_ptr<TPatForm> pattern;
     // Children of the window, freed with it.
     TSelectDlg* selectDlg = nullptr;

@@ -64,13 +64,16 @@ QString AskFile(QWidget* parent, const FileRequest& request) {
 }
 
 int Box(QWidget* parent, BoxKind kind, const QString& text, bool german) {
-    const QString caption =
-        kind == BoxKind::Error ? (german ? "Fehler" : "Error") : (german ? "Warnung" : "Warning");
+    const QString caption = kind == BoxKind::Error         ? (german ? "Fehler" : "Error")
+                            : kind == BoxKind::Information ? QString("Information")
+                                                           : (german ? "Warnung" : "Warning");
     if (Current().box) return Current().box(kind, caption, text);
-    QMessageBox box(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Warning, caption,
-                    text, QMessageBox::NoButton, parent);
+    const QMessageBox::Icon icon = kind == BoxKind::Error         ? QMessageBox::Critical
+                                   : kind == BoxKind::Information ? QMessageBox::Information
+                                                                  : QMessageBox::Warning;
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
     KeepAboveTarget(&box);
-    if (kind == BoxKind::Error) {
+    if (kind != BoxKind::Warning) {
         box.addButton("OK", QMessageBox::AcceptRole);
         box.exec();
         return 1;

@@ -20,7 +20,7 @@ inline bool Answered(int result, ModalResult expected) {
 
 namespace DialogSeam {
 
-enum class BoxKind { Error, Warning };
+enum class BoxKind { Error, Warning, Information };
 
 struct FileRequest {
     bool save = false;     // save dialog, else open dialog
@@ -54,7 +54,7 @@ QString AskFile(QWidget* parent, const FileRequest& request);
 // Error: caption "Fehler", one "OK" button, returns 1. Warning: caption "Warnung",
 // buttons "&Ja" (6) and "&Nein" (7). The game's boxes are German by rule; a
 // program without that rule passes `german` false for "Error", "Warning",
-// "&Yes" and "&No".
+// "&Yes" and "&No". Information: caption "Information", one "OK" button, returns 1.
 int Box(QWidget* parent, BoxKind kind, const QString& text, bool german = true);
 
 } // namespace DialogSeam

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,12 +19,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <memory>
 #include <set>
+
+#include <time.h>
 
 namespace {
 
@@ -531,3 +535,72 @@ TEST_F(DesignerTest, RuleLinesAndButtonsReadUnderADarkSchemeWithALargerFont) {
 }
 
 } // namespace
+
+TEST_F(DesignerTest, ClosingMidJudgeStopsTheSearchAtOnce) {
+    // The shipped collection takes seconds to judge from nothing.
+    ASSERT_TRUE(form->OpenCollection(FIGURE_SOURCE));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QThreadPool::globalInstance()->activeThreadCount() > 0; }, 5000));
+    ASSERT_FALSE(form->Judged());
+    // The work done after the close is held to 100 ms of processor time, which a
+    // machine under load cannot stretch; the wall clock only to what load allows.
+    const auto cpuMs = [] {
+        timespec t{};
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const double cpuBefore = cpuMs();
+    form->close();
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(5000));
+    const double cpu = cpuMs() - cpuBefore;
+    RecordProperty("stopped_after_ms", static_cast<int>(clock.elapsed()));
+    RecordProperty("processor_ms_after_close", static_cast<int>(cpu));
+    EXPECT_LT(cpu, 100) << "the judge went on after the close";
+    EXPECT_LT(clock.elapsed(), 1000);
+    QCoreApplication::processEvents(); // the stopped run ends: no verdict from it
+    EXPECT_FALSE(form->Judged());
+    form.reset();
+}
+
+TEST_F(DesignerTest, AChangedFigureStopsTheSearchForTheOldOneAndJudgesTheNew) {
+    ASSERT_TRUE(form->OpenCollection(FIGURE_SOURCE));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QThreadPool::globalInstance()->activeThreadCount() > 0; }, 5000));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(form->LayArrangement(LyingBar));
+    // The old search ends without the window's help; the new one waits for its event.
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(5000));
+    RecordProperty("stopped_after_ms", static_cast<int>(clock.elapsed()));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(form->Judged());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] { return QThreadPool::globalInstance()->activeThreadCount() > 0; }, 5000));
+    EXPECT_FALSE(form->Judged()) << "a stopped run gave a verdict";
+    form.reset();
+}
+
+TEST_F(DesignerTest, TheShippedCollectionOpensWithItsNames) {
+    // As installed: the record file with its source beside it.
+    ASSERT_TRUE(QFile::copy(FIGURE_SOURCE, Path("figures.txt")));
+    QFile source(FIGURE_SOURCE);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    FigureSource parsed;
+    std::string error;
+    ASSERT_TRUE(ParseFigureSource(source.readAll().toStdString(), parsed, error)) << error;
+    QByteArray records;
+    for (const SourceFigure& figure : parsed.Figures)
+        records.append(reinterpret_cast<const char*>(figure.Record.data()), FigureRecordSize);
+    WriteFile("ftrg2.dat", records);
+    ASSERT_TRUE(form->OpenCollection(Path("ftrg2.dat")));
+    ASSERT_EQ(form->Collection().Figures.size(), 222u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Staircase");
+    EXPECT_EQ(form->Collection().Figures[1].Name, "Letter Z");
+    // Another record file beside the same source keeps numbered names.
+    records.replace(0, FigureRecordSize, records.mid(FigureRecordSize, FigureRecordSize));
+    WriteFile("ftrg2.dat", records);
+    ASSERT_TRUE(form->OpenCollection(Path("ftrg2.dat")));
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Figure 1");
+}

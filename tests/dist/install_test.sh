@@ -17,7 +17,7 @@ DESTDIR="$work/root" "$cmake" --install "$build" --prefix /usr >"$work/install.l
     fail "cmake --install: $(cat "$work/install.log")"
 usr=$work/root/usr
 
-for file in $bindir/fribo-trigonet share/fribo-trigonet/ftrg2.dat \
+for file in $bindir/fribo-trigonet share/fribo-trigonet/ftrg2.dat share/fribo-trigonet/figures.txt \
     share/applications/fribo-trigonet.desktop \
     $bindir/fribo-trigonet-designer share/applications/fribo-trigonet-designer.desktop \
     share/icons/hicolor/scalable/apps/fribo-trigonet-designer.svg \

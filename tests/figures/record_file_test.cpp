@@ -63,3 +63,23 @@ TEST(RecordFile, ReplacesTheWholeFileAndSaysWhenItCannotWrite) {
     ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
     EXPECT_EQ(records, (std::vector<FigureRecord>{SoundHouse(), BigSquare()}));
 }
+
+TEST(RecordFile, TheOneWriterRefusesWhatTheGameCouldNotPlayAndKeepsTheOldFile) {
+    const std::string path = TempPath("refused.dat");
+    WriteRecords(path, {BigSquare()});
+    size_t offBoard = 99;
+    EXPECT_EQ(WriteGameRecords(path, {}, offBoard), RecordWrite::BadCount);
+    EXPECT_EQ(WriteGameRecords(path, std::vector<FigureRecord>(223, SoundHouse()), offBoard),
+              RecordWrite::BadCount);
+    FigureRecord turned = SoundHouse();
+    turned[5].Orient = 16;
+    EXPECT_EQ(WriteGameRecords(path, {SoundHouse(), BigSquare(), turned}, offBoard),
+              RecordWrite::OffBoard);
+    EXPECT_EQ(offBoard, 2u);
+    std::string error;
+    EXPECT_FALSE(WriteRecordFile(path, {SoundHouse(), turned}, error));
+    EXPECT_EQ(error, path + ": figure 2 is off the board");
+    std::vector<FigureRecord> records;
+    ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
+    EXPECT_EQ(records, (std::vector<FigureRecord>{BigSquare()}));
+}

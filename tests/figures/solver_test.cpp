@@ -1,11 +1,14 @@
 #include "figures/solver.h"
 
 #include "figures/figure_shape.h"
+#include "figures/region_search.h"
+#include "figures/search_stop.h"
 #include "support/figure_files.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -62,4 +65,20 @@ TEST(Solver, SumsThatNoOrderCanLayAreNotLayable) {
     const SolveResult result = SolveFigure(stacked);
     EXPECT_GE(result.Arrangements, 1);
     EXPECT_FALSE(result.Layable);
+}
+
+TEST(SolveFigure, AStopAskedForEndsTheSearchesOnThisThreadOnly) {
+    std::atomic<bool> stop{true};
+    {
+        const SearchStop asked(stop);
+        const SolveResult stopped = SolveFigure(BigSquare());
+        EXPECT_TRUE(stopped.LimitReached);
+        EXPECT_EQ(stopped.Arrangements, 0);
+        EXPECT_TRUE(SearchRegion(BigSquare()).LimitReached);
+        // Another thread's searches do not see this thread's flag.
+        std::thread other([] { EXPECT_EQ(SolveFigure(BigSquare()).Arrangements, 16); });
+        other.join();
+    }
+    EXPECT_FALSE(SearchStopRequested());
+    EXPECT_EQ(SolveFigure(BigSquare()).Arrangements, 16); // one for each choice of diagonals
 }

@@ -62,6 +62,12 @@ class SavedGameCommands : public ::testing::Test {
     }
 
     std::string Path(const char* name) { return folder + name; }
+    // What an old reader of the file sees: its first FigureCount bytes.
+    std::vector<uint8_t> Leading(const std::string& path) {
+        std::vector<uint8_t> bytes = Bytes(path);
+        bytes.resize(std::min<size_t>(bytes.size(), data.FigureCount));
+        return bytes;
+    }
     std::vector<uint8_t> Progress() {
         return {data.Progress.begin() + 1, data.Progress.begin() + 1 + data.FigureCount};
     }
@@ -77,7 +83,9 @@ TEST_F(SavedGameCommands, SaveAsTurnsATxtChoiceIntoFtgAndAsksWithTheNameOnly) {
     view.overwriteAnswers = {true};
     games.SaveGameAs();
     EXPECT_EQ(view.Calls("overwrite"), (std::vector<std::string>{"overwrite a.ftg"}));
-    EXPECT_EQ(Bytes(Path("a.ftg")), Progress());
+    EXPECT_EQ(Leading(Path("a.ftg")), Progress());
+    // 222 bytes for readers of any collection, then the tag and 30 shapes.
+    EXPECT_EQ(Bytes(Path("a.ftg")).size(), 222u + 9 + 30 * 9);
     EXPECT_FALSE(std::filesystem::exists(Path("a.txt")));
     EXPECT_EQ(data.SaveFileName, Path("a.ftg"));
     EXPECT_FALSE(data.Dirty);
@@ -178,6 +186,8 @@ TEST_F(SavedGameCommands, WriteProtectedOrSpecialFilesAreReportedAndLeftAlone) {
         EXPECT_EQ(view.calls,
                   (std::vector<std::string>{"cannot save " + std::string(name), "close"}));
     }
+    EXPECT_EQ(CannotSaveMessage(Path("pipe.ftg"), view.saveError, 0),
+              "Cannot save game pipe.ftg: it is a named pipe (FIFO).");
     EXPECT_EQ(Bytes(Path("locked.ftg")), (std::vector<uint8_t>{8}));
     struct stat info {};
     ASSERT_EQ(::stat(Path("pipe.ftg").c_str(), &info), 0);
@@ -201,7 +211,7 @@ TEST_F(SavedGameCommands, SaveWithASavedGameWritesSilentlyEvenWhenItWasDeleted) 
     data.SaveFileName = Path("gone.ftg");
     games.SaveBtnClick();
     EXPECT_TRUE(view.calls.empty());
-    EXPECT_EQ(Bytes(Path("gone.ftg")), Progress());
+    EXPECT_EQ(Leading(Path("gone.ftg")), Progress());
     EXPECT_FALSE(data.Dirty);
     games.SaveIfDirty(); // as on closing: nothing more to save
     EXPECT_TRUE(view.calls.empty());
@@ -273,8 +283,8 @@ TEST_F(SavedGameCommands, NewGameAnsweredYesClearsProgressAndTitle) {
     data.CurrentFigure = 30;
     view.newGameAnswer = true;
     games.NewgameBtnClick();
-    EXPECT_TRUE(board.helpEnabled);                 // the figure on the board is open again
-    EXPECT_EQ(Bytes(Path("mine.ftg")).size(), 30u); // the changed game was saved first
+    EXPECT_TRUE(board.helpEnabled);                        // the figure on the board is open again
+    EXPECT_EQ(Leading(Path("mine.ftg"))[29], GivenUpByte); // the changed game was saved first
     EXPECT_EQ(Progress(), std::vector<uint8_t>(30, 0));
     EXPECT_EQ(data.SaveFileName, "");
     EXPECT_FALSE(data.Dirty);
@@ -283,6 +293,37 @@ TEST_F(SavedGameCommands, NewGameAnsweredYesClearsProgressAndTitle) {
     EXPECT_EQ(Bytes(Path("mine.ftg"))[0], FinishedBit); // the old file stays as it was
     games.SaveBtnClick();
     EXPECT_EQ(view.Calls("save").size(), 1u); // the next save asks for a name
+}
+
+TEST_F(SavedGameCommands, LoadingAGameOfAnotherCollectionMovesItsProgressAndSaysSo) {
+    // The game of a collection whose first figure is this one's second, then ten others.
+    GameData other;
+    FillSampleCollection(other, 1);
+    other.Figures[1] = data.Figures[2];
+    other.Figures[2] = FigureOfSquares({{0, 0}, {10, 0}, {20, 0}, {20, 40}});
+    other.FigureCount = 2;
+    other.Progress[1] = GivenUpByte;
+    other.Progress[2] = FinishedBit;
+    ASSERT_EQ(WriteGameFile(Path("other.ftg"), other), SaveResult::Saved);
+    data.Dirty = false;
+    view.files = {Path("other.ftg")};
+    games.LoadBtnClick();
+    EXPECT_EQ(data.Progress[1], 0); // solved here, but not in that game
+    EXPECT_EQ(data.Progress[2], GivenUpByte);
+    EXPECT_EQ(view.calls.back(), "moved The figure collection has changed: one of the 2 figures "
+                                 "you played keeps its state.");
+    ASSERT_EQ(data.OtherProgress.size(), 1u);
+    // Saved here and loaded there again, the figure that is not here comes back.
+    ASSERT_TRUE(games.SaveGame(Path("here.ftg")));
+    other.Progress.fill(0);
+    ProgressMapping mapping;
+    ASSERT_TRUE(ReadGameFile(Path("here.ftg"), other, MaxFigures, mapping));
+    EXPECT_EQ(other.Progress[1], GivenUpByte);
+    EXPECT_EQ(other.Progress[2], FinishedBit);
+    // A new game forgets the other collection's progress too.
+    view.newGameAnswer = true;
+    games.NewgameBtnClick();
+    EXPECT_TRUE(data.OtherProgress.empty());
 }
 
 TEST_F(SavedGameCommands, NewGameClearsDirtyAlsoWhenTheSaveBeforeItWasCancelled) {

@@ -22,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include <numbers>
 #include <sys/stat.h>
@@ -250,6 +252,48 @@ TEST_F(MainFormTest, SavedGameIsReadAtStart) {
     EXPECT_EQ(Caption(), "Trigonet 1 - solved");
 }
 
+TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) {
+    // The player solved figures 1 to 10 of the second edition, gave up 11 and
+    // took one help step on 12. Of them, 1, 2, 6, 8, 9, 11 and 12 lie in the
+    // third edition, record for record, as 1, 12, 2, 165, 3, 5 and 83.
+    QFile::remove(dir.filePath("ftrg2.dat"));
+    ASSERT_TRUE(QFile::copy(COLLECTION_FILE, dir.filePath("ftrg2.dat")));
+    const QString save = dir.filePath("second.ftg");
+    ASSERT_TRUE(QFile::copy(SECOND_EDITION_GAME, save));
+    QFile(save).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    Ini().StoreText("common", "save", save);
+    Ini().StoreNumber("common", "tongue", 0);
+    Start();
+    ASSERT_EQ(G().data.FigureCount, 222);
+    std::map<int, int> progress;
+    for (int k = 1; k <= 222; ++k)
+        if (G().data.Progress[k]) progress[k] = G().data.Progress[k];
+    EXPECT_EQ(progress,
+              (std::map<int, int>{{1, 8}, {2, 8}, {3, 8}, {5, 12}, {12, 8}, {83, 1}, {165, 8}}));
+    EXPECT_EQ(seam.boxes.last(),
+              "The figure collection has changed: 7 of the 12 figures you played keep their "
+              "state.");
+    EXPECT_EQ(Caption(), "Trigonet 1 - solved");
+    EXPECT_FALSE(G().data.Dirty);
+    // Saved again, the file names its figures: the next start says nothing.
+    form->SaveBtnClick();
+    form.reset();
+    seam.boxes.clear();
+    Start();
+    EXPECT_EQ(G().data.Progress[83], 1);
+    EXPECT_TRUE(seam.boxes.filter("collection").isEmpty()) << seam.boxes.join('|').toStdString();
+    // In German the sentence reads so.
+    QFile::remove(save);
+    ASSERT_TRUE(QFile::copy(SECOND_EDITION_GAME, save));
+    QFile(save).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    Ini().StoreNumber("common", "tongue", 1);
+    form.reset();
+    Start();
+    EXPECT_EQ(seam.boxes.last(), QString::fromUtf8("Die Figurensammlung ist eine andere: 7 der 12 "
+                                                   "Figuren, die du gespielt hast, behalten "
+                                                   "ihren Stand."));
+}
+
 TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {
     const QString save = dir.filePath("locked.ftg");
     WriteFile(save, QByteArray("\x0c\x0c\x0c", 3));
@@ -466,7 +510,30 @@ TEST_F(MainFormTest, ClosingWithUnsavedProgressAndNoFileAsksForOneBeforeTheSetti
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg", "save"}));
     const QString saved = dir.filePath("evening.ftg");
     EXPECT_EQ(Ini().LoadText("common", "save", ""), saved);
-    EXPECT_EQ(ReadFile(saved), QByteArray("\x01\x00\x00", 3));
+    EXPECT_EQ(ReadFile(saved).left(3), QByteArray("\x01\x00\x00", 3));
+}
+
+TEST_F(MainFormTest, ASavedGameThatIsAPipeIsNamedAtStartAndAtTheSave) {
+    const QString pipe = dir.filePath("pipe.ftg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Ini().StoreText("common", "save", pipe);
+    Ini().StoreNumber("common", "tongue", 1);
+    Start();
+    ASSERT_FALSE(seam.boxes.isEmpty());
+    EXPECT_EQ(seam.boxes.first(), QString::fromUtf8("Das Spiel %1 lässt sich nicht laden: es ist "
+                                                    "eine benannte Pipe (FIFO).")
+                                      .arg(pipe));
+    EXPECT_EQ(form->windowTitle(), "Fribo Trigonet - Spiel pipe.ftg"); // still the current game
+    seam.boxes.clear();
+    G().data.Dirty = true;
+    seam.dialogAnswer = static_cast<int>(ModalResult::No); // stays open after the failed save
+    form->SaveBtnClick();
+    EXPECT_EQ(seam.boxes, QStringList{"Kann Spiel pipe.ftg nicht speichern: es ist eine benannte "
+                                      "Pipe (FIFO)."});
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    G().data.Dirty = false;
 }
 
 TEST_F(MainFormTest, SaveFailingWhileClosingIsReportedAndDoesNotAskToCloseAgain) {
@@ -476,7 +543,10 @@ TEST_F(MainFormTest, SaveFailingWhileClosingIsReportedAndDoesNotAskToCloseAgain)
     G().data.Dirty = true;
     seam.dialogAnswer = static_cast<int>(ModalResult::Yes);
     form->close();
-    EXPECT_EQ(seam.boxes, QStringList{"Cannot save game game.ftg. Drive full or not writable."});
+    // Named at the start and at the save, each time with the reason.
+    EXPECT_EQ(seam.boxes, (QStringList{"The saved game " + dir.filePath("plain/game.ftg") +
+                                           " cannot be loaded: Not a directory.",
+                                       "Cannot save game game.ftg: Not a directory."}));
     EXPECT_EQ(seam.dialogs, (QStringList{"YesNoDlg 3", "FreewareDlg"}));
     EXPECT_FALSE(form->isVisible());
 }
@@ -662,11 +732,11 @@ TEST_F(SavedGameDialogsTest, QuestionsAndReportsNameTheFileInTheGamesLanguage) {
     EXPECT_TRUE(form->ConfirmOverwrite("a.ftg"));
     boxAnswer = 7;
     EXPECT_FALSE(form->ConfirmOverwrite("a.ftg"));
-    form->ReportCannotSave("full.ftg");
+    form->ReportCannotSave("/games/full.ftg", ENOSPC);
     form->ReportCannotLoad("lost.ftg");
     G().data.Language = 1;
     form->ConfirmOverwrite("a.ftg");
-    form->ReportCannotSave("game.ftg");
+    form->ReportCannotSave("/games/game.ftg", EROFS);
     form->ReportCannotLoad("lost.ftg");
     ASSERT_EQ(boxes.size(), 7u);
     EXPECT_EQ(boxes[0].kind, DialogSeam::BoxKind::Warning);

@@ -1,5 +1,7 @@
 #include "support/recording_view.h"
 
+#include "game/saved_game.h"
+
 #include <algorithm>
 
 std::string ColourName(Rgb c) {
@@ -79,4 +81,9 @@ std::vector<std::string> RecordingSavedGamesView::Calls(const std::string& prefi
     for (const std::string& call : calls)
         if (call.rfind(prefix, 0) == 0) found.push_back(call);
     return found;
+}
+
+void RecordingSavedGamesView::ReportCannotSave(const std::string& path, int error) {
+    calls.push_back("cannot save " + FileNamePart(path));
+    saveError = error;
 }

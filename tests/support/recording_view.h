@@ -30,7 +30,7 @@ std::string ColourName(Rgb colour);
 
 // Records what the saved-game commands asked of the windows, one line per call
 // ("save <start>", "open <start>", "overwrite <name>", "ask", "cannot save <name>",
-// "cannot load <name>", "close", "figure"), and answers from the queues: a
+// "cannot load <name>", "moved <sentence>", "close", "figure"), and answers from the queues: a
 // cancelled file dialog and "no" once they run dry.
 class RecordingSavedGamesView : public SavedGamesView {
   public:
@@ -44,13 +44,15 @@ class RecordingSavedGamesView : public SavedGamesView {
     std::string ChooseOpenFile(const std::string& start) override;
     bool ConfirmOverwrite(const std::string& name) override;
     bool ConfirmNewGame() override;
-    void ReportCannotSave(const std::string& name) override {
-        calls.push_back("cannot save " + name);
-    }
+    int saveError = 0; // errno of the last failed save
+    void ReportCannotSave(const std::string& path, int error) override;
     void ReportCannotLoad(const std::string& name) override {
         calls.push_back("cannot load " + name);
     }
     void ShowTitle(const std::string& text) override;
+    void ReportMovedProgress(const std::string& sentence) override {
+        calls.push_back("moved " + sentence);
+    }
     void AskToClose() override { calls.push_back("close"); }
     void Repaint() override { calls.push_back("figure"); }
 

@@ -1,0 +1,185 @@
+#include "game/progress_map.h"
+
+#include "support/sample_collection.h"
+#include "support/test_figures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+GameData Collection(const std::vector<FigureRecord>& figures) {
+    GameData data;
+    data.Language = 0;
+    data.FigureCount = static_cast<int>(figures.size());
+    std::copy(figures.begin(), figures.end(), data.Figures.begin() + 1);
+    return data;
+}
+
+// `count` (at most 100) figures of four squares whose shapes all differ: each
+// set of four cells of a 4 x 4 block of squares that touches its top and left.
+std::vector<FigureRecord> Sample(int count) {
+    std::vector<FigureRecord> figures;
+    for (int mask = 0; mask < 1 << 16 && static_cast<int>(figures.size()) < count; ++mask) {
+        if (__builtin_popcount(mask) != 4 || !(mask & 0x000f) || !(mask & 0x1111)) continue;
+        std::vector<std::pair<int, int>> blocks;
+        for (int k = 0; k < 16; ++k)
+            if (mask >> k & 1) blocks.push_back({25 + 10 * (k % 4), 10 + 10 * (k / 4)});
+        figures.push_back(FigureOfSquares(blocks));
+    }
+    return figures;
+}
+
+// Saves `from` and loads the file into `to`, as the game does with another collection.
+ProgressMapping Carry(const GameData& from, GameData& to) {
+    return DecodeProgressFile(EncodeProgressFile(from), to, MaxFigures, {});
+}
+
+} // namespace
+
+TEST(ShapeId, IsTheSameForEveryShiftAndDiffersBetweenShapes) {
+    const FigureRecord line = FigureOfSquares({{20, 20}, {30, 20}, {40, 20}, {50, 20}});
+    const FigureRecord ell = FigureOfSquares({{20, 20}, {30, 20}, {40, 20}, {40, 30}});
+    EXPECT_EQ(ShapeIdOf(line), ShapeIdOf(Shifted(line, 7, 13)));
+    EXPECT_EQ(ShapeIdOf(line), ShapeIdOf(Shifted(line, -20, -20)));
+    EXPECT_NE(ShapeIdOf(line), ShapeIdOf(ell));
+    const std::vector<FigureRecord> sample = Sample(100);
+    std::vector<ShapeId> ids;
+    for (const FigureRecord& figure : sample)
+        ids.push_back(ShapeIdOf(figure));
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::unique(ids.begin(), ids.end()), ids.end());
+    // A record off the board has an id of its own and never stamps a grid.
+    FigureRecord off = line;
+    off[3].Orient = 16;
+    EXPECT_NE(ShapeIdOf(off), ShapeIdOf(line));
+    EXPECT_EQ(ShapeIdOf(off), ShapeIdOf(off));
+}
+
+TEST(ProgressFile, OldReadersSeeTheProgressBytesAndZerosOnly) {
+    GameData data = Collection(Sample(5));
+    data.Progress[1] = 8, data.Progress[4] = 12, data.Progress[5] = 2;
+    const std::vector<uint8_t> bytes = EncodeProgressFile(data);
+    ASSERT_EQ(bytes.size(), MaxFigures + ProgressTagSize + 5 * 9);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 5),
+              (std::vector<uint8_t>{8, 0, 0, 12, 2}));
+    EXPECT_TRUE(std::all_of(bytes.begin() + 5, bytes.begin() + MaxFigures,
+                            [](uint8_t b) { return b == 0; }));
+    EXPECT_EQ(std::string(bytes.begin() + MaxFigures, bytes.begin() + MaxFigures + 4), "FTGS");
+}
+
+TEST(ProgressFile, TheSameCollectionReadsBackUnmovedAndSilent) {
+    GameData data = Collection(Sample(30));
+    data.Progress[1] = 8, data.Progress[2] = 2, data.Progress[30] = 12 | 16;
+    data.OtherProgress = {{0x1234, 8}};
+    GameData read = Collection(Sample(30));
+    read.Progress.fill(9);
+    const ProgressMapping mapping = Carry(data, read);
+    EXPECT_FALSE(mapping.Moved);
+    for (int k = 1; k <= MaxFigures; ++k)
+        ASSERT_EQ(read.Progress[k], data.Progress[k]) << k;
+    EXPECT_EQ(read.OtherProgress, data.OtherProgress);
+    EXPECT_EQ(MovedProgressSentence(mapping, 0), "");
+}
+
+TEST(ProgressFile, ProgressFollowsItsFiguresIntoAnotherCollectionAndBack) {
+    const std::vector<FigureRecord> shipped = Sample(30);
+    GameData game = Collection(shipped);
+    game.Progress[3] = 8;  // solved
+    game.Progress[7] = 12; // given up
+    game.Progress[9] = 1;  // one help step
+    game.Progress[20] = 8;
+    // A designer's collection: figure 9 shifted to come first, figure 3 under
+    // another number, figure 20 left out, and a new figure.
+    const FigureRecord added = FigureOfSquares({{20, 20}, {30, 20}, {40, 20}, {70, 50}});
+    ASSERT_EQ(
+        std::count_if(shipped.begin(), shipped.end(),
+                      [&](const FigureRecord& f) { return ShapeIdOf(f) == ShapeIdOf(added); }),
+        0);
+    GameData designed =
+        Collection({Shifted(shipped[8], 4, 3), shipped[0], added, shipped[2], shipped[6]});
+    ProgressMapping mapping = Carry(game, designed);
+    EXPECT_TRUE(mapping.Moved);
+    EXPECT_EQ(mapping.Played, 4);
+    EXPECT_EQ(mapping.Kept, 3);
+    EXPECT_EQ((std::vector<int>{designed.Progress[1], designed.Progress[2], designed.Progress[3],
+                                designed.Progress[4], designed.Progress[5]}),
+              (std::vector<int>{1, 0, 0, 8, 12}));
+    EXPECT_EQ(designed.OtherProgress, (std::vector<ShapeProgress>{{ShapeIdOf(shipped[19]), 8}}));
+    EXPECT_EQ(MovedProgressSentence(mapping, 0),
+              "The figure collection has changed: 3 of the 4 figures you played keep their state.");
+    EXPECT_EQ(MovedProgressSentence(mapping, 1),
+              "Die Figurensammlung ist eine andere: 3 der 4 Figuren, die du gespielt hast, "
+              "behalten ihren Stand.");
+
+    // Solved in the designer's collection, then back: nothing is lost on the way.
+    designed.Progress[3] = 8;
+    GameData back = Collection(shipped);
+    mapping = Carry(designed, back);
+    EXPECT_TRUE(mapping.Moved);
+    EXPECT_EQ(mapping.Played, 5);
+    EXPECT_EQ(mapping.Kept, 4);
+    for (int k = 1; k <= 30; ++k)
+        EXPECT_EQ(back.Progress[k], game.Progress[k]) << k;
+    EXPECT_EQ(back.OtherProgress, (std::vector<ShapeProgress>{{ShapeIdOf(added), 8}}));
+}
+
+TEST(ProgressFile, EqualShapesInOneCollectionKeepTheirOrder) {
+    const FigureRecord square = BigSquare(30, 20);
+    GameData twice = Collection({square, Shifted(square, 10, 10)});
+    twice.Progress[1] = 8, twice.Progress[2] = 3;
+    GameData once = Collection({Sample(1)[0], Shifted(square, 5, 0)});
+    Carry(twice, once);
+    EXPECT_EQ(once.Progress[1], 0);
+    EXPECT_EQ(once.Progress[2], 8);
+    EXPECT_EQ(once.OtherProgress, (std::vector<ShapeProgress>{{ShapeIdOf(square), 3}}));
+}
+
+TEST(ProgressFile, GamesWithoutShapesMoveFromTheirEditionOrReadByNumber) {
+    const std::vector<FigureRecord> old = Sample(90);
+    std::vector<ShapeId> origin;
+    for (int k = 0; k < MaxFigures; ++k)
+        origin.push_back(k < 90 ? ShapeIdOf(old[k]) : 0x5eed0000u + k);
+    std::vector<uint8_t> bytes(MaxFigures, 0);
+    bytes[0] = 8, bytes[4] = 12, bytes[89] = 2;
+    // Today's collection: old figure 90 first, then old 1..5.
+    GameData today = Collection({old[89], old[0], old[1], old[2], old[3], old[4]});
+    ProgressMapping mapping = DecodeProgressFile(bytes, today, MaxFigures, origin);
+    EXPECT_TRUE(mapping.Moved);
+    EXPECT_EQ(mapping.Played, 3);
+    EXPECT_EQ(mapping.Kept, 3);
+    EXPECT_EQ((std::vector<int>{today.Progress[1], today.Progress[2], today.Progress[3],
+                                today.Progress[6]}),
+              (std::vector<int>{2, 8, 0, 12}));
+    // Unknown origin, another length or a damaged tag: byte n to figure n, as always.
+    GameData plain = Collection(Sample(6));
+    EXPECT_FALSE(DecodeProgressFile(bytes, plain, MaxFigures, {}).Moved);
+    EXPECT_EQ(plain.Progress[1], 8);
+    EXPECT_EQ(plain.Progress[5], 12);
+    const std::vector<uint8_t> shortGame{8, 3, 12};
+    EXPECT_FALSE(DecodeProgressFile(shortGame, plain, MaxFigures, origin).Moved);
+    EXPECT_EQ(plain.Progress[2], 3);
+    EXPECT_EQ(plain.Progress[5], 0);
+    std::vector<uint8_t> damaged = EncodeProgressFile(today);
+    damaged[MaxFigures + 7] = 0xff; // more entries than the file holds
+    EXPECT_FALSE(DecodeProgressFile(damaged, plain, MaxFigures, origin).Moved);
+    EXPECT_EQ(plain.Progress[1], 2);
+    EXPECT_EQ(plain.Progress[2], 8);
+    damaged.resize(MaxFigures + 20);
+    EXPECT_FALSE(DecodeProgressFile(damaged, plain, MaxFigures, origin).Moved);
+}
+
+TEST(MovedProgressSentence, HasPiecesForOneAndNone) {
+    EXPECT_EQ(MovedProgressSentence({true, 1, 1}, 0),
+              "The figure collection has changed: the one figure you played keeps its state.");
+    EXPECT_EQ(MovedProgressSentence({true, 1, 0}, 1),
+              "Die Figurensammlung ist eine andere: die eine Figur, die du gespielt hast, ist "
+              "nicht dabei.");
+    EXPECT_EQ(MovedProgressSentence({true, 12, 0}, 0),
+              "The figure collection has changed: none of the 12 figures you played is in it.");
+    EXPECT_EQ(MovedProgressSentence({true, 12, 1}, 1),
+              "Die Figurensammlung ist eine andere: eine der 12 Figuren, die du gespielt hast, "
+              "behält ihren Stand.");
+    EXPECT_EQ(MovedProgressSentence({true, 0, 0}, 0), ""); // nothing played, nothing to say
+}
