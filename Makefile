@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 GAME_TARGETS = trigonet figure_collection
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all packages configure build game run test bench package clean
+.PHONY: all packages configure build game run test test-quick bench package clean
 
 all: build
 
@@ -31,6 +31,11 @@ run: game
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The same without the tests that start servers and compositors (label "server":
+# sound servers, Xvfb and openbox, weston, the installed game).
+test-quick: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE server
 
 bench: build
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/trigonet-bench

@@ -1,7 +1,8 @@
 # The direction check must fail on what it is there to catch: each case plants
 # one wrong include, link line or borrowed source in a small tree of its own
 # under WORK and expects the check to name it.
-# Run as: cmake -DCHECK=<check script> -DWORK=<scratch folder> -P include_direction_planted.cmake
+# Run as: cmake -DCHECK=<check script> [-DWORK=<scratch folder>] -P include_direction_planted.cmake
+# WORK defaults to $TMPDIR (or /tmp); the tree is removed at the end.
 function(plant_tree root)
     file(REMOVE_RECURSE ${root})
     file(WRITE ${root}/src/board/board.h "#pragma once\n#include <vector>\n")
@@ -29,7 +30,15 @@ function(expect_check root expected)
     endif()
 endfunction()
 
-set(root ${WORK}/planted)
+# A tree of this run's own, so that two runs at once plant nothing in each other's.
+if(NOT WORK)
+    set(WORK "$ENV{TMPDIR}")
+    if(NOT WORK)
+        set(WORK /tmp)
+    endif()
+endif()
+string(RANDOM LENGTH 12 run)
+set(root ${WORK}/trigonet-planted-${run})
 plant_tree(${root})
 expect_check(${root} PASS)
 

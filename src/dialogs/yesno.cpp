@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
+#include <algorithm>
+
 namespace {
 
 struct MessagePage {
@@ -59,6 +61,7 @@ const MessagePage Kinds[9] = {
     {"lost", false, {60, 20, 181, 33}, "Du hast leider verloren!", "Sorry, that was it!"},
 };
 
+constexpr QRect FrameInside(10, 10, 241, 45); // inside the lowered frame at (8, 8), 245 x 49
 constexpr int ButtonTop = 68;
 constexpr QSize ButtonSize(77, 27);
 
@@ -159,6 +162,18 @@ void TYesNoDlg::FormActivate() {
     const int language = data.Language;
     for (int k = 0; k < 9; ++k) {
         page[k].text->setText(Text(language, Kinds[k].german, Kinds[k].english));
+        // The desktop's font may wrap a text onto more lines than its place holds:
+        // then the place grows about its middle, within the frame, so no line is cut.
+        QRect place = Kinds[k].text;
+        const int needed = page[k].text->heightForWidth(place.width());
+        if (needed > place.height()) {
+            const int grown = std::min(needed, FrameInside.height());
+            place.adjust(0, -(grown - place.height()) / 2, 0, 0);
+            place.setHeight(grown);
+            place.moveTop(
+                std::clamp(place.top(), FrameInside.top(), FrameInside.bottom() + 1 - grown));
+        }
+        page[k].text->setGeometry(place);
         if (page[k].yes) {
             page[k].yes->setText(Text(language, "Ja", "Yes"));
             page[k].no->setText(Text(language, "Nein", "No"));

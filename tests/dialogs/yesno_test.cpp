@@ -20,6 +20,9 @@ struct YesNoTest : ::testing::Test {
 
     void SetUp() override {
         main.setGeometry(100, 100, 660, 350);
+        QPixmap red(32, 32);
+        red.fill(Qt::red);
+        main.setWindowIcon(QIcon(red));
         dialog = new TYesNoDlg(data, &main);
     }
     void TearDown() override { delete dialog; }
@@ -34,6 +37,27 @@ struct YesNoTest : ::testing::Test {
             return result;
         };
         return static_cast<int>(dialog->ShowModal(static_cast<MessageKind>(kind)));
+    }
+    // What the player sees of the page of `kind`: its picture and its text.
+    struct Showing {
+        QImage picture;
+        QString text;
+        QRect textArea; // the label's place on the dialog
+        bool fits = false;
+    };
+    Showing Show(int kind) {
+        Showing seen;
+        Answer(kind, [&] {
+            seen.picture = dialog->grab().toImage();
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                if (label->isVisible() && !label->text().isEmpty()) {
+                    seen.text = label->text();
+                    seen.textArea = QRect(label->mapTo(dialog, QPoint()), label->size());
+                    seen.fits = label->heightForWidth(label->width()) <= label->height();
+                }
+            dialog->close();
+        });
+        return seen;
     }
     QPushButton* Yes(int kind) { return dialog->YesButton(kind); }
     QPushButton* No(int kind) { return dialog->NoButton(kind); }
@@ -118,33 +142,75 @@ TEST_F(YesNoTest, KindOutsideTheRangeShowsThePageShownLast) {
     EXPECT_EQ(seam.dialogs.last(), "YesNoDlg 4");
 }
 
-TEST_F(YesNoTest, LayoutOfThePages) {
+// Where the ink of the page's text lies: the dark pixels inside the frame, right
+// of the icon.
+QRect TextInk(const QImage& page) {
+    QRect ink;
+    for (int y = 10; y < 55; ++y)
+        for (int x = 50; x < 251; ++x)
+            if (qGray(page.pixel(x, y)) < 100) ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+TEST_F(YesNoTest, EveryTextShowsWholeAndCentredBesideTheIconInBothLanguages) {
     EXPECT_EQ(dialog->size(), QSize(261, 103));
     EXPECT_EQ(dialog->windowTitle(), "Fribo Trigonet");
-    const QRect texts[9] = {{60, 28, 181, 17}, {56, 20, 189, 26}, {72, 20, 153, 29},
-                            {56, 20, 189, 26}, {60, 20, 181, 33}, {60, 24, 181, 21},
-                            {60, 20, 181, 33}, {60, 24, 181, 21}, {60, 20, 181, 33}};
-    for (int kind = 1; kind <= 9; ++kind)
-        EXPECT_EQ(dialog->MessageLabel(kind)->geometry(), texts[kind - 1]) << kind;
-    EXPECT_EQ(dialog->OkButton(1)->geometry(), QRect(92, 68, 77, 27));
-    EXPECT_EQ(Yes(3)->geometry(), QRect(136, 68, 77, 27));
-    EXPECT_EQ(No(3)->geometry(), QRect(52, 68, 77, 27));
-    EXPECT_EQ(No(2)->geometry(), QRect(48, 68, 77, 27));
+    for (int language : {0, 1})
+        for (int kind = 1; kind <= 9; ++kind) {
+            data.Language = language;
+            const Showing seen = Show(kind);
+            const QString where = QString("kind %1, language %2").arg(kind).arg(language);
+            EXPECT_EQ(seen.text, dialog->Message(kind)) << where.toStdString();
+            EXPECT_TRUE(seen.fits) << where.toStdString(); // nothing wrapped off the label
+            const QRect ink = TextInk(seen.picture);
+            ASSERT_FALSE(ink.isEmpty()) << where.toStdString();
+            // Centred in the room between the icon (to x 48) and the frame (from x 252).
+            EXPECT_LE(std::abs(ink.left() + ink.right() + 1 - 300), 8) << where.toStdString();
+            EXPECT_TRUE(seen.textArea.contains(ink)) << where.toStdString();
+            EXPECT_GT(ink.top(), seen.textArea.top()) << where.toStdString();
+            EXPECT_LT(ink.bottom(), seen.textArea.bottom()) << where.toStdString();
+            // The main window's icon, at the left of every page.
+            EXPECT_EQ(seen.picture.pixelColor(32, 32), QColor(Qt::red)) << where.toStdString();
+        }
+}
+
+TEST_F(YesNoTest, TheButtonsSitUnderTheFrameWhereThePlayerClicksThem) {
+    // The place of each button's middle on the dialog, as the player sees it.
+    const auto buttonAt = [&](int kind, QPoint middle) {
+        Answer(kind, [&] { dialog->close(); }); // shows the page
+        return qobject_cast<QPushButton*>(dialog->childAt(middle));
+    };
+    EXPECT_EQ(buttonAt(1, {130, 81}), dialog->OkButton(1));
+    EXPECT_EQ(buttonAt(1, {95, 70}), dialog->OkButton(1));
+    EXPECT_EQ(buttonAt(1, {88, 81}), nullptr);
+    EXPECT_EQ(buttonAt(3, {174, 81}), Yes(3));
+    EXPECT_EQ(buttonAt(3, {90, 81}), No(3));
+    EXPECT_EQ(buttonAt(3, {132, 81}), nullptr); // the gap between them
+    EXPECT_EQ(buttonAt(2, {50, 81}), No(2));
+    EXPECT_EQ(buttonAt(4, {50, 81}), nullptr);
+    EXPECT_EQ(buttonAt(4, {54, 81}), No(4));
+    for (int kind = 1; kind <= 9; ++kind) // all of a size, under the frame, inside the dialog
+        for (QPushButton* button : {dialog->OkButton(kind), Yes(kind), No(kind)})
+            if (button) {
+                EXPECT_EQ(button->size(), QSize(77, 27)) << kind;
+                EXPECT_TRUE(QRect(8, 58, 245, 45).contains(button->geometry())) << kind;
+            }
     EXPECT_EQ(dialog->YesButton(1), nullptr);
     EXPECT_EQ(dialog->OkButton(4), nullptr);
 }
 
 TEST_F(YesNoTest, CentresItselfOverTheMainWindowAtEveryShowing) {
-    Answer(1, [&] { dialog->OkButton(1)->click(); });
-    auto expected = [&] {
+    // Centred across the whole main window, and half its client height above its bottom.
+    const auto expectCentred = [&] {
         const QRect m = main.frameGeometry(), d = dialog->frameGeometry();
-        return QPoint(m.left() + (m.width() - d.width()) / 2,
-                      m.top() + m.height() - (main.height() + d.height()) / 2);
+        EXPECT_LE(std::abs((d.left() + d.right()) - (m.left() + m.right())), 1);
+        EXPECT_LE(std::abs((d.top() + d.bottom() + 1) - (2 * m.bottom() + 2 - main.height())), 1);
     };
-    EXPECT_EQ(dialog->pos(), expected());
+    Answer(1, [&] { dialog->OkButton(1)->click(); });
+    expectCentred();
     main.move(300, 250);
     Answer(1, [&] { dialog->OkButton(1)->click(); });
-    EXPECT_EQ(dialog->pos(), expected());
+    expectCentred();
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // program that only links trigonet_resources: so the resources really travel
 // with the library, and each one has the shape the windows rely on.
 
+#include "support/test_home.h"
+
 #include <QColor>
 #include <QFile>
 #include <QGuiApplication>
@@ -9,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtGlobal>
 
@@ -194,6 +197,9 @@ TEST(SoundClips, AreMono8BitPcmWaveImagesWithTheExactSampleCounts) {
 int main(int argc, char** argv) {
     // Test discovery runs this program at build time, where there may be no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home; // font caches and the like
+    if (!home.isValid()) return 1;
+    UseHomeOf(home);
     QGuiApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,12 +1,16 @@
 #include "shell/hint.h"
 
 #include "dialog_test_support.h"
+#include "support/pixel_checks.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,7 +59,25 @@ TEST_F(RulesDialog, BothLanguagesGiveTheSevenPointsOfTheRulesAndThenTheKeys) {
         german.contains(QString::fromUtf8("acht gleichen, rechtwinklig-gleichschenkligen")));
     EXPECT_TRUE(english.contains("eight equal right-angled isosceles triangles"));
     EXPECT_TRUE(Box("tipD")->isReadOnly());
-    EXPECT_EQ(Box("TipE")->palette().color(QPalette::Base), QColor(206, 206, 232));
+}
+
+TEST_F(RulesDialog, TheRulesReadDarkOnPaleBlueUnderLightAndDarkThemes) {
+    const QPalette before = QApplication::palette();
+    for (const QPalette& scheme : {before, DarkPalette()}) {
+        QApplication::setPalette(scheme);
+        for (int language : {0, 1}) {
+            Show(language);
+            const QImage shown = Box(language == 1 ? "tipD" : "TipE")->viewport()->grab().toImage();
+            QHash<QRgb, int> counts;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    ++counts[shown.pixel(x, y) | 0xff000000];
+            const auto commonest = std::max_element(counts.cbegin(), counts.cend());
+            EXPECT_EQ(QColor(commonest.key()), QColor(206, 206, 232)) << language;
+            EXPECT_GE(TextContrast(shown), 4.5) << language;
+        }
+    }
+    QApplication::setPalette(before);
 }
 
 TEST_F(RulesDialog, OpensInTheMiddleOfTheScreen) {

@@ -9,11 +9,34 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 uint8_t B(int v) {
     return static_cast<uint8_t>(v);
 }
+
+// The test program's own folder under $TMPDIR, named so that no other run can
+// have it, and removed when the program ends. A forked child leaves it to the
+// process that made it.
+class RunFolder {
+  public:
+    const std::filesystem::path& Path() {
+        if (path.empty()) {
+            std::string name = std::filesystem::temp_directory_path() / "trigonet-tests.XXXXXX";
+            if (::mkdtemp(name.data())) path = name, owner = ::getpid();
+        }
+        return path;
+    }
+    ~RunFolder() {
+        std::error_code ignored;
+        if (!path.empty() && owner == ::getpid()) std::filesystem::remove_all(path, ignored);
+    }
+
+  private:
+    std::filesystem::path path;
+    pid_t owner = 0;
+};
 } // namespace
 
 std::vector<Placement> Square10(int x, int y, bool otherDiagonal) {
@@ -49,10 +72,15 @@ std::vector<uint8_t> CollectionBytes(const std::vector<FigureRecord>& figures) {
 }
 
 std::string TempDir(const std::string& name) {
+    static RunFolder run;
+    if (run.Path().empty()) {
+        ADD_FAILURE() << "no temporary folder can be made under "
+                      << std::filesystem::temp_directory_path();
+        return "/nonexistent/";
+    }
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "trigonet-tests" /
-                                (std::string(info ? info->test_suite_name() : "") + "." +
-                                 (info ? info->name() : "") + "." + name);
+    std::filesystem::path dir = run.Path() / (std::string(info ? info->test_suite_name() : "") +
+                                              "." + (info ? info->name() : "") + "." + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string() + "/";

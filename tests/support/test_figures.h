@@ -23,7 +23,8 @@ FigureRecord Shifted(const FigureRecord& figure, int dc, int dr);
 // The collection file image of the given figures.
 std::vector<uint8_t> CollectionBytes(const std::vector<FigureRecord>& figures);
 
-// A fresh, empty folder for files a test writes; removed with the process.
+// A fresh, empty folder for files a test writes, inside a folder of the test
+// program's own under $TMPDIR (unique to the run), removed when the program ends.
 std::string TempDir(const std::string& name);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // Keeps the process from writing more than `bytes` bytes into any file, for

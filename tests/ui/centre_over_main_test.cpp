@@ -1,5 +1,6 @@
 #include "ui/centre_over_main.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QTest>
 #include <QWidget>
@@ -10,16 +11,33 @@
 // The exact first placement under a real frame is checked in window_manager_test.cpp.
 namespace {
 
+// What is still watching the window to place it again; none once it has settled.
+QObject* Placer(QDialog& dialog) {
+    return dialog.windowHandle()->findChild<QObject*>("PlaceWhenFramed",
+                                                      Qt::FindDirectChildrenOnly);
+}
+
 struct Placing : ::testing::Test {
     QWidget main;
     QDialog dialog{&main};
+    int paints = 0;
 
     void SetUp() override {
         main.setGeometry(100, 100, 660, 350);
         main.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
         dialog.resize(300, 200);
+        dialog.installEventFilter(&paintCounter);
     }
+
+    struct PaintCounter : QObject {
+        int& paints;
+        explicit PaintCounter(int& paints) : paints(paints) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } paintCounter{paints};
 };
 
 TEST_F(Placing, PlacesNowAndOnceMoreWhenTheFrameIsKnownOnEveryShowing) {
@@ -29,15 +47,18 @@ TEST_F(Placing, PlacesNowAndOnceMoreWhenTheFrameIsKnownOnEveryShowing) {
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(calls, 2);
+    const int paintsBefore = paints;
     dialog.update();
-    QTest::qWait(20);
-    EXPECT_EQ(calls, 2); // later exposures leave the window where the player put it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paints > paintsBefore; }));
+    QCoreApplication::processEvents(); // and whatever that painting queued
+    EXPECT_EQ(calls, 2);               // later paintings leave the window where the player put it
     dialog.hide();
     PlaceNowAndWhenFramed(&dialog, [&calls] { calls += 10; });
     PlaceNowAndWhenFramed(&dialog, [&calls] { calls += 100; }); // replaces the one pending
     dialog.show();
-    for (int wait = 0; wait < 100 && calls < 212; ++wait)
-        QTest::qWait(10); // a second exposure may come later than the window's state says
+    // A second exposure may come later than the window's state says.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 212; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Placer(dialog); }));
     EXPECT_EQ(calls, 2 + 10 + 100 + 100);
 }
 
@@ -57,10 +78,13 @@ TEST_F(Placing, AWindowManagersLateMoveIsPlacedAgainABoundedNumberOfTimesButNotO
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.pos() == rule; }, 1000)) << dialog.pos().x();
     // One that keeps moving it does not get an endless fight.
     for (int round = 0; round < 6; ++round) {
+        const int before = calls;
         dialog.windowHandle()->setPosition(400 + round, 300);
-        QTest::qWait(30);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return calls > before || !Placer(dialog); })) << round;
     }
+    QCoreApplication::processEvents(); // the last moves reach the window before it hides
     EXPECT_EQ(calls, 5); // the first placement and four more at most
+    EXPECT_EQ(dialog.windowHandle()->position(), QPoint(405, 300));
     dialog.hide();
 
     // Once the window has settled the player's moves are its own.
@@ -68,9 +92,10 @@ TEST_F(Placing, AWindowManagersLateMoveIsPlacedAgainABoundedNumberOfTimesButNotO
     PlaceNowAndWhenFramed(&dialog, [&] { ++calls; });
     dialog.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return calls == 2; }, 1000));
-    QTest::qWait(700);
+    ASSERT_NE(Placer(dialog), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Placer(dialog); })); // settled
     dialog.windowHandle()->setPosition(420, 310);
-    QTest::qWait(50);
+    QCoreApplication::processEvents(); // the move reaches the window
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(dialog.windowHandle()->position(), QPoint(420, 310));
 }

@@ -1,6 +1,7 @@
+#include "support/test_home.h"
+
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,7 @@ int main(int argc, char* argv[]) {
     // lands in a home of the run's own, removed at the end, never in the real one.
     QTemporaryDir home;
     if (!home.isValid()) return 1;
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        qputenv(name, (home.path() + (name[0] == 'H' ? "" : QString("/") + name)).toLocal8Bit());
+    UseHomeOf(home);
     QStandardPaths::setTestModeEnabled(true);
     // Nor may an installed game's collection stand in for a missing one.
     qputenv("XDG_DATA_DIRS", "/nonexistent/trigonet-tests");
