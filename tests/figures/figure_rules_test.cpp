@@ -228,6 +228,11 @@ TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
         EXPECT_EQ(sound.Results[i].State, RuleState::Passed) << i;
     }
     EXPECT_EQ(sound[RuleId::Recognised].Detail[0], 16); // one way for each choice of diagonals
+    // A region search that gave up has shown nothing: the figure is not passed.
+    const FigureVerdict cut = FigureJudge(5).Judge(BigSquare(), {});
+    EXPECT_EQ(cut[RuleId::Recognised].State, RuleState::Failed);
+    EXPECT_EQ(cut[RuleId::Recognised].Detail[1], RegionSearchCutOff);
+    EXPECT_FALSE(cut.Passed());
 
     FigureRecord far = SoundHouse();
     ASSERT_TRUE(ShiftRecord(far, 15, 0));
