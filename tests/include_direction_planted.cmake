@@ -62,4 +62,8 @@ plant_tree(${root})
 file(WRITE ${root}/tests/board/board_test.cpp "#include \"shell/hint.h\"\n")
 expect_check(${root} "tests/board may not use src/shell")
 
+plant_tree(${root})
+file(APPEND ${root}/src/board/board.h "#include <shell/hint.h>\n")
+expect_check(${root} "board.h: #include <shell/hint.h> \\(src/board may not use src/shell\\)")
+
 file(REMOVE_RECURSE ${root})

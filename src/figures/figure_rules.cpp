@@ -111,7 +111,7 @@ void Set(FigureVerdict& verdict, RuleId id, bool passed, int detail0 = 0, int de
     r.Detail = {detail0, detail1};
 }
 
-void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
+void JudgeRecognised(const FigureRecord& figure, int64_t regionNodeLimit, FigureVerdict& verdict) {
     // The figure itself is always among the arrangements; no limit, since one
     // arrangement left unseen could be the one the check mistakes.
     const SolveResult solved = SolveFigure(figure, 0, std::numeric_limits<size_t>::max());
@@ -128,7 +128,7 @@ void JudgeRecognised(const FigureRecord& figure, FigureVerdict& verdict) {
     }
     // The other way round: a player who lays the silhouette with other inner cuts
     // has solved it too, and the check must say so.
-    const RegionSearchResult region = SearchRegion(figure);
+    const RegionSearchResult region = SearchRegion(figure, regionNodeLimit);
     if (region.LimitReached)
         Set(verdict, RuleId::Recognised, false, 0, RegionSearchCutOff);
     else if (region.FirstMismatch > 0)
@@ -173,7 +173,7 @@ bool FigureVerdict::Passed() const {
 namespace {
 
 // Every rule but distinctness, which is the only one that looks at the others.
-FigureVerdict JudgeAlone(const FigureRecord& figure) {
+FigureVerdict JudgeAlone(const FigureRecord& figure, int64_t regionNodeLimit) {
     FigureVerdict verdict;
     for (int i = 0; i < RuleIdCount; ++i)
         verdict.Results[i].Id = static_cast<RuleId>(i);
@@ -213,7 +213,7 @@ FigureVerdict JudgeAlone(const FigureRecord& figure) {
         const int pieces = EdgePieces(figure, loose);
         Set(verdict, RuleId::EdgeJoined, pieces == 1, pieces == 1 ? 0 : loose + 1, pieces);
     }
-    JudgeRecognised(figure, verdict);
+    JudgeRecognised(figure, regionNodeLimit, verdict);
     return verdict;
 }
 
@@ -232,7 +232,7 @@ const FigureJudge::Known& FigureJudge::Know(const FigureRecord& figure) {
     if (const auto it = known.find(bytes); it != known.end()) return it->second;
     if (SearchStopRequested()) return unfinished = Known{};
     Known entry;
-    entry.Alone = JudgeAlone(figure);
+    entry.Alone = JudgeAlone(figure, regionNodeLimit);
     if (entry.Alone[RuleId::Bounds].Passed())
         for (int s = 0; s < SymmetryCount; ++s)
             entry.Turned[s] = RegionKeyOf(figure, s);

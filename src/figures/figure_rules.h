@@ -1,6 +1,7 @@
 #pragma once
 
 #include "figures/figure_shape.h"
+#include "figures/region_search.h"
 #include "game/data.h"
 
 #include <array>
@@ -114,11 +115,16 @@ RuleResult JudgeDistinct(const FigureRecord& figure, std::span<const FigureRecor
 // short) and nothing judged meanwhile is kept.
 class FigureJudge {
   public:
+    // A smaller `regionNodeLimit` than the region search's own makes it give up
+    // sooner (tests); a figure whose search gives up breaks rule 8.
+    explicit FigureJudge(int64_t regionNodeLimit = RegionNodeLimit)
+        : regionNodeLimit(regionNodeLimit) {}
     FigureVerdict Judge(const FigureRecord& figure, std::span<const FigureRecord> others);
     // Each record against those before it, as CheckCollection judges them.
     std::vector<FigureVerdict> JudgeCollection(std::span<const FigureRecord> records);
 
   private:
+    int64_t regionNodeLimit;
     struct Known {
         FigureVerdict Alone;                          // every rule but distinctness
         std::array<ShapeKey, SymmetryCount> Turned{}; // empty for a damaged record

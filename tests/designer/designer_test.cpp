@@ -6,6 +6,7 @@
 #include "shell/install_paths.h"
 #include "support/pixel_checks.h"
 #include "ui/dialog_seam.h"
+#include "ui/palette_colours.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -195,6 +197,7 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     // Not saved yet: closing asks, and No keeps the window and the figure.
     answers = {7};
     EXPECT_FALSE(form->close());
+    ASSERT_FALSE(boxes.isEmpty());
     EXPECT_EQ(boxes.takeLast(), "Discard the changes to the collection?");
     EXPECT_EQ(captions.takeLast(), "Warning") << "the designer's boxes follow its language";
     // Now it is in the collection, the same square again is no new figure.
@@ -274,6 +277,80 @@ TEST_F(DesignerTest, QuarterTurnedDuplicateIsRefusedAndReplacingItsOriginalIsNot
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
     EXPECT_EQ(form->Collection().Figures[0].Record, StandingBar);
     EXPECT_EQ(form->Collection().Figures[0].Name, "Bar");
+    // The replaced figure is a change to the collection like any other.
+    answers = {7};
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(boxes, QStringList{"Discard the changes to the collection?"});
+}
+
+TEST_F(DesignerTest, InstallWhileJudgingAndAReplaceThatBreaksARuleAreRefused) {
+    WriteFile("bar.txt", Line("Bar", LyingBar));
+    ASSERT_TRUE(form->OpenCollection(Path("bar.txt")));
+    // Pressed before the verdicts are in, Install has nothing to trust yet.
+    ASSERT_FALSE(form->Judged());
+    Click("InstallBtn");
+    EXPECT_EQ(boxes, QStringList{"The collection is still being checked; nothing was "
+                                 "installed. Try again in a moment."});
+    EXPECT_FALSE(QFile::exists(PersonalCollectionPath()));
+
+    // A split arrangement does not take the place of a sound figure.
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+    Child<QListWidget>("FigureList")->setCurrentRow(0);
+    WaitForVerdict();
+    ASSERT_TRUE(Child<QPushButton>("ReplaceBtn")->isEnabled());
+    boxes.clear();
+    Click("ReplaceBtn");
+    EXPECT_EQ(boxes, QStringList{Rule(RuleId::Centred).mid(2)}) << "the first rule it breaks";
+    EXPECT_EQ(form->Collection().Figures[0].Record, LyingBar);
+    // Nothing changed, so closing asks nothing.
+    boxes.clear();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
+}
+
+TEST_F(DesignerTest, OpenAndSaveAskBeforeTheyLoseWork) {
+    ASSERT_TRUE(form->LayArrangement(BigSquare));
+    WaitForVerdict();
+    names = {"Square"};
+    Click("AddBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+
+    // Unsaved, the collection is not given up for another without a question;
+    // No keeps it, and no file is asked for.
+    WriteFile("bar.txt", Line("Bar", LyingBar));
+    files = {Path("bar.txt")};
+    answers = {7};
+    Click("OpenBtn");
+    EXPECT_EQ(boxes, QStringList{"Discard the changes to the collection?"});
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Square");
+    EXPECT_EQ(files.size(), 1u);
+
+    // A file that exists is overwritten only after Yes, by either kind of save.
+    files.clear();
+    for (const char* name : {"mine.txt", "ftrg2.dat"}) {
+        WriteFile(name, "kept\n");
+        files = {Path(name)};
+        answers = {7};
+        boxes.clear();
+        Click(QByteArray(name).endsWith(".txt") ? "SaveSourceBtn" : "SaveRecordsBtn");
+        EXPECT_EQ(boxes, QStringList{Path(name) + " exists already. Overwrite?"});
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "kept\n") << name;
+    }
+    files = {Path("mine.txt")};
+    answers = {6};
+    Click("SaveSourceBtn");
+    DesignCollection read;
+    QString error;
+    ASSERT_TRUE(ReadDesignCollection(Path("mine.txt"), 0, read, error)) << error.toStdString();
+    ASSERT_EQ(read.Figures.size(), 1u);
+    EXPECT_EQ(read.Figures[0].Record, BigSquare);
+    // Saved, it closes without a question.
+    boxes.clear();
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
 }
 
 TEST_F(DesignerTest, ListMovesDeletesAndLaysItsFigures) {
@@ -300,6 +377,7 @@ TEST_F(DesignerTest, ListMovesDeletesAndLaysItsFigures) {
     list->setCurrentRow(0);
     answers = {7};
     Click("DeleteBtn");
+    ASSERT_FALSE(boxes.isEmpty());
     EXPECT_EQ(boxes.takeLast(), "Delete figure 1 (A)?");
     EXPECT_EQ(form->Collection().Figures.size(), 3u) << "No keeps it";
     Click("DeleteBtn");
@@ -531,6 +609,46 @@ TEST_F(DesignerTest, RuleLinesAndButtonsReadUnderADarkSchemeWithALargerFont) {
         EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 8)
             << button->objectName().toStdString();
     QApplication::setFont(font);
+    QApplication::setPalette(palette);
+}
+
+// Passed stays green, failed red and unchecked grey, whatever the window's colour:
+// made readable, none of them may end as the black or white of the others.
+TEST_F(DesignerTest, RuleColoursKeepTheirHueOnLightGreyAndDarkWindows) {
+    const QPalette palette = QApplication::palette();
+    QPalette light = palette, grey = palette;
+    light.setColor(QPalette::Window, QColor(239, 239, 239));
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    for (const QPalette& scheme : {light, grey, DarkPalette()}) {
+        const QColor window = scheme.color(QPalette::Window);
+        QApplication::setPalette(scheme);
+        Start();
+        ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+        WaitForVerdict();
+        std::map<RuleState, QColor> colours;
+        for (int i = 0; i < RuleIdCount; ++i) {
+            const QColor colour = Child<QLabel>(QString("RuleLabel%1").arg(i).toLatin1())
+                                      ->palette()
+                                      .color(QPalette::WindowText);
+            colours[form->Verdict().Results[i].State] = colour;
+            EXPECT_GE(ContrastRatio(colour, window), ReadableContrast)
+                << window.name().toStdString();
+        }
+        ASSERT_EQ(colours.size(), 3u);
+        const QColor passed = colours[RuleState::Passed], failed = colours[RuleState::Failed],
+                     pending = colours[RuleState::NotChecked];
+        const std::string on = " on " + window.name().toStdString();
+        EXPECT_TRUE(passed.green() > passed.red() && passed.green() > passed.blue())
+            << passed.name().toStdString() << on;
+        EXPECT_TRUE(failed.red() > failed.green() && failed.red() > failed.blue())
+            << failed.name().toStdString() << on;
+        EXPECT_TRUE(pending.red() == pending.green() && pending.green() == pending.blue())
+            << pending.name().toStdString() << on;
+        for (const QColor& colour : {passed, failed, pending}) {
+            EXPECT_NE(colour, QColor(Qt::black)) << on;
+            EXPECT_NE(colour, QColor(Qt::white)) << on;
+        }
+    }
     QApplication::setPalette(palette);
 }
 

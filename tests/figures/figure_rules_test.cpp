@@ -98,17 +98,16 @@ TEST(FigureRules, Rule6WantsTheFigureCentred) {
 }
 
 TEST(FigureRules, MoreRecordsThanTheGameReadsAreReported) {
-    std::vector<FigureRecord> many;
-    for (int k = 0; k < 223; ++k) {
-        std::vector<Placement> p;
-        for (int t = 0; t < 4; ++t)
-            AddSquare(p, 20 + (k % 40), 5 + 10 * t);
-        many.push_back(ToRecord(p));
-    }
-    const std::vector<RuleProblem> problems = CheckCollection(many);
-    ASSERT_FALSE(problems.empty());
+    // Records that fail rule 1 are judged no further, so the count is quick to reach.
+    FigureRecord badTurn = SoundHouse();
+    badTurn[0].Orient = 99;
+    const std::vector<RuleProblem> problems =
+        CheckCollection(std::vector<FigureRecord>(223, badTurn));
+    ASSERT_EQ(problems.size(), 224u);
+    EXPECT_EQ(problems[222].Rule, RuleOnBoard);
     EXPECT_EQ(FormatProblem(problems.back()),
               "collection: 223 records, but the game reads only the first 222");
+    EXPECT_EQ(CheckCollection(std::vector<FigureRecord>(222, badTurn)).size(), 222u);
 }
 
 namespace {
@@ -229,6 +228,11 @@ TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
         EXPECT_EQ(sound.Results[i].State, RuleState::Passed) << i;
     }
     EXPECT_EQ(sound[RuleId::Recognised].Detail[0], 16); // one way for each choice of diagonals
+    // A region search that gave up has shown nothing: the figure is not passed.
+    const FigureVerdict cut = FigureJudge(5).Judge(BigSquare(), {});
+    EXPECT_EQ(cut[RuleId::Recognised].State, RuleState::Failed);
+    EXPECT_EQ(cut[RuleId::Recognised].Detail[1], RegionSearchCutOff);
+    EXPECT_FALSE(cut.Passed());
 
     FigureRecord far = SoundHouse();
     ASSERT_TRUE(ShiftRecord(far, 15, 0));

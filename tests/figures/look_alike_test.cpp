@@ -1,9 +1,12 @@
 #include "figures/look_alike.h"
 
+#include "board/orientation.h"
 #include "figures/figure_shape.h"
 #include "support/test_figures.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -60,8 +63,46 @@ TEST(LookAlike, SharedTrianglesCountsThoseOnEachOtherAfterTheBestTurnMirrorAndSh
             otherCut[2 * block + t] = Square10(20 + 10 * block, 25, true)[t];
     EXPECT_EQ(SharedTriangles(Row, otherCut), 4);
     EXPECT_LE(SharedTriangles(Row, Square), 4);
-    // The same picture on the 45-degree lattice, turned back, is the same eight.
+    // The same picture on the 45-degree lattice, turned back, is the same eight,
+    // and on the odd lattice, whose triangles are a little smaller, too.
     EXPECT_EQ(SharedTriangles(Square, Diamond), 8);
+    EXPECT_EQ(SharedTriangles(Square, OddSquare), 8);
+    EXPECT_EQ(SharedTriangles(OddSquare, Diamond), 8);
+}
+
+TEST(LookAlike, EveryTurnAndMirrorIsTriedAndATriangleIsAlikeOnlyWithBothLegs) {
+    // An L of four squares has no symmetry: each of its eight images is met
+    // only by its own turn or mirror.
+    const FigureRecord ell = FigureOfSquares({{25, 20}, {35, 20}, {45, 20}, {45, 30}});
+    FigureRecord moved = ell;
+    moved[7] = Square10(25, 30)[1];
+    for (int s = 0; s < SymmetryCount; ++s) {
+        const int* m = Symmetries[s];
+        auto image = [&](const FigureRecord& figure) {
+            FigureRecord out = figure;
+            for (Placement& p : out) {
+                const std::optional<int> o = MappedOrientation(p.Orient, m[0], m[1], m[2], m[3]);
+                EXPECT_TRUE(o);
+                // Shifted back onto positive grid points; the shift is free anyway.
+                p = {static_cast<uint8_t>(m[0] * p.Col + m[1] * p.Row + 100),
+                     static_cast<uint8_t>(m[2] * p.Col + m[3] * p.Row + 100),
+                     static_cast<uint8_t>(o.value_or(0))};
+            }
+            return out;
+        };
+        EXPECT_EQ(SharedTriangles(ell, image(ell)), 8) << "symmetry " << s;
+        EXPECT_EQ(SharedTriangles(ell, image(moved)), 7) << "symmetry " << s;
+        EXPECT_GT(SilhouetteOverlap(ell, image(ell)), 0.999) << "symmetry " << s;
+    }
+    // Each triangle of the row flipped over its own horizontal leg keeps its
+    // right-angle corner and that leg, yet no turn or shift lays more than four
+    // of them on the row's.
+    FigureRecord flipped = Row;
+    for (int block = 0; block < 4; ++block) {
+        flipped[2 * block] = {static_cast<uint8_t>(27 + 10 * block), 38, 12};
+        flipped[2 * block + 1] = {static_cast<uint8_t>(23 + 10 * block), 22, 4};
+    }
+    EXPECT_EQ(SharedTriangles(Row, flipped), 4);
 }
 
 TEST(LookAlike, OverlapComparesSilhouettesOnAnyLattice) {

@@ -17,13 +17,16 @@ const std::vector<GeneratedFigure>& Grown() {
 
 } // namespace
 
+// Every kind of figure grows its pool whatever the count, so one figure costs
+// nearly what eight do: the first figure grown again is checked against the
+// shared run (both tests share one process, see CMakeLists.txt).
 TEST(FigureGenerator, TheSameSeedGrowsTheSameFigures) {
-    const std::vector<GeneratedFigure> again = GenerateFigures(11, 8, {BigSquare()});
-    ASSERT_EQ(again.size(), Grown().size());
-    for (size_t i = 0; i < again.size(); ++i) {
-        EXPECT_EQ(again[i].Record, Grown()[i].Record);
-        EXPECT_EQ(again[i].Name, Grown()[i].Name);
-    }
+    const std::vector<GeneratedFigure> again = GenerateFigures(11, 1, {BigSquare()});
+    ASSERT_EQ(again.size(), 1u);
+    ASSERT_FALSE(Grown().empty());
+    EXPECT_EQ(again[0].Record, Grown()[0].Record);
+    EXPECT_EQ(again[0].Name, Grown()[0].Name);
+    EXPECT_DOUBLE_EQ(again[0].Interest, Grown()[0].Interest);
 }
 
 TEST(FigureGenerator, KeepsOnlyInterestingFiguresThatPassEveryRule) {
