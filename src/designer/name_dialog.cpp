@@ -19,6 +19,7 @@ TNameDlg::TNameDlg(int language, const QString& name, QWidget* parent) : QDialog
     edit = new QLineEdit(name, this);
     edit->setObjectName("NameEdit");
     edit->setMaxLength(MaxNameLength);
+    edit->selectAll(); // a name typed at once replaces the one proposed
     layout->addWidget(edit);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -34,4 +35,5 @@ QString TNameDlg::Name() const {
 
 void TNameDlg::SetName(const QString& name) {
     edit->setText(name);
+    edit->selectAll();
 }

@@ -2,6 +2,7 @@
 
 #include "ui/centre_over_main.h"
 #include "ui/figure_drawing.h"
+#include "ui/palette_colours.h"
 #include "ui/settings.h"
 #include "ui/texts.h"
 
@@ -73,7 +74,7 @@ void TPatForm::AskForToolbarType() {
     // nor maximises. Qt reads the wanted type when the window's flags are set, so
     // they are set anew around it.
     if (QGuiApplication::platformName() != "xcb") return;
-    winId();
+    CreateNativeWindow(this);
     QWindow* window = windowHandle();
     if (!window) return;
     constexpr int ToolbarType = 0x08; // Qt's own value for _NET_WM_WINDOW_TYPE_TOOLBAR
@@ -107,7 +108,11 @@ void TPatForm::paintEvent(QPaintEvent*) {
 
 void TPatForm::PaintCaption(QPainter& painter, const QString& caption) {
     const QRect strip(0, 0, ClientWidth, CaptionHeight);
-    painter.fillRect(strip, palette().color(QPalette::Active, QPalette::Highlight));
+    // The theme's selection colours, the strip darkened or lightened where they
+    // read too faintly (white on a mid blue is 3.7:1 in the default palette).
+    const QColor text = palette().color(QPalette::Active, QPalette::HighlightedText);
+    painter.fillRect(strip,
+                     ReadableOn(palette().color(QPalette::Active, QPalette::Highlight), text));
     constexpr int Margin = 4;
     const QRect room = strip.adjusted(Margin, 0, -Margin, 0);
     // The whole caption must show: a long figure number or language shrinks the
@@ -119,7 +124,7 @@ void TPatForm::PaintCaption(QPainter& painter, const QString& caption) {
         if (QFontMetrics(font).horizontalAdvance(caption) <= room.width()) break;
     }
     painter.setFont(font);
-    painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    painter.setPen(text);
     painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -138,6 +143,9 @@ void TPatForm::mouseMoveEvent(QMouseEvent* event) {
         // held: asked at the press, it misses a quick release (a touchpad's tap)
         // and leaves the window stuck to the pointer.
         if ((at - *grabbedAt).manhattanLength() < QApplication::startDragDistance()) return;
+        // The window first goes the whole way the pointer went, so the window
+        // manager's move starts with the pointer where it grabbed the strip.
+        move(event->globalPosition().toPoint() - *grabbedAt);
         QWindow* window = windowHandle();
         if (window && window->startSystemMove()) return grabbedAt.reset();
         byHand = true; // no window manager to ask, or one that will not move it

@@ -1,5 +1,6 @@
 #include "ui/centre_over_main.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMoveEvent>
 #include <QTimer>
@@ -79,6 +80,15 @@ class PlaceWhenFramed : public QObject {
 
 } // namespace
 
+void CreateNativeWindow(QWidget* window) {
+    if (!window->isWindow() || window->windowHandle()) return;
+    const bool siblingsBefore =
+        QCoreApplication::testAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    window->winId();
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, siblingsBefore);
+}
+
 QMargins FrameMargins(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
@@ -90,7 +100,7 @@ void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place) 
     place();
     // A window manager may drop the frame of a hidden window, so every showing
     // gets its second placement; when nothing changed it moves nowhere.
-    if (!window->windowHandle()) window->winId();
+    CreateNativeWindow(window);
     if (QWindow* handle = window->windowHandle()) {
         // One at a time: a window shown again before its frame came keeps one.
         const QString marker = "PlaceWhenFramed";

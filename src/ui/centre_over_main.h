@@ -11,6 +11,14 @@ class QWidget;
 // area, which is taken to lie at the bottom of the frame. Call on each showing.
 void CentreOverMain(QWidget* dialog, const QWidget* mainWindow);
 
+// Gives a window (a widget with Qt::Window among its flags) its native window
+// now, so that a transient parent and window properties can be set before the
+// first showing. Asking for winId() instead would turn the parent's other
+// children (board, toolbar, banner) into native windows of their own: Wayland
+// subsurfaces, whose changes Qt's Wayland backing store reports to the
+// compositor at the wrong place, so the screen keeps showing stale pixels.
+void CreateNativeWindow(QWidget* window);
+
 // The window manager's frame around the client area; none before it is known.
 QMargins FrameMargins(const QWidget* window);
 

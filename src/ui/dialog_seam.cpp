@@ -1,5 +1,7 @@
 #include "ui/dialog_seam.h"
 
+#include "ui/centre_over_main.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -30,8 +32,8 @@ void KeepOverParent(QWidget* dialog) {
     if (!parent || !dialog->isWindow()) return;
     // A window made before its parent had a native window of its own gets no
     // transient parent from Qt; without one a compositor places it anywhere.
-    parent->winId();
-    dialog->winId();
+    CreateNativeWindow(parent);
+    CreateNativeWindow(dialog);
     if (dialog->windowHandle() && parent->windowHandle())
         dialog->windowHandle()->setTransientParent(parent->windowHandle());
 }

@@ -64,7 +64,11 @@ struct DesignerTest : ::testing::Test {
         responder.dialog = [this](QDialog* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>("NameEdit");
             if (!edit || names.empty()) return 2;
-            edit->setText(names.front());
+            // Typed as the player types, over what the field opens with.
+            if (names.front().isEmpty())
+                QTest::keyClick(edit, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(edit, names.front());
             names.pop_front();
             return 1;
         };

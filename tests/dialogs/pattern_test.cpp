@@ -2,6 +2,7 @@
 
 #include "dialog_test_support.h"
 #include "game/statistics.h"
+#include "support/pixel_checks.h"
 #include "support/test_figures.h"
 #include "ui/settings.h"
 
@@ -128,6 +129,20 @@ TEST_F(PatternTest, CaptionStripShowsTheWholeCaptionAboveTheFigure) {
         EXPECT_EQ(form.windowTitle(),
                   language ? "Trigonet 222 - aufgegeben" : "Trigonet 222 - dropped");
         EXPECT_EQ(shown.pixelColor(1, TPatForm::CaptionHeight + 1), QColor(Qt::black));
+    }
+}
+
+TEST_F(PatternTest, CaptionReadsAtFourAndAHalfToOneInLightAndDarkPalettes) {
+    data.Language = 0;
+    for (const QPalette& palette : {QApplication::palette(), DarkPalette()}) {
+        TPatForm form(data, ini, nullptr);
+        form.setPalette(palette);
+        const QImage strip =
+            form.grab(QRect(0, 0, TPatForm::ClientWidth, TPatForm::CaptionHeight)).toImage();
+        EXPECT_GE(TextContrast(strip), 4.5)
+            << palette.color(QPalette::Highlight).name().toStdString();
+        // Still the theme's colour of selection, only deeper or paler.
+        EXPECT_NEAR(strip.pixelColor(1, 1).hue(), palette.color(QPalette::Highlight).hue(), 6);
     }
 }
 

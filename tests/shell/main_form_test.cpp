@@ -134,6 +134,22 @@ TEST_F(MainFormTest, DesignSizeGivesUnitFourAndTheBoxInTheMiddle) {
     EXPECT_EQ(form->banner->geometry(), QRect(0, 333, 660, 17));
 }
 
+// A native child would be a Wayland subsurface, and the compositor would be told
+// of its changes at the wrong place: the board, banner and toolbar draw into the
+// main window's own surface, whatever native windows the other windows get.
+TEST_F(MainFormTest, OnlyTheWindowsHaveNativeWindowsOfTheirOwn) {
+    Start();
+    form->YesNoDlg()->ShowModal(MessageKind::Won); // through the seam, as every dialog
+    ASSERT_NE(form->PatForm()->windowHandle(), nullptr);
+    EXPECT_EQ(form->PatForm()->windowHandle()->transientParent(), form->windowHandle());
+    for (QWidget* child : form->findChildren<QWidget*>()) {
+        if (child->isWindow()) continue;
+        EXPECT_FALSE(child->testAttribute(Qt::WA_NativeWindow))
+            << child->objectName().toStdString();
+        EXPECT_EQ(child->internalWinId(), 0u) << child->objectName().toStdString();
+    }
+}
+
 TEST_F(MainFormTest, WindowCannotShrinkBelowUnitTwoOrHideTheToolbar) {
     Start();
     form->resize(60, 40);
