@@ -5,7 +5,9 @@
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
 #include <pulse/stream.h>
+#include <pulse/timeval.h>
 
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -28,12 +30,14 @@ namespace {
 // thread owns it.
 struct Voice {
     QByteArray samples;
+    std::chrono::steady_clock::time_point asked = std::chrono::steady_clock::now();
 };
 
 // What the window thread and the sound thread share. Both hold it, so that a
 // sound thread left behind at the end still finds it.
 struct Mailbox {
     std::atomic<Voice*> pending = nullptr;
+    // No server at the moment: cues are dropped, not kept for later.
     std::atomic<bool> failed = false;
     std::atomic<bool> quit = false;
     Voice stop; // marks a stop request; never freed
@@ -66,10 +70,11 @@ struct Mailbox {
 // library happens here, so a slow or missing server never holds up the
 // window. A cue flushes what the stream still holds, which cuts off the clip
 // before, and writes its whole clip at once: from then on the server plays it
-// to its end however late this thread or the game gets the processor. Between
-// cues the stream runs dry and the server plays digital silence; it stays
-// uncorked, so the server keeps the sink awake and the next cue starts at
-// once, after seconds or hours.
+// to its end however late this thread or the game gets the processor. Once a
+// clip has played out and a moment has passed, the stream is corked, so the
+// server may let the sink sleep; the next cue uncorks it behind its samples.
+// A server that fails or goes away is tried again, sooner at first, and the
+// cues asked for meanwhile are dropped.
 class PulseStream {
   public:
     // The server's share of the stream, and how much it asks for at a time,
@@ -78,9 +83,21 @@ class PulseStream {
     // (10 ms at a time left the 2.3 s clip with gaps on a busy machine).
     static constexpr int BufferMs = 40;
     static constexpr int RequestMs = 20;
+    // Silence after a clip before the stream is corked: a drag's cues come
+    // closer together than this, so they never wait for an uncork.
+    static constexpr int IdleMs = 1000;
+    // Between attempts to reach the server: doubling from the first, never
+    // longer than the last, so a server that is back is heard within 2 s.
+    static constexpr int RetryFirstMs = 100;
+    static constexpr int RetryLastMs = 500;
+    // An attempt that a server accepts and never answers is given up.
+    static constexpr int AttemptMs = 3000;
+    // A cue that waited for the stream to open is not worth playing later.
+    static constexpr int WaitMs = 1000;
 
-    PulseStream(std::shared_ptr<Mailbox> box, const pa_sample_spec& format, std::string name)
-        : box(std::move(box)), format(format), name(std::move(name)) {}
+    PulseStream(std::shared_ptr<Mailbox> box, const pa_sample_spec& format, std::string name,
+                std::string server)
+        : box(std::move(box)), format(format), name(std::move(name)), server(std::move(server)) {}
 
     void Run() {
         loop = pa_mainloop_new();
@@ -88,22 +105,18 @@ class PulseStream {
         api = pa_mainloop_get_api(loop);
         pa_io_event* wakeEvent =
             box->wake < 0 ? nullptr : api->io_new(api, box->wake, PA_IO_EVENT_INPUT, OnWake, this);
-        if (wakeEvent) {
+        retryTimer = api->time_new(api, nullptr, OnRetry, this);
+        idleTimer = api->time_new(api, nullptr, OnIdle, this);
+        attemptTimer = api->time_new(api, nullptr, OnAttemptTimeout, this);
+        if (wakeEvent && retryTimer && idleTimer && attemptTimer) {
             Connect();
             pa_mainloop_run(loop, nullptr);
         } else {
             Fail();
         }
-        if (stream) {
-            pa_stream_set_state_callback(stream, nullptr, nullptr);
-            pa_stream_disconnect(stream);
-            pa_stream_unref(stream);
-        }
-        if (context) {
-            pa_context_set_state_callback(context, nullptr, nullptr);
-            pa_context_disconnect(context);
-            pa_context_unref(context);
-        }
+        Drop();
+        for (pa_time_event* timer : {retryTimer, idleTimer, attemptTimer})
+            if (timer) api->time_free(timer);
         if (wakeEvent) api->io_free(wakeEvent);
         pa_mainloop_free(loop);
         box->Discard(waiting);
@@ -115,15 +128,53 @@ class PulseStream {
         ready = false;
     }
 
+    void Arm(pa_time_event* timer, int ms) {
+        timeval when;
+        pa_timeval_add(pa_gettimeofday(&when), static_cast<pa_usec_t>(ms) * 1000);
+        api->time_restart(timer, &when);
+    }
+    void Disarm(pa_time_event* timer) { api->time_restart(timer, nullptr); }
+
     void Connect() {
         pa_proplist* props = pa_proplist_new();
         pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, name.c_str());
         context = pa_context_new_with_proplist(api, name.c_str(), props);
         pa_proplist_free(props);
-        if (!context) return Fail();
+        if (!context) return Lost();
         pa_context_set_state_callback(context, OnContextState, this);
+        Arm(attemptTimer, AttemptMs);
         // Never start a server of our own: no server means no sound.
-        if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) Fail();
+        if (pa_context_connect(context, server.empty() ? nullptr : server.c_str(),
+                               PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+            Lost();
+    }
+
+    // The server failed, went away or never answered: silence until the
+    // next attempt. The old context is let go from the retry, outside its
+    // own callbacks.
+    void Lost() {
+        Fail();
+        Disarm(attemptTimer);
+        Disarm(idleTimer);
+        box->Discard(std::exchange(waiting, nullptr));
+        Arm(retryTimer, retryMs);
+        retryMs = std::min(2 * retryMs, RetryLastMs);
+    }
+
+    void Drop() {
+        if (stream) {
+            pa_stream_set_state_callback(stream, nullptr, nullptr);
+            pa_stream_disconnect(stream);
+            pa_stream_unref(stream);
+            stream = nullptr;
+        }
+        if (context) {
+            pa_context_set_state_callback(context, nullptr, nullptr);
+            pa_context_disconnect(context);
+            pa_context_unref(context);
+            context = nullptr;
+        }
+        corked = false;
     }
 
     void OpenStream() {
@@ -131,7 +182,7 @@ class PulseStream {
         pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
         stream = pa_stream_new_with_proplist(context, "Sound cues", &format, nullptr, props);
         pa_proplist_free(props);
-        if (!stream) return Fail();
+        if (!stream) return Lost();
         pa_stream_set_state_callback(stream, OnStreamState, this);
         pa_buffer_attr attr;
         attr.maxlength = static_cast<quint32>(-1);
@@ -139,9 +190,21 @@ class PulseStream {
         attr.prebuf = static_cast<quint32>(-1);
         attr.minreq = static_cast<quint32>(pa_usec_to_bytes(RequestMs * 1000, &format));
         attr.fragsize = static_cast<quint32>(-1);
-        if (pa_stream_connect_playback(stream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                       nullptr) < 0)
-            Fail();
+        // Corked until the first cue: a stream with nothing to play keeps
+        // the sink awake.
+        corked = true;
+        if (pa_stream_connect_playback(
+                stream, nullptr, &attr,
+                static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED),
+                nullptr, nullptr) < 0)
+            Lost();
+    }
+
+    void Cork(bool on) {
+        if (corked == on) return;
+        corked = on;
+        if (pa_operation* cork = pa_stream_cork(stream, on, nullptr, nullptr))
+            pa_operation_unref(cork);
     }
 
     // Cuts off what plays and starts voice (nullptr: nothing more).
@@ -165,6 +228,11 @@ class PulseStream {
             else
                 pa_stream_cancel_write(stream);
         }
+        // Uncorked behind the samples, so the server finds the clip there.
+        Cork(false);
+        const auto playMs = static_cast<int>(
+            pa_bytes_to_usec(voice->samples.size() + static_cast<quint64>(tail), &format) / 1000);
+        Arm(idleTimer, playMs + IdleMs);
         delete voice;
     }
 
@@ -177,21 +245,32 @@ class PulseStream {
         }
         Voice* voice = box->pending.exchange(nullptr);
         if (!voice) return;
-        if (voice == &box->stop) voice = nullptr;
-        if (box->failed) {
-            delete voice;
-        } else if (!ready) {
-            // The first cue may come before the server has answered: it
-            // plays as soon as the stream is there.
-            box->Discard(waiting);
+        if (ready) return Start(voice == &box->stop ? nullptr : voice);
+        box->Discard(std::exchange(waiting, nullptr));
+        // The first cue may come while the stream is being opened: it plays
+        // as soon as the stream is there, if that is soon.
+        if (!box->failed && voice != &box->stop)
             waiting = voice;
-        } else {
-            Start(voice);
-        }
+        else
+            box->Discard(voice);
     }
 
     static void OnWake(pa_mainloop_api*, pa_io_event*, int, pa_io_event_flags_t, void* self) {
         static_cast<PulseStream*>(self)->Take();
+    }
+    static void OnRetry(pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
+        auto* self = static_cast<PulseStream*>(data);
+        self->Disarm(self->retryTimer);
+        self->Drop();
+        self->Connect();
+    }
+    static void OnIdle(pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
+        auto* self = static_cast<PulseStream*>(data);
+        self->Disarm(self->idleTimer);
+        if (self->ready) self->Cork(true);
+    }
+    static void OnAttemptTimeout(pa_mainloop_api*, pa_time_event*, const timeval*, void* data) {
+        static_cast<PulseStream*>(data)->Lost();
     }
     static void OnContextState(pa_context* context, void* data) {
         auto* self = static_cast<PulseStream*>(data);
@@ -201,7 +280,7 @@ class PulseStream {
             break;
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED:
-            self->Fail();
+            self->Lost();
             break;
         default:
             break;
@@ -211,26 +290,44 @@ class PulseStream {
         auto* self = static_cast<PulseStream*>(data);
         switch (pa_stream_get_state(stream)) {
         case PA_STREAM_READY:
-            self->ready = true;
-            if (Voice* voice = std::exchange(self->waiting, nullptr)) self->Start(voice);
+            self->Found();
             break;
         case PA_STREAM_FAILED:
         case PA_STREAM_TERMINATED:
-            self->Fail();
+            self->Lost();
             break;
         default:
             break;
         }
     }
 
+    void Found() {
+        Disarm(attemptTimer);
+        retryMs = RetryFirstMs;
+        ready = true;
+        box->failed = false;
+        Voice* voice = std::exchange(waiting, nullptr);
+        if (voice &&
+            std::chrono::steady_clock::now() - voice->asked < std::chrono::milliseconds(WaitMs))
+            Start(voice);
+        else
+            delete voice;
+    }
+
     std::shared_ptr<Mailbox> box;
     pa_sample_spec format;
     std::string name;
+    std::string server; // empty: the default one
     pa_mainloop* loop = nullptr;
     pa_mainloop_api* api = nullptr;
+    pa_time_event* retryTimer = nullptr;
+    pa_time_event* idleTimer = nullptr;
+    pa_time_event* attemptTimer = nullptr;
+    int retryMs = RetryFirstMs;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
     bool ready = false;
+    bool corked = false;
     Voice* waiting = nullptr; // a cue that came before the stream was ready
 };
 
@@ -252,6 +349,8 @@ class PulseOutput : public CueOutput {
         }
     }
 
+    explicit PulseOutput(std::string server) : server(std::move(server)) {}
+
     void Open(int clipRate, int clipChannels) override {
         if (thread.joinable()) return;
         rate = clipRate;
@@ -260,11 +359,12 @@ class PulseOutput : public CueOutput {
                                     static_cast<quint8>(channels)};
         std::string name = QCoreApplication::applicationName().toStdString();
         if (name.empty()) name = "Fribo Trigonet";
-        thread = std::thread([box = box, format, name] {
+        thread = std::thread([box = box, format, name, server = server] {
             // A cue waits for this thread: ahead of compilers and the like,
             // where the system lets us; without the right it keeps its share.
             setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
-            PulseStream(box, format, name).Run();
+            pthread_setname_np(pthread_self(), SoundThreadName);
+            PulseStream(box, format, name, server).Run();
             const std::lock_guard<std::mutex> lock(box->lock);
             box->done = true;
             box->ended.notify_all();
@@ -283,6 +383,7 @@ class PulseOutput : public CueOutput {
 
   private:
     std::shared_ptr<Mailbox> box = std::make_shared<Mailbox>();
+    std::string server;
     std::thread thread;
     int rate = 0;
     int channels = 0;
@@ -290,6 +391,6 @@ class PulseOutput : public CueOutput {
 
 } // namespace
 
-std::unique_ptr<CueOutput> MakeAudioOutput() {
-    return std::make_unique<PulseOutput>();
+std::unique_ptr<CueOutput> MakeAudioOutput(const QString& server) {
+    return std::make_unique<PulseOutput>(server.toStdString());
 }

@@ -4,6 +4,8 @@
 
 #include "shell/wave_clip.h"
 
+#include <QString>
+
 #include <memory>
 
 // Where the clips sound. One clip at a time: Play replaces what was playing.
@@ -20,7 +22,10 @@ class CueOutput {
 };
 
 // The sound server's default output (PulseAudio, or PipeWire's PulseAudio
-// service): one stream, opened on a thread of its own and kept for the whole
-// run. A cue hands its whole clip to the server at once. Without a server, or
-// once it has gone, every cue is silent.
-std::unique_ptr<CueOutput> MakeAudioOutput();
+// service), or the one at server ("unix:/path"): one stream, fed from a thread
+// of its own (named SoundThreadName) and corked while idle. A cue hands its
+// whole clip to the server at once. While there is no server every cue is
+// silent; one that comes back or starts late is found within 2 s.
+std::unique_ptr<CueOutput> MakeAudioOutput(const QString& server = {});
+
+inline constexpr char SoundThreadName[] = "trigonet-sound";

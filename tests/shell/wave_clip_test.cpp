@@ -65,4 +65,18 @@ TEST(ParseWave, DamagedImagesGiveAnEmptyClip) {
     EXPECT_TRUE(ParseWave(hugeChunk).IsEmpty());
 }
 
+// A rate of 0 would make every length a division by zero further on.
+TEST(ParseWave, RatesOutsideWhatADeviceTakesGiveAnEmptyClip) {
+    QByteArray image = WaveImage(50);
+    const auto withRate = [&](quint32 rate) {
+        qToLittleEndian(rate, image.data() + 24);
+        return ParseWave(image);
+    };
+    EXPECT_TRUE(withRate(0).IsEmpty());
+    EXPECT_TRUE(withRate(999).IsEmpty());
+    EXPECT_TRUE(withRate(192001).IsEmpty());
+    EXPECT_EQ(withRate(8000).Rate, 8000);
+    EXPECT_EQ(withRate(8000).SampleCount(), 50);
+}
+
 } // namespace
