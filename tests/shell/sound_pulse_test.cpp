@@ -327,7 +327,9 @@ TYPED_TEST(SoundServerTest, AnIdleGameLetsTheServerSleep) {
     std::printf("%s idle: %.1f wake-ups/s alone, %.1f with the game (sink %s)\n",
                 NameOf(TypeParam::value), alone, withGame, qPrintable(server.SinkState()));
     EXPECT_LE(withGame, alone + 5);
-    EXPECT_LT(SoundThreadSeconds() - thread, 0.02) << "the sound thread works while idle";
+    // Clock ticks are 10 ms, and every sound thread of the test counts; one
+    // that spins would take the whole window.
+    EXPECT_LT(SoundThreadSeconds() - thread, 0.2) << "the sound thread works while idle";
 }
 
 // Run on its own with PULSE_SERVER pointing nowhere: the game plays on silently
