@@ -23,6 +23,33 @@ Banner::Banner(QWidget* parent) : QWidget(parent) {
     connect(&timer, &QTimer::timeout, this, [this] { SetStep(step >= StepCount ? 0 : step + 1); });
 }
 
+void Banner::Start() {
+    started = true;
+    window()->installEventFilter(this);
+    Follow();
+}
+
+void Banner::Follow() {
+    const bool seen = started && isVisible() && !window()->isMinimized();
+    if (seen && !timer.isActive())
+        timer.start();
+    else if (!seen)
+        timer.stop();
+}
+
+void Banner::showEvent(QShowEvent*) {
+    Follow();
+}
+
+void Banner::hideEvent(QHideEvent*) {
+    Follow();
+}
+
+bool Banner::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::WindowStateChange) Follow();
+    return QWidget::eventFilter(watched, event);
+}
+
 void Banner::SetLine(const QString& text) {
     line = text;
     update();

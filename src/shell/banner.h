@@ -37,7 +37,10 @@ class Banner : public QWidget {
 
     void SetLine(const QString& line);
     QString Line() const { return line; }
-    void Start() { timer.start(); }
+    // Moves from now on, but only while the window shows it: hidden or
+    // minimised, the timer stops and the line stays where it was.
+    void Start();
+    bool Moving() const { return timer.isActive(); }
     int Step() const { return step; }
     void SetStep(int value);
 
@@ -51,9 +54,15 @@ class Banner : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void Follow();
+
     QTimer timer;
+    bool started = false;
     QString line;
     int step = 0;
 };

@@ -19,9 +19,30 @@ TEST(Banner, StepsEveryHundredMillisecondsAndStartsAgainAfterTheLast) {
     QWidget window;
     Banner banner(&window);
     banner.SetStep(Banner::StepCount - 1);
+    window.show();
     banner.Start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return banner.Step() == Banner::StepCount; }, 1000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return banner.Step() == 0; }, 1000));
+}
+
+// An idle game that nobody sees wakes nobody up.
+TEST(Banner, StandsStillWhileItsWindowIsHiddenOrMinimised) {
+    QWidget window;
+    Banner banner(&window);
+    banner.Start();
+    EXPECT_FALSE(banner.Moving()) << "the window was never shown";
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return banner.Moving(); }, 1000));
+    window.hide();
+    EXPECT_FALSE(banner.Moving());
+    window.show();
+    EXPECT_TRUE(banner.Moving());
+    window.setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !banner.Moving(); }, 1000));
+    const int step = banner.Step();
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return banner.Moving(); }, 1000));
+    EXPECT_EQ(banner.Step(), step);
 }
 
 TEST(Banner, PressOnItAsksForTheHomepage) {

@@ -5,13 +5,25 @@
 #include "support/private_pulse.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -43,9 +55,7 @@ template <typename Server> class SoundServerTest : public ::testing::Test {
     static bool PlayAndHear() {
         server = new PrivatePulse(Server::value);
         if (!server->Running() || !server->StartRecording()) return false;
-        // Before the first use of the sound output, which reads it once.
-        qputenv("PULSE_SERVER", server->Address().toUtf8());
-        waves = new SoundCues(MakeAudioOutput());
+        waves = new SoundCues(MakeAudioOutput(server->Address()));
         for (int i = 0; i < CueCount; ++i)
             waves->SetClip(i, LevelWave(i, ClipMs[i]));
         PlaySession();
@@ -186,25 +196,145 @@ TYPED_TEST(SoundServerTest, SoundOffLetsTheSolvedCuePlayWholeAndIdleIsDigitalSil
     EXPECT_EQ(solved.dropouts, 0);
 }
 
-// Last of each suite: the server goes away under a live stream.
-TYPED_TEST(SoundServerTest, ServerGoingAwayLeavesTheGameSilentAndFree) {
-    delete TestFixture::server;
-    TestFixture::server = nullptr;
+// The clients of this process keep to the test's folder: the cookie the
+// game's stream reads is the one there, not the caller's.
+TYPED_TEST(SoundServerTest, ClientsKeepToTheTestsOwnFolder) {
+    const QString cookie = qEnvironmentVariable("PULSE_COOKIE");
+    ASSERT_TRUE(cookie.startsWith(QDir::tempPath())) << cookie.toStdString();
+    EXPECT_TRUE(QFile::exists(cookie)) << cookie.toStdString();
+    EXPECT_EQ(qEnvironmentVariable("HOME"), QFileInfo(cookie).path());
+}
+
+// Cue 3 every 100 ms for 3 s: how long after clock's start the first one was
+// asked for that is heard (-1: none), and whether a level of clip 5, which
+// the cues in the server's absence play, is heard at all.
+struct Return {
+    qint64 firstHeardMs = -1;
+    int lateSamples = 0;
+};
+Return HearTheReturn(PrivatePulse& server, SoundCues& waves, const QElapsedTimer& clock) {
+    std::vector<CueCall> calls;
+    std::vector<qint64> asked;
+    for (int i = 0; i < 30; ++i) {
+        calls.push_back({2, ClipMs[2] * PrivatePulse::Rate / 1000, server.Recorded()});
+        asked.push_back(clock.elapsed());
+        waves.PlayCue(3);
+        QThread::msleep(100);
+    }
+    const std::vector<qint16> recording = server.StopRecording();
+    Return result;
+    for (const qint16 sample : recording)
+        result.lateSamples += ClipOf(sample) == 5;
+    // One at a time: each cue's window in Hear ends where the next is asked.
+    for (size_t i = 0; i < calls.size() && result.firstHeardMs < 0; ++i)
+        if (Hear(recording, {calls[i]}).Heard() == 1 &&
+            (i + 1 == calls.size() || Hear(recording, {calls[i + 1]}).Heard() == 1))
+            result.firstHeardMs = asked[i];
+    return result;
+}
+
+void PlayWhileAway(SoundCues& waves) {
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < 50; ++i) {
-        TestFixture::waves->PlayCue(1 + i % CueCount);
+        waves.PlayCue(6);
         QThread::msleep(10);
     }
     EXPECT_LT(clock.elapsed(), 1500) << "cues waited for the vanished server";
+}
+
+// The shared session's server goes away under a live stream and
+// comes back, as a desktop's does after a crash or an update.
+TYPED_TEST(SoundServerTest, ServerThatRestartsIsHeardAgainWithinTwoSeconds) {
+    PrivatePulse& server = *TestFixture::server;
+    SoundCues& waves = *TestFixture::waves;
+    server.Stop();
+    PlayWhileAway(waves);
+    ASSERT_TRUE(server.Start()) << server.Failure().toStdString();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(server.StartRecording());
+    const Return back = HearTheReturn(server, waves, clock);
+    EXPECT_GE(back.firstHeardMs, 0) << "no cue was heard after the server came back";
+    EXPECT_LT(back.firstHeardMs, 2000);
+    EXPECT_EQ(back.lateSamples, 0) << "a cue asked for while the server was away played late";
+    std::printf("heard again %lld ms after the server's return\n",
+                static_cast<long long>(back.firstHeardMs));
+}
+
+TYPED_TEST(SoundServerTest, ServerThatStartsAfterTheGameIsHeardWithinTwoSeconds) {
+    PrivatePulse late(TypeParam::value, false);
+    SoundCues waves(MakeAudioOutput(late.Address()));
+    for (int i = 0; i < CueCount; ++i)
+        waves.SetClip(i, LevelWave(i, ClipMs[i]));
+    PlayWhileAway(waves);
+    QThread::msleep(1500); // the game has been waiting a while: its attempts are far apart
+    if (!late.Start())
+        GTEST_SKIP() << "no private " << NameOf(TypeParam::value)
+                     << " server: " << late.Failure().toStdString();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(late.StartRecording());
+    const Return back = HearTheReturn(late, waves, clock);
+    EXPECT_GE(back.firstHeardMs, 0) << "no cue was heard after the server started";
+    EXPECT_LT(back.firstHeardMs, 2000);
+    EXPECT_EQ(back.lateSamples, 0) << "a cue asked for before the server started played late";
+}
+
+// CPU seconds of this process's sound threads so far.
+double SoundThreadSeconds() {
+    double sum = 0;
+    const QDir tasks("/proc/self/task");
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(task + "/comm"));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == SoundThreadName)
+            sum += UseOf(task.toLongLong()).cpuSeconds;
+    }
+    return sum;
+}
+
+// After a cue and a moment of silence the game's stream costs the server
+// nothing: its wake-ups are those of the server alone, the sink suspends, and
+// the sound thread sleeps.
+TYPED_TEST(SoundServerTest, AnIdleGameLetsTheServerSleep) {
+    PrivatePulse server(TypeParam::value);
+    if (!server.Running()) GTEST_SKIP() << server.Failure().toStdString();
+    constexpr int WindowMs = 4000;
+    const auto wakeUpsPerSecond = [&] {
+        const ProcessUse before = server.ServerUse();
+        QThread::msleep(WindowMs);
+        return (server.ServerUse().wakeUps - before.wakeUps) * 1000.0 / WindowMs;
+    };
+    const double alone = wakeUpsPerSecond();
+    SoundCues waves(MakeAudioOutput(server.Address()));
+    for (int i = 0; i < CueCount; ++i)
+        waves.SetClip(i, LevelWave(i, ClipMs[i]));
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        waves.PlayCue(2);
+        QThread::msleep(50);
+    } while (server.SinkState() != "RUNNING" && clock.elapsed() < 5000);
+    ASSERT_EQ(server.SinkState(), "RUNNING") << "the cue did not reach the sink";
     clock.restart();
-    delete TestFixture::waves;
-    TestFixture::waves = nullptr;
-    EXPECT_LT(clock.elapsed(), 500) << "the end waited for the vanished server";
+    while (server.SinkState() != "SUSPENDED" && clock.elapsed() < 10000)
+        QThread::msleep(100);
+    if (TypeParam::value == SoundServer::PulseAudio) {
+        EXPECT_EQ(server.SinkState(), "SUSPENDED") << "the idle stream kept the sink awake";
+    }
+    const double thread = SoundThreadSeconds();
+    const double withGame = wakeUpsPerSecond();
+    std::printf("%s idle: %.1f wake-ups/s alone, %.1f with the game (sink %s)\n",
+                NameOf(TypeParam::value), alone, withGame, qPrintable(server.SinkState()));
+    EXPECT_LE(withGame, alone + 5);
+    // Clock ticks are 10 ms, and every sound thread of the test counts; one
+    // that spins would take the whole window.
+    EXPECT_LT(SoundThreadSeconds() - thread, 0.2) << "the sound thread works while idle";
 }
 
 // Run on its own with PULSE_SERVER pointing nowhere: the game plays on silently
-// and neither starting nor ending waits for a server.
+// and neither starting nor ending waits for a server, even one that accepts
+// and never answers.
 TEST(SoundWithoutServer, IsSilentAndNeverHoldsUpTheGame) {
     QElapsedTimer clock;
     clock.start();
@@ -225,10 +355,58 @@ TEST(SoundWithoutServer, IsSilentAndNeverHoldsUpTheGame) {
     EXPECT_LT(clock.elapsed(), 500) << "cues or the end waited for the server";
 }
 
+TEST(SoundWithoutServer, AServerThatNeverAnswersHoldsUpNeitherCuesNorTheEnd) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray path = dir.filePath("native").toLocal8Bit();
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    std::atomic<int> accepted = 0;
+    std::atomic<bool> done = false;
+    std::thread silent([&] {
+        std::vector<int> clients;
+        while (!done) {
+            pollfd wait{listener, POLLIN, 0};
+            if (poll(&wait, 1, 20) == 1) {
+                clients.push_back(accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+                ++accepted;
+            }
+        }
+        for (const int client : clients)
+            close(client);
+    });
+    auto waves = std::make_unique<SoundCues>(MakeAudioOutput("unix:" + dir.filePath("native")));
+    for (int i = 0; i < CueCount; ++i)
+        waves->SetClip(i, LevelWave(i, 100));
+    waves->PlayCue(1);
+    QElapsedTimer clock;
+    clock.start();
+    while (accepted == 0 && clock.elapsed() < 5000)
+        QThread::msleep(5);
+    EXPECT_GT(accepted, 0) << "the game never tried the server";
+    clock.restart();
+    for (int i = 0; i < 100; ++i)
+        waves->PlayCue(1 + i % CueCount);
+    waves.reset();
+    EXPECT_LT(clock.elapsed(), 300) << "cues or the end waited for the silent server";
+    done = true;
+    silent.join();
+    close(listener);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // Before any sound client: libpulse reads these once.
+    QTemporaryDir clients;
+    if (!clients.isValid()) return 1;
+    KeepSoundClientsIn(clients.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

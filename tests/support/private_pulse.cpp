@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace {
 
 void StopProcess(QProcess& process) {
@@ -53,11 +55,44 @@ int ClipOf(qint16 sample) {
     return clip >= 0 && clip < 6 && std::abs(sample - 4096 * (clip + 1)) < 1024 ? clip : -1;
 }
 
+void KeepSoundClientsIn(const QString& dir) {
+    QDir().mkpath(dir + "/config");
+    QDir().mkpath(dir + "/runtime");
+    qputenv("HOME", dir.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (dir + "/config").toLocal8Bit());
+    qputenv("XDG_STATE_HOME", (dir + "/state").toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (dir + "/cache").toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", (dir + "/runtime").toLocal8Bit());
+    qputenv("PULSE_COOKIE", (dir + "/cookie").toLocal8Bit());
+}
+
+ProcessUse UseOf(qint64 pid) {
+    ProcessUse use;
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (stat.open(QIODevice::ReadOnly)) {
+        const QByteArray line = stat.read(4096);
+        // Fields 14 and 15, counted after the parenthesised command name.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() >= 13)
+            use.cpuSeconds = (fields[11].toDouble() + fields[12].toDouble()) / sysconf(_SC_CLK_TCK);
+    }
+    // Every thread's: a server's sinks run on threads of their own.
+    const QString tasks = QString("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(tasks + "/" + task + "/status");
+        if (!status.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& line : status.read(16384).split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                use.wakeUps += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return use;
+}
+
 const char* NameOf(SoundServer kind) {
     return kind == SoundServer::PulseAudio ? "PulseAudio" : "PipeWire";
 }
 
-PrivatePulse::PrivatePulse(SoundServer kind) : kind(kind) {
+PrivatePulse::PrivatePulse(SoundServer kind, bool start) : kind(kind) {
     if (!dir.isValid()) {
         failure = "no temporary folder";
         return;
@@ -70,22 +105,38 @@ PrivatePulse::PrivatePulse(SoundServer kind) : kind(kind) {
     environment.remove("DBUS_SESSION_BUS_ADDRESS");
     environment.remove("PULSE_SERVER");
     environment.remove("PIPEWIRE_REMOTE");
-    if (kind == SoundServer::PulseAudio ? StartPulseAudio() : StartPipeWire()) return;
+    if (start) Start();
+}
+
+bool PrivatePulse::Start() {
+    if (!dir.isValid()) return false;
+    Stop();
+    failure.clear();
+    if (kind == SoundServer::PulseAudio ? StartPulseAudio() : StartPipeWire()) return true;
     if (failure.isEmpty()) failure = QString(NameOf(kind)) + " did not answer";
     for (auto process = processes.rbegin(); process != processes.rend(); ++process) {
         (*process)->waitForReadyRead(10);
         const QString said = QString::fromLocal8Bit((*process)->readAll()).trimmed();
         if (!said.isEmpty()) failure += "\n" + (*process)->program() + ": " + said.right(400);
     }
+    return false;
 }
 
 PrivatePulse::~PrivatePulse() {
+    Stop();
+}
+
+void PrivatePulse::Stop() {
     StopRecording();
     for (auto process = processes.rbegin(); process != processes.rend(); ++process)
         StopProcess(**process);
+    processes.clear();
+    // A server killed outright leaves its sockets behind; ours, in our folder.
+    for (const char* socket : {"native", "pulse/native", "bus"})
+        QFile::remove(dir.filePath(socket));
 }
 
-bool PrivatePulse::Start(QProcess& process, const QString& program, const QStringList& arguments) {
+bool PrivatePulse::Launch(QProcess& process, const QString& program, const QStringList& arguments) {
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
@@ -118,7 +169,8 @@ bool PrivatePulse::StartPulseAudio() {
                    QString("load-module module-native-protocol-unix socket=%1 auth-anonymous=1\n"
                            "load-module module-null-sink sink_name=cues rate=%2 channels=1 "
                            "format=s16le\n"
-                           "set-default-sink cues\n")
+                           "set-default-sink cues\n"
+                           "load-module module-suspend-on-idle timeout=1\n")
                        .arg(dir.filePath("native"))
                        .arg(Rate)
                        .toUtf8())) {
@@ -128,9 +180,10 @@ bool PrivatePulse::StartPulseAudio() {
     // Runs as root too (tests do in CI); it exits by itself should a test die
     // before stopping it.
     QProcess& server = *processes.emplace_back(std::make_unique<QProcess>());
-    return Start(server, "pulseaudio",
-                 {"--daemonize=no", "-n", "--system=no", "--exit-idle-time=30", "--use-pid-file=no",
-                  "--disallow-exit=no", "--log-target=stderr", "-F", script}) &&
+    return Launch(server, "pulseaudio",
+                  {"--daemonize=no", "-n", "--system=no", "--exit-idle-time=30",
+                   "--use-pid-file=no", "--disallow-exit=no", "--log-target=stderr", "-F",
+                   script}) &&
            Answers(10000);
 }
 
@@ -149,14 +202,14 @@ bool PrivatePulse::StartPipeWire() {
     }
     const QString bus = "unix:path=" + dir.filePath("bus");
     QProcess& dbus = *processes.emplace_back(std::make_unique<QProcess>());
-    if (!Start(dbus, "dbus-daemon", {"--session", "--nofork", "--nopidfile", "--address=" + bus}))
+    if (!Launch(dbus, "dbus-daemon", {"--session", "--nofork", "--nopidfile", "--address=" + bus}))
         return false;
     const QDeadlineTimer deadline(5000);
     while (!QFile::exists(dir.filePath("bus")) && !deadline.hasExpired())
         QThread::msleep(20);
     environment.insert("DBUS_SESSION_BUS_ADDRESS", bus);
     for (const char* program : {"pipewire", "wireplumber", "pipewire-pulse"})
-        if (!Start(*processes.emplace_back(std::make_unique<QProcess>()), program, {}))
+        if (!Launch(*processes.emplace_back(std::make_unique<QProcess>()), program, {}))
             return false;
     const QDeadlineTimer socket(10000);
     while (!QFile::exists(dir.filePath("pulse/native")) && !socket.hasExpired())
@@ -186,6 +239,28 @@ bool PrivatePulse::StartPipeWire() {
 
 QString PrivatePulse::Address() const {
     return "unix:" + dir.filePath(kind == SoundServer::PulseAudio ? "native" : "pulse/native");
+}
+
+QString PrivatePulse::SinkState() const {
+    QProcess info;
+    info.setProcessEnvironment(environment);
+    info.start("pactl", {"--server", Address(), "list", "short", "sinks"});
+    if (!info.waitForFinished(3000)) return {};
+    for (const QByteArray& line : info.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() >= 5 && fields[1] == "cues") return QString(fields[4]);
+    }
+    return {};
+}
+
+ProcessUse PrivatePulse::ServerUse() const {
+    ProcessUse sum;
+    for (const qint64 pid : ServerPids()) {
+        const ProcessUse use = UseOf(pid);
+        sum.cpuSeconds += use.cpuSeconds;
+        sum.wakeUps += use.wakeUps;
+    }
+    return sum;
 }
 
 std::vector<qint64> PrivatePulse::ServerPids() const {

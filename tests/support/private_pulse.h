@@ -24,6 +24,19 @@ QByteArray LevelWave(int clip, int ms);
 // The clip a recorded sample belongs to, or -1 for silence or anything else.
 int ClipOf(qint16 sample);
 
+// Gives this process's own sound clients (the game's stream, the recorder) a
+// home, configuration, runtime folder and cookie inside dir, so that nothing
+// is written in the caller's home.
+void KeepSoundClientsIn(const QString& dir);
+
+// The CPU seconds and the voluntary context switches (wake-ups) of a process
+// so far, from /proc; zeros once it has gone.
+struct ProcessUse {
+    double cpuSeconds = 0;
+    qint64 wakeUps = 0;
+};
+ProcessUse UseOf(qint64 pid);
+
 enum class SoundServer { PulseAudio, PipeWire };
 const char* NameOf(SoundServer kind);
 
@@ -32,16 +45,27 @@ class PrivatePulse {
     // The sink's format: what the game's clips are.
     static constexpr int Rate = 22050;
 
-    // Starts the server and waits until it answers; Failure() says why not.
-    explicit PrivatePulse(SoundServer kind = SoundServer::PulseAudio);
+    // Starts the server (unless told not to) and waits until it answers;
+    // Failure() says why not.
+    explicit PrivatePulse(SoundServer kind = SoundServer::PulseAudio, bool start = true);
     // Stops the recorder and every process it started, by their process ids.
     ~PrivatePulse();
 
-    bool Running() const { return failure.isEmpty(); }
+    // Stops every process, keeping the folder and so the address: a server
+    // that has gone away. Start brings it back, as after a crash or an update.
+    void Stop();
+    bool Start();
+
+    bool Running() const { return failure.isEmpty() && !processes.empty(); }
     const QString& Failure() const { return failure; }
     // For PULSE_SERVER.
     QString Address() const;
     std::vector<qint64> ServerPids() const;
+    // What the server's processes have used so far, all together.
+    ProcessUse ServerUse() const;
+    // The null sink's state as the server tells it: "RUNNING", "IDLE",
+    // "SUSPENDED"; empty when it does not answer.
+    QString SinkState() const;
 
     // Records the sink's monitor as signed 16-bit mono samples on a thread
     // of its own; true once the first samples have come.
@@ -52,7 +76,7 @@ class PrivatePulse {
     std::vector<qint16> StopRecording();
 
   private:
-    bool Start(QProcess& process, const QString& program, const QStringList& arguments);
+    bool Launch(QProcess& process, const QString& program, const QStringList& arguments);
     bool Answers(int timeoutMs);
     bool StartPulseAudio();
     bool StartPipeWire();
