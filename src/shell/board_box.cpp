@@ -264,6 +264,9 @@ void BoardBox::keyPressEvent(QKeyEvent* event) {
     if (!KeyFor(event->key(), event->modifiers(), key)) return QWidget::keyPressEvent(event);
     event->accept();
     if (unit < 1) return;
+    // A held Enter or Escape would otherwise put the triangle down and pick the
+    // next up 25 times a second; only the moving and turning keys repeat.
+    if (event->isAutoRepeat() && (key == BoardKey::PutDown || key == BoardKey::PutBack)) return;
     const uint8_t heldBefore = game.board.Selected;
     Report(heldBefore, KeyOnBoard(game, key));
 }

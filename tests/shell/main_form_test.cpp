@@ -886,6 +886,22 @@ TEST_F(MainFormTest, AFigureIsLaidToTheSolvedMessageWithKeysAlone) {
     EXPECT_EQ(Box()->accessibleDescription(), "Trigonet 1 is solved.");
 }
 
+TEST_F(MainFormTest, AHeldEnterPutsDownOnceAndAHeldArrowKeepsMoving) {
+    Start();
+    QTest::keyClick(Box(), Qt::Key_N);
+    const int col = G().board.Triangles[1].Col;
+    QKeyEvent repeatedArrow(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, {}, true);
+    QApplication::sendEvent(Box(), &repeatedArrow);
+    EXPECT_EQ(G().board.Triangles[1].Col, col + 1);
+    QKeyEvent repeatedEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, {}, true);
+    QKeyEvent repeatedEscape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, {}, true);
+    QApplication::sendEvent(Box(), &repeatedEnter);
+    QApplication::sendEvent(Box(), &repeatedEscape);
+    EXPECT_EQ(G().board.Selected, 1) << "a repeat of a held key neither puts down nor back";
+    QTest::keyClick(Box(), Qt::Key_Return);
+    EXPECT_EQ(G().board.Selected, 0);
+}
+
 TEST_F(MainFormTest, UndoAndRedoWalkBackToTheStartAndForwardWithTheSamePixels) {
     Start();
     EXPECT_FALSE(form->UndoBtn->isEnabled());

@@ -405,8 +405,7 @@ def command_start(session, figure, pilot, game):
     # The game greets with its information box first; it is closed as a player would.
     info = wait_for("the game's information box",
                     lambda: session.windows("^Fribo Bytes - Freeware-Info$"), 60)[0]
-    session.xdotool("windowactivate", "--sync", info, check=False)
-    session.xdotool("key", "--window", info, "Return", check=False)
+    press_return(session, info)
     wait_for("the information box to close",
              lambda: not session.windows("^Fribo Bytes - Freeware-Info$"), 20)
     main = wait_for("the game's window", lambda: session.windows("^Fribo Trigonet$"), 20)[0]
@@ -479,11 +478,20 @@ def check_point(session, x, y):
         fail("%d,%d is not on the board (0..%d, 0..%d)" % (x, y, width - 1, height - 1))
 
 
+def press_return(session, window):
+    """Return pressed at the keyboard: `key --window` would send the release to a
+    box the press has already closed, leaving the key held down and repeating
+    into the game's board."""
+    session.xdotool("windowactivate", "--sync", window, check=False)
+    session.xdotool("key", "--clearmodifiers", "Return", check=False)
+    session.xdotool("keyup", "Return", check=False)
+
+
 def close_solved_message(session):
     """The game says the figure is solved in a message box; the trial ends there."""
     for w in session.windows("^Fribo Trigonet$"):
         if w != session.state["main_window"]:
-            session.xdotool("key", "--window", w, "Return", check=False)
+            press_return(session, w)
 
 
 def after_action(before, after, x, y, button, outline_before):
