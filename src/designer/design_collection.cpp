@@ -192,6 +192,16 @@ QString NameProblem(const QString& name, int language) {
         return Text(language,
                     "Ein Name darf keinen Doppelpunkt und keinen Zeilenumbruch enthalten.",
                     "A name may hold neither a colon nor a line break.");
+    // A control or direction mark would hide or reorder what the list shows.
+    for (const QChar ch : trimmed) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x200e || c == 0x200f || c == 0x061c ||
+            (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069))
+            return Text(language,
+                        "Ein Name darf keine Steuerzeichen und keine Schreibrichtungszeichen "
+                        "enthalten.",
+                        "A name may hold no control characters and no direction marks.");
+    }
     if (trimmed.startsWith('#'))
         return Text(language, "Ein Name darf nicht mit # beginnen.",
                     "A name may not begin with #.");

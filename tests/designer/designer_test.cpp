@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -67,6 +68,9 @@ struct DesignerTest : ::testing::Test {
             // Typed as the player types, over what the field opens with.
             if (names.front().isEmpty())
                 QTest::keyClick(edit, Qt::Key_Backspace);
+            else if (names.front().toLatin1() != names.front().toUtf8() ||
+                     names.front().contains(QRegularExpression("[\\x00-\\x1f\\x7f]")))
+                edit->insert(names.front()); // pasted: no key types a control character
             else
                 QTest::keyClicks(edit, names.front());
             names.pop_front();
@@ -448,6 +452,13 @@ TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
         Click("AddBtn");
         EXPECT_EQ(boxes.size(), 1) << bad;
     }
+    for (const char16_t mark : {u'\x01', u'\x7f', u'\x85', u'\x202e', u'\x2066', u'\x200f'}) {
+        names = {QStringLiteral("Evil") + QChar(mark) + QStringLiteral("name")};
+        boxes.clear();
+        Click("AddBtn");
+        ASSERT_EQ(boxes.size(), 1) << int(mark);
+        EXPECT_EQ(boxes[0], "A name may hold no control characters and no direction marks.");
+    }
     EXPECT_EQ(form->Collection().Figures.size(), 1u);
     EXPECT_EQ(captions.last(), "Error");
 
@@ -456,11 +467,15 @@ TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
         {"long.txt", Line(QByteArray(81, 'x').constData(), BigSquare)},
         {"utf8.txt", Line("Bad \xff\xfe name", BigSquare)},
         {"many.txt", Line("Square", BigSquare).repeated(MaxFigures + 1)},
+        {"bidi.txt", Line("Left\xe2\x80\xaeright", BigSquare)},
+        {"nul.txt", QByteArray("Nul\0name", 8) + Line("", BigSquare)},
     };
     const char* why[] = {"line 1: A name has 80 characters at most.",
                          "line 1: A name must be valid UTF-8 text.",
-                         "holds 223 figures; the game reads 222 at most."};
-    for (int i = 0; i < 3; ++i) {
+                         "holds 223 figures; the game reads 222 at most.",
+                         "line 1: A name may hold no control characters and no direction marks.",
+                         "line 1: A name may hold no control characters and no direction marks."};
+    for (int i = 0; i < 5; ++i) {
         WriteFile(refused[i].first, refused[i].second);
         boxes.clear();
         EXPECT_FALSE(form->OpenCollection(Path(refused[i].first)));
