@@ -113,16 +113,15 @@ void Set(FigureVerdict& verdict, RuleId id, bool passed, int detail0 = 0, int de
 
 void JudgeRecognised(const FigureRecord& figure, int64_t regionNodeLimit, FigureVerdict& verdict) {
     // The figure itself is always among the arrangements; no limit, since one
-    // arrangement left unseen could be the one the check mistakes.
+    // arrangement left unseen could be the one the check mistakes. The count given
+    // is of those checked, so a list cut short shows in it.
     const SolveResult solved = SolveFigure(figure, 0, std::numeric_limits<size_t>::max());
-    const CellPieces own = PiecesOf(figure);
-    for (size_t k = 0; k < solved.Found.size(); ++k)
-        if (!CoversSameRegion(figure, own, solved.Found[k])) {
-            Set(verdict, RuleId::Recognised, false, static_cast<int>(solved.Arrangements),
-                static_cast<int>(k + 1));
-            return;
-        }
-    if (solved.Arrangements == 0) {
+    const int checked = static_cast<int>(solved.Found.size());
+    if (const size_t k = FirstOfAnotherRegion(figure, solved.Found)) {
+        Set(verdict, RuleId::Recognised, false, checked, static_cast<int>(k));
+        return;
+    }
+    if (checked == 0) {
         Set(verdict, RuleId::Recognised, false);
         return;
     }
@@ -135,10 +134,18 @@ void JudgeRecognised(const FigureRecord& figure, int64_t regionNodeLimit, Figure
         Set(verdict, RuleId::Recognised, false, static_cast<int>(region.Arrangements),
             -static_cast<int>(region.FirstMismatch));
     else
-        Set(verdict, RuleId::Recognised, true, static_cast<int>(solved.Arrangements));
+        Set(verdict, RuleId::Recognised, true, checked);
 }
 
 } // namespace
+
+size_t FirstOfAnotherRegion(const FigureRecord& figure,
+                            std::span<const FigureRecord> arrangements) {
+    const CellPieces own = PiecesOf(figure);
+    for (size_t k = 0; k < arrangements.size(); ++k)
+        if (!CoversSameRegion(figure, own, arrangements[k])) return k + 1;
+    return 0;
+}
 
 bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
     auto inside = [](const Placement& p, double x, double y) {

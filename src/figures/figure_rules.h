@@ -146,6 +146,12 @@ class FigureJudge {
 // two diagonals). Both must pass FigureIsValid.
 bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row);
 
+// The first (1-based) of `arrangements` that covers another region than
+// `figure`, or 0 when every one covers it. Rule 8 hands it every arrangement with
+// the figure's sums: any one left out could be the one the check mistakes.
+// `figure` and each arrangement must pass FigureIsValid.
+size_t FirstOfAnotherRegion(const FigureRecord& figure, std::span<const FigureRecord> arrangements);
+
 // Problems of one record, every rule but 5; rule 1 failing stops the rest.
 std::vector<RuleProblem> CheckFigure(int number, const FigureRecord& figure);
 

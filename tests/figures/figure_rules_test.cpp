@@ -2,6 +2,7 @@
 
 #include "figures/figure_shape.h"
 #include "figures/figure_source.h"
+#include "figures/solver.h"
 #include "support/figure_files.h"
 
 #include <cmath>
@@ -218,6 +219,26 @@ TEST(FigureRules, Rule8SamplesACellWhosePiecesDifferForTheRegionTheyCover) {
     const FigureRecord backslash = at({{52, 32, 2}, {48, 37, 4}});
     EXPECT_TRUE(SameRegionInCell(slash, backslash, 45, 30));
     EXPECT_FALSE(SameRegionInCell(slash, quarters, 45, 30));
+}
+
+TEST(FigureRules, Rule8LooksAtEveryArrangementWithTheFiguresSums) {
+    // The square's sixteen ways differ in their cuts, not in the region.
+    const std::vector<FigureRecord> cuts = SolveFigure(BigSquare(), 0, 100).Found;
+    ASSERT_EQ(cuts.size(), 16u);
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), cuts), 0u);
+    FigureRecord moved = BigSquare();
+    ASSERT_TRUE(ShiftRecord(moved, 1, 0));
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), std::vector<FigureRecord>{cuts[3], moved}), 2u);
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), std::vector<FigureRecord>{moved, cuts[0]}), 1u);
+    // Long lists are read to their end.
+    std::vector<FigureRecord> many;
+    for (int k = 0; k < 69; ++k)
+        many.push_back(cuts[k % cuts.size()]);
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), many), 0u);
+    many.push_back(moved);
+    many.push_back(cuts[1]);
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), many), 70u);
+    EXPECT_EQ(FirstOfAnotherRegion(BigSquare(), {}), 0u);
 }
 
 TEST(FigureRules, TheVerdictGivesEveryRuleItsStateAndNumbers) {
