@@ -94,7 +94,7 @@ void THintDlg::showEvent(QShowEvent* event) {
         const QScreen* screen =
             mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
         if (!screen) return;
-        QRect placed = frameGeometry();
+        QRect placed = FrameGeometry(this);
         placed.moveCenter(screen->availableGeometry().center());
         move(placed.topLeft());
     });

@@ -2,10 +2,15 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMoveEvent>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstring>
 
 namespace {
 
@@ -89,11 +94,65 @@ void CreateNativeWindow(QWidget* window) {
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings, siblingsBefore);
 }
 
+namespace {
+
+// Qt on X11 learns a window's frame only at a configure event after the window
+// manager framed it. Openbox under load may set the frame's extents after the
+// last one, and Qt then takes the window as frameless for as long as it stays
+// where it is; the window manager's own word is asked for instead.
+QMargins FrameExtentsOnX11(const QWidget* window) {
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // The offscreen platform answers as an X11 application too, without a
+    // connection of its own.
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") ||
+        !window->windowHandle() || !window->isVisible())
+        return {};
+    xcb_connection_t* connection = x11->connection();
+    if (!connection) return {};
+    static const xcb_atom_t extents = [connection] {
+        constexpr const char* Name = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, true, std::strlen(Name), Name), nullptr);
+        xcb_atom_t atom = XCB_ATOM_NONE;
+        if (reply) atom = reply->atom;
+        free(reply);
+        return atom;
+    }();
+    if (extents == XCB_ATOM_NONE) return {};
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, false, static_cast<xcb_window_t>(window->winId()), extents,
+                         XCB_ATOM_CARDINAL, 0, 4),
+        nullptr);
+    QMargins margins;
+    if (reply && reply->type == XCB_ATOM_CARDINAL && reply->format == 32 &&
+        xcb_get_property_value_length(reply) == 16) {
+        const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+        // left, right, top, bottom; a frame beyond any screen is no frame
+        if (v[0] < 1000 && v[1] < 1000 && v[2] < 1000 && v[3] < 1000)
+            margins = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+    }
+    free(reply);
+    // The property counts device pixels; Qt's geometry is in its own.
+    const qreal ratio = window->devicePixelRatioF();
+    return ratio == 1 ? margins
+                      : QMargins(qRound(margins.left() / ratio), qRound(margins.top() / ratio),
+                                 qRound(margins.right() / ratio), qRound(margins.bottom() / ratio));
+}
+
+} // namespace
+
 QMargins FrameMargins(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect client = window->geometry();
-    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                    frame.right() - client.right(), frame.bottom() - client.bottom());
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    return margins.isNull() && window->isWindow() ? FrameExtentsOnX11(window) : margins;
+}
+
+QRect FrameGeometry(const QWidget* window) {
+    return window->geometry().marginsAdded(FrameMargins(window));
 }
 
 void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place) {
@@ -113,8 +172,8 @@ void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place) 
 void CentreOverMain(QWidget* dialog, const QWidget* mainWindow) {
     if (!mainWindow) return;
     PlaceNowAndWhenFramed(dialog, [dialog, mainWindow] {
-        const QRect main = mainWindow->frameGeometry();
-        QSize own = dialog->frameGeometry().size();
+        const QRect main = FrameGeometry(mainWindow);
+        QSize own = FrameGeometry(dialog).size();
         // Before its first showing a dialog has no frame yet; the main window's is
         // the best guess until the real one is known.
         if (own == dialog->size()) own = own.grownBy(FrameMargins(mainWindow));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 
 #include <functional>
 
@@ -21,6 +22,8 @@ void CreateNativeWindow(QWidget* window);
 
 // The window manager's frame around the client area; none before it is known.
 QMargins FrameMargins(const QWidget* window);
+// The window with its frame, where the window manager put it.
+QRect FrameGeometry(const QWidget* window);
 
 // Calls `place` now and once more when the window about to be shown is first
 // exposed: only then does the window manager's frame have its size, and nothing

@@ -64,7 +64,7 @@ void FormPlacement::Restore(QWidget* window) {
         if (!screen) return;
         const QRect area = screen->geometry();
         PlaceNowAndWhenFramed(window, [window, area] {
-            const QSize size = window->frameGeometry().size();
+            const QSize size = FrameGeometry(window).size();
             window->move(CentredOn(area, size));
         });
         return;
