@@ -7,7 +7,7 @@ int main(int argc, char* argv[]) {
     // The collection file lies beside the executable.
     TMainForm form(QCoreApplication::applicationDirPath());
     if (!form.FormCreate()) return EXIT_FAILURE;
-    form.CreateSecondaryWindows();
+    // The target window and the dialogs are made once the first frame is out.
     form.ShowAtPlacement();
     return app.exec();
 }

@@ -220,6 +220,7 @@ bool TMainForm::ReadSavedGame(const std::string& path) {
 }
 
 void TMainForm::CreateSecondaryWindows() {
+    if (pattern) return;
     pattern = std::make_unique<TPatForm>(game.data, ini, this);
     DialogSeam::KeepOverParent(pattern.get()); // a tool window of the main window
     pattern->show();
@@ -252,7 +253,10 @@ void TMainForm::ShowAtPlacement() {
 }
 
 bool TMainForm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+    // An activation before the first exposure waits for it: the first frame
+    // comes before anything else is made.
+    if (event->type() == QEvent::WindowActivate && windowHandle() && windowHandle()->isExposed())
+        FormActivate();
     return QWidget::event(event);
 }
 
@@ -278,13 +282,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             pattern->show();
         }
         // After the exposure has been served: a modal question started inside it
-        // would hold up the window's first paint.
+        // would hold up the window's first paint, and so would making the
+        // target window and the dialogs, which takes longer than the paint.
         QTimer::singleShot(0, this, &TMainForm::FormActivate);
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void TMainForm::FormActivate() {
+    CreateSecondaryWindows();
     if (!FirstActivation) return;
     FirstActivation = false;
     if (game.data.Language == -1) DialogSeam::Exec(languageDlg);
@@ -353,6 +359,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::FormCloseQuery() {
+    CreateSecondaryWindows(); // a close asked for before they were made
     const ModalResult answer = yesNo->ShowModal(MessageKind::EndGame);
     info(); // whatever the answer
     return answer == ModalResult::Yes;
@@ -506,6 +513,7 @@ bool TMainForm::ConfirmOverwrite(const std::string& name) {
 }
 
 bool TMainForm::ConfirmNewGame() {
+    CreateSecondaryWindows();
     return yesNo->ShowModal(MessageKind::GiveUp) == ModalResult::Yes;
 }
 
@@ -535,10 +543,12 @@ void TMainForm::ShowFigureAnew() {
 }
 
 void TMainForm::StatBtnClick() {
+    CreateSecondaryWindows();
     DialogSeam::Exec(statDlg);
 }
 
 void TMainForm::SelectBtnClick() {
+    CreateSecondaryWindows();
     // The dialog has set CurrentFigure when it ends with 1.
     if (Answered(DialogSeam::Exec(selectDlg), ModalResult::Ok)) ShowFigureAnew();
 }
@@ -572,15 +582,18 @@ void TMainForm::ExitBtnClick() {
 }
 
 void TMainForm::TongueBtnClick() {
+    CreateSecondaryWindows();
     DialogSeam::Exec(languageDlg);
     ApplyTexts();
 }
 
 void TMainForm::rules() {
+    CreateSecondaryWindows();
     DialogSeam::Exec(rulesDlg);
 }
 
 void TMainForm::info() {
+    CreateSecondaryWindows();
     DialogSeam::Exec(infoDlg);
 }
 

@@ -48,11 +48,12 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     // Creation steps; false when the game cannot start (no collection), after the
     // message has been shown: the program then ends without writing any setting.
     bool FormCreate();
-    // The target window (shown at once) and the dialogs, all hidden until asked for.
+    // The target window (shown at once) and the dialogs, all hidden until asked
+    // for; made once, by whichever needs them first.
     void CreateSecondaryWindows();
-    // The first showing, at the stored placement or centred. The first activation
-    // steps follow when the window is activated or on the screen, whichever
-    // comes first.
+    // The first showing, at the stored placement or centred. The secondary
+    // windows and the first activation steps follow when the window is
+    // activated or on the screen, whichever comes first.
     void ShowAtPlacement();
 
     // Runs once, at the first activation: language, texts, info.

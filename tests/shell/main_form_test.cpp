@@ -25,10 +25,12 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 #include <numbers>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -867,6 +869,32 @@ TEST_F(MainFormTest, FirstStartQuestionsComeWhenTheWindowIsShownEvenIfNeverActiv
     form->activateWindow();
     QApplication::processEvents();
     EXPECT_EQ(seam.dialogs.size(), 2) << "asked once only";
+}
+
+// The target window and the dialogs take longer to make than the board takes
+// to paint: they come after the main window's first frame, and the first-start
+// questions still find them.
+TEST_F(MainFormTest, TheMainWindowsFirstFrameComesBeforeTheOtherWindowsAreMade) {
+    ASSERT_TRUE(Create());
+    bool madeAtFirstFrame = true;
+    struct AtExpose : QObject {
+        std::function<void()> seen;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Expose && seen) std::exchange(seen, nullptr)();
+            return false;
+        }
+    } atExpose;
+    atExpose.seen = [&] { madeAtFirstFrame = form->PatForm() != nullptr; };
+    form->winId();
+    form->windowHandle()->installEventFilter(&atExpose);
+    form->ShowAtPlacement();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_FALSE(madeAtFirstFrame);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seam.dialogs.size() == 2; }, 2000));
+    EXPECT_EQ(seam.dialogs, (QStringList{"TongueDlg", "FreewareDlg"}));
+    ASSERT_NE(form->PatForm(), nullptr);
+    EXPECT_TRUE(form->PatForm()->isVisible());
+    EXPECT_EQ(form->PatForm()->windowHandle()->transientParent(), form->windowHandle());
 }
 
 } // namespace
