@@ -173,12 +173,16 @@ void CentreOverMain(QWidget* dialog, const QWidget* mainWindow) {
     if (!mainWindow) return;
     PlaceNowAndWhenFramed(dialog, [dialog, mainWindow] {
         const QRect main = FrameGeometry(mainWindow);
-        QSize own = FrameGeometry(dialog).size();
         // Before its first showing a dialog has no frame yet; the main window's is
         // the best guess until the real one is known.
-        if (own == dialog->size()) own = own.grownBy(FrameMargins(mainWindow));
+        QMargins frame = FrameMargins(dialog);
+        if (frame.isNull()) frame = FrameMargins(mainWindow);
+        const QSize own = dialog->size().grownBy(frame);
         const int left = main.left() + (main.width() - own.width()) / 2;
         const int top = main.top() + main.height() - (mainWindow->height() + own.height()) / 2;
-        dialog->move(left, top); // move() places the frame's top-left corner
+        // The client's own place, not the frame's: a frame's place is turned into
+        // the client's by the window manager with whatever frame it has in mind
+        // at the mapping, which on a showing again may count the frame twice.
+        dialog->setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), dialog->size()));
     });
 }
