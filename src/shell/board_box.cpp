@@ -15,6 +15,9 @@
 
 namespace {
 
+// The key mark's sizes in pixels of the box.
+constexpr int MarkGap = 2, MarkWidth = 2, MarkDash = 4;
+
 QRgb ToQRgb(Rgb c) {
     return qRgb(c.r, c.g, c.b);
 }
@@ -115,13 +118,54 @@ QPolygon BoardBox::Vertices(int t) const {
 }
 
 QRect BoardBox::Touched(const QPolygon& vertices) const {
-    const QRect pixels =
-        vertices.boundingRect().adjusted(-penWidth, -penWidth, penWidth, penWidth) & canvas.rect();
-    if (scale == 1) return pixels;
-    // The box's own coordinates, rounded outwards.
+    return InBox(vertices.boundingRect().adjusted(-penWidth, -penWidth, penWidth, penWidth) &
+                 canvas.rect());
+}
+
+QRect BoardBox::InBox(const QRect& pixels) const {
+    if (scale == 1 || pixels.isEmpty()) return pixels;
     const int left = qFloor(pixels.left() / scale), top = qFloor(pixels.top() / scale);
     return QRect(QPoint(left, top),
                  QPoint(qCeil((pixels.right() + 1) / scale), qCeil((pixels.bottom() + 1) / scale)));
+}
+
+// The mark is a frame of black and white dashes a little outside the held
+// triangle: one of the two tones reads on the silver board, on every fill and
+// under any palette, and dashes never pass for a triangle's edge. It is painted
+// over the canvas on the screen only, so the canvas stays the board.
+QRect BoardBox::MarkRing() const {
+    const uint8_t held = game.board.Selected;
+    if (!keyPlay || held < 1 || held > TriangleCount || canvas.isNull()) return {};
+    const int reach = penWidth + MarkGap * penWidth + MarkWidth * penWidth;
+    return Vertices(held).boundingRect().adjusted(-reach, -reach, reach, reach);
+}
+
+QRect BoardBox::MarkArea() const {
+    return InBox(markRing & canvas.rect());
+}
+
+void BoardBox::FollowMark() {
+    const QRect ring = MarkRing();
+    if (ring == markRing) return;
+    RepaintLater(InBox(markRing & canvas.rect()));
+    RepaintLater(InBox(ring & canvas.rect()));
+    markRing = ring;
+}
+
+void BoardBox::PaintMark(QPainter& painter) const {
+    const QRect r = markRing;
+    const int thick = MarkWidth * penWidth, dash = MarkDash * penWidth;
+    const QColor tones[2] = {Qt::black, Qt::white};
+    for (int x = r.left(), k = 0; x <= r.right(); x += dash, ++k) {
+        const int w = std::min(dash, r.right() + 1 - x);
+        painter.fillRect(QRect(x, r.top(), w, thick), tones[k % 2]);
+        painter.fillRect(QRect(x, r.bottom() + 1 - thick, w, thick), tones[k % 2]);
+    }
+    for (int y = r.top() + thick, k = 1; y <= r.bottom() - thick; y += dash, ++k) {
+        const int h = std::min(dash, r.bottom() + 1 - thick - y);
+        painter.fillRect(QRect(r.left(), y, thick, h), tones[k % 2]);
+        painter.fillRect(QRect(r.right() + 1 - thick, y, thick, h), tones[k % 2]);
+    }
 }
 
 void BoardBox::PaintTriangle(int t, Rgb fill, Rgb line) {
@@ -164,12 +208,14 @@ void BoardBox::DrawTriangle(int t, Rgb fill, Rgb line) {
     if (canvas.isNull()) return;
     PaintTriangle(t, fill, line);
     RepaintLater(Touched(Vertices(t)));
+    FollowMark();
 }
 
 void BoardBox::DrawOutline(int t) {
     if (canvas.isNull()) return;
     PaintOutline(t);
     RepaintLater(Touched(Vertices(t)));
+    FollowMark();
 }
 
 void BoardBox::PaintBoard() {
@@ -183,6 +229,7 @@ void BoardBox::PaintBoard() {
 
 void BoardBox::boxPaint() {
     PaintBoard();
+    markRing = MarkRing();
     update();
 }
 
@@ -193,6 +240,7 @@ void BoardBox::paintEvent(QPaintEvent* event) {
         // Moved to a screen of another scale: the whole board again, at its pixels.
         FitCanvas();
         PaintBoard();
+        markRing = MarkRing();
     }
     if (canvas.isNull()) {
         painter.fillRect(event->rect(), QColor(ToQRgb(Silver)));
@@ -207,9 +255,12 @@ void BoardBox::paintEvent(QPaintEvent* event) {
         const QRect shown = pixels & canvas.rect();
         painter.drawImage(shown.topLeft(), canvas, shown);
     }
+    if (!markRing.isEmpty()) PaintMark(painter);
 }
 
 void BoardBox::mousePressEvent(QMouseEvent* event) {
+    keyPlay = false; // the mouse sees the board exactly as it always did
+    FollowMark();
     const QPoint at(qFloor(event->position().x()), qFloor(event->position().y()));
     switch (event->button()) {
     case Qt::LeftButton:
@@ -264,6 +315,7 @@ void BoardBox::keyPressEvent(QKeyEvent* event) {
     if (!KeyFor(event->key(), event->modifiers(), key)) return QWidget::keyPressEvent(event);
     event->accept();
     if (unit < 1) return;
+    keyPlay = true;
     // A held Enter or Escape would otherwise put the triangle down and pick the
     // next up 25 times a second; only the moving and turning keys repeat.
     if (event->isAutoRepeat() && (key == BoardKey::PutDown || key == BoardKey::PutBack)) return;
@@ -272,6 +324,7 @@ void BoardBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void BoardBox::Report(uint8_t heldBefore, const Outcome& outcome) {
+    FollowMark();
     if (game.board.Selected != heldBefore) emit HoldChanged();
     if (outcome.Changed() || outcome.CueCount || outcome.Refused) emit Happened(outcome);
 }

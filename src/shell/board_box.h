@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 // The board box: the board drawn into a canvas of its own, and the mouse and
 // the keys on it. What a press, drag step or key did leaves as Happened, after
 // the game's handler has returned; the window acts on it.
@@ -47,6 +49,9 @@ class BoardBox : public QWidget, public BoardPainter {
     const QImage& Canvas() const { return canvas; }
     qreal Scale() const { return scale; }
     const PointerDrag& Drag() const { return drag; }
+    // Where the held triangle's key mark shows, in the box's coordinates; empty
+    // while the mouse had the last word on the board or nothing is held.
+    QRect MarkArea() const;
 
     // The key on the board for a key press, if it is one of them (see the rules
     // dialog for the list).
@@ -72,6 +77,10 @@ class BoardBox : public QWidget, public BoardPainter {
     void PaintBoard();
     QPolygon Vertices(int t) const; // in the canvas's pixels
     QRect Touched(const QPolygon& vertices) const;
+    QRect InBox(const QRect& pixels) const; // rounded outwards
+    QRect MarkRing() const;                 // in the canvas's pixels
+    void FollowMark();
+    void PaintMark(QPainter& painter) const;
     void RepaintLater(const QRect& touched);
     void PaintTriangle(int t, Rgb fill, Rgb line);
     void PaintOutline(int t);
@@ -84,6 +93,8 @@ class BoardBox : public QWidget, public BoardPainter {
     int penWidth = 1;             // in device pixels: one pixel of the box, rounded
     int cursorZone = ZoneOutside; // the zone whose cursor the box shows
     QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
+    bool keyPlay = false;         // the last input on the board was a key
+    QRect markRing;               // the key mark as last asked for, in the canvas's pixels
     QCursor turnCursor{Qt::CrossCursor};
     QCursor moveCursor{Qt::SizeAllCursor};
 };

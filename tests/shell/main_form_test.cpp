@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -985,4 +986,85 @@ TEST_F(MainFormTest, ToolbarShortcutsAndAccessibleNamesFollowTheLanguage) {
     EXPECT_EQ(Box()->accessibleName(), "Spielfeld");
     EXPECT_TRUE(Box()->accessibleDescription().startsWith("Dreieck 1 gehalten, Spalte "));
     EXPECT_EQ(form->PatForm()->accessibleName(), "Vorlage");
+}
+
+// Run at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
+TEST_F(MainFormTest, KeysShowADashedMarkOnTheScreenOnlyThatFollowsTheHeldTriangle) {
+    Start();
+    const qreal scale = Box()->Scale();
+    const auto shown = [&] {
+        return Box()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    QTest::keyClick(Box(), Qt::Key_N);
+    QTest::keyClick(Box(),
+                    G().board.Triangles[1].Col < GridColumns / 2 ? Qt::Key_Right : Qt::Key_Left);
+    ASSERT_EQ(G().board.Selected, 1);
+    // A few pixels clear of the corners on every side, the board's border aside.
+    const QRect area = Box()->MarkArea();
+    const QRect corners = QPolygon({Vertex(1, 0), Vertex(1, 1), Vertex(1, 2)}).boundingRect();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(area.adjusted(3, 3, -3, -3).contains(Vertex(1, k))) << "around corner " << k;
+    EXPECT_TRUE(corners.adjusted(-8, -8, 8, 8).contains(area));
+
+    // Every pixel the screen adds to the canvas is black or white, on a ring
+    // around the triangle; inside it the held outline shows as it always did.
+    const QImage screen = shown(), board = Box()->Canvas();
+    const QRect areaPixels(area.topLeft() * scale, area.size() * scale);
+    const QRect inside = areaPixels.adjusted(4 * scale, 4 * scale, -4 * scale, -4 * scale);
+    int black = 0, white = 0, other = 0, outside = 0;
+    for (int y = 0; y < board.height(); ++y)
+        for (int x = 0; x < board.width(); ++x)
+            if (const QRgb p = screen.pixel(x, y) & 0xffffff; p != (board.pixel(x, y) & 0xffffff)) {
+                (p == BlackRgb ? black : p == 0xffffff ? white : other) += 1;
+                outside += !areaPixels.contains(x, y) || inside.contains(x, y);
+            }
+    EXPECT_EQ(other, 0) << "crisp: no blended pixels";
+    EXPECT_EQ(outside, 0) << "off the ring";
+    EXPECT_GT(white, 2 * area.width() * scale) << "white dashes on the board and on black fills";
+    EXPECT_GT(black, area.width() * scale) << "black dashes on the silver board";
+    const QImage withMark = Box()->Canvas().copy();
+    Box()->boxPaint();
+    EXPECT_TRUE(Box()->Canvas() == withMark) << "the mark never enters the canvas";
+
+    // One shift repaints the old and the new mark's rectangles, not the board.
+    QApplication::processEvents();
+    struct PaintSpy : QObject {
+        QRegion painted;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } spy;
+    Box()->installEventFilter(&spy);
+    const bool down = G().board.Triangles[1].Row < GridRows / 2;
+    QTest::keyClick(Box(), down ? Qt::Key_Down : Qt::Key_Up);
+    QApplication::processEvents();
+    Box()->removeEventFilter(&spy);
+    // The edge it moves towards leaves the board's border, which may clip the other.
+    const QRect moved = Box()->MarkArea();
+    const int lead = down ? moved.bottom() - area.bottom() : area.top() - moved.top();
+    EXPECT_LE(std::abs(lead - Unit()), 1) << "follows the triangle";
+    EXPECT_EQ(moved.left(), area.left());
+    EXPECT_EQ(moved.width(), area.width());
+    const QRect repainted = spy.painted.boundingRect();
+    EXPECT_TRUE(repainted.contains(area | moved));
+    const double share =
+        1.0 * repainted.width() * repainted.height() / (Box()->width() * Box()->height());
+    EXPECT_LT(share, 0.15) << repainted.width() << "x" << repainted.height() << " of "
+                           << Box()->width() << "x" << Box()->height();
+    std::printf("one key shift repaints %dx%d of %dx%d at scale %g\n", repainted.width(),
+                repainted.height(), Box()->width(), Box()->height(), scale);
+
+    // A press, even one that keeps the triangle held, gives back the mouse's look.
+    Press(Qt::LeftButton, MoveGrip(1));
+    Release(Qt::LeftButton, MoveGrip(1));
+    ASSERT_EQ(G().board.Selected, 1);
+    EXPECT_TRUE(Box()->MarkArea().isEmpty());
+    EXPECT_TRUE(shown() == Box()->Canvas());
+    QTest::keyClick(Box(), Qt::Key_Left);
+    EXPECT_FALSE(Box()->MarkArea().isEmpty()) << "the next key shows it again";
+    QTest::keyClick(Box(), Qt::Key_Return);
+    EXPECT_TRUE(Box()->MarkArea().isEmpty()) << "nothing held, nothing marked";
+    EXPECT_TRUE(shown() == Box()->Canvas());
 }
