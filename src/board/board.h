@@ -15,12 +15,41 @@ struct Placement {
     friend bool operator==(const Placement&, const Placement&) = default;
 };
 
-// Corner k (0..2) of the triangle at `p` (Orient 0..15) in pixels of a board drawn
-// at `unit` pixels per grid unit, its top-left grid point at (0, 0).
-struct PixelPoint {
+// A point of the grid in grid units, or of the board box in pixels; y downwards.
+struct Point {
     int x = 0, y = 0;
+    friend Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+    friend Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
+    friend auto operator<=>(const Point&, const Point&) = default;
 };
-PixelPoint CornerPixel(const Placement& p, int k, int unit);
+
+// A point anywhere in the plane, in grid units, for measures taken between lattice points.
+struct PlanePoint {
+    double x = 0, y = 0;
+};
+
+// Corner k (0..2) of a triangle of orientation `orient` (0..15) relative to its anchor.
+Point CornerOffset(int orient, int k);
+// Corner k (0..2) of the triangle at `p` (Orient 0..15) in grid units.
+Point GridCorner(const Placement& p, int k);
+// The same corner in pixels of a board drawn at `unit` pixels per grid unit, its
+// top-left grid point at (0, 0).
+Point CornerPixel(const Placement& p, int k, int unit);
+
+// Direction of (x, y) in screen axes (y downwards), counter-clockwise as seen on
+// the screen from the positive x axis, in [0, 2 pi); pi / 2 for the zero vector.
+double Angle(double x, double y);
+
+// True when (x, y), in pixels of a board drawn at `unit` pixels per grid unit,
+// lies inside the triangle at `p` (Orient 0..15) or on an edge. The corners are
+// judged by the directions of the edges, as the pointer sees them; players rely
+// on its edges, so it serves the pointer only.
+bool InsideTriangle(const Placement& p, int unit, double x, double y);
+
+// True when `q` (grid units) lies inside the triangle at `p` or within a hair of
+// an edge, so that the seam between two triangles is covered by both whatever
+// the rounding of q.
+bool TriangleCovers(const Placement& p, PlanePoint q);
 
 // Each cell holds the sum (mod 256) of the piece codes laid in it; 0 is empty.
 using Grid = std::array<std::array<uint8_t, GridRows>, GridColumns>; // [col][row]

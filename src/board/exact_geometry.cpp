@@ -1,5 +1,6 @@
 #include "exact_geometry.h"
 
+#include "board/board.h"
 #include "board/orientation.h"
 
 #include <algorithm>
@@ -187,8 +188,10 @@ int IdentifyPiece(const ExactPolygon& piece) {
 
 int ExactCellMask(int o, int i, int j) {
     ExactPolygon triangle;
-    for (int k = 0; k < 3; ++k)
-        triangle.push_back(P(VertexDX[k][o], VertexDY[k][o]));
+    for (int k = 0; k < 3; ++k) {
+        const Point c = CornerOffset(o, k);
+        triangle.push_back(P(c.x, c.y));
+    }
     const ExactPolygon clipped = ClipConvex(triangle, UnitSquareAt(i, j));
     if (clipped.size() < 3 || DoubleArea(clipped).Sign() == 0) return 0;
     ExactPolygon local;

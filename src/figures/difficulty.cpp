@@ -154,9 +154,10 @@ PlayerDifficulty RateForPlayer(const FigureRecord& figure) {
     for (int t = 0; t < TriangleCount; ++t) {
         const Placement& p = figure[t];
         double perimeter = 0, inside = 0;
-        for (int k = 0; k < 3; ++k)
-            perimeter += std::hypot(VertexDX[(k + 1) % 3][p.Orient] - VertexDX[k][p.Orient],
-                                    VertexDY[(k + 1) % 3][p.Orient] - VertexDY[k][p.Orient]);
+        for (int k = 0; k < 3; ++k) {
+            const Point side = GridCorner(p, (k + 1) % 3) - GridCorner(p, k);
+            perimeter += std::hypot(side.x, side.y);
+        }
         for (int u = 0; u < TriangleCount; ++u)
             if (u != t) inside += SharedEdgeLength(p, figure[u]);
         inside = std::min(inside, perimeter);

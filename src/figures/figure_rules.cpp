@@ -148,20 +148,10 @@ size_t FirstOfAnotherRegion(const FigureRecord& figure,
 }
 
 bool SameRegionInCell(const FigureRecord& a, const FigureRecord& b, int col, int row) {
-    auto inside = [](const Placement& p, double x, double y) {
-        double sign = 0;
-        for (int k = 0; k < 3; ++k) {
-            const double x0 = p.Col + VertexDX[k][p.Orient], y0 = p.Row + VertexDY[k][p.Orient];
-            const double x1 = p.Col + VertexDX[(k + 1) % 3][p.Orient];
-            const double y1 = p.Row + VertexDY[(k + 1) % 3][p.Orient];
-            const double cross = (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0);
-            if (sign * cross < 0) return false;
-            sign = cross;
-        }
-        return true;
-    };
     auto covered = [&](const FigureRecord& f, double x, double y) {
-        return std::any_of(f.begin(), f.end(), [&](const Placement& p) { return inside(p, x, y); });
+        return std::any_of(f.begin(), f.end(), [&](const Placement& p) {
+            return TriangleCovers(p, {x, y});
+        });
     };
     constexpr int Steps = 24;
     for (int i = 0; i < Steps; ++i)
@@ -198,8 +188,8 @@ FigureVerdict JudgeAlone(const FigureRecord& figure, int64_t regionNodeLimit) {
     int top = GridRows, bottom = -1;
     for (const Placement& p : figure)
         for (int k = 0; k < 3; ++k) {
-            top = std::min(top, p.Row + VertexDY[k][p.Orient]);
-            bottom = std::max(bottom, p.Row + VertexDY[k][p.Orient]);
+            top = std::min(top, GridCorner(p, k).y);
+            bottom = std::max(bottom, GridCorner(p, k).y);
         }
     Set(verdict, RuleId::TargetWindow, top >= FirstVisibleRow && bottom <= LastVisibleRow, top,
         bottom);

@@ -105,14 +105,15 @@ std::optional<std::array<int, TriangleCount>> LayingOrder(const FigureRecord& fi
 
 std::optional<int> MappedOrientation(int o, int a, int b, int c, int d) {
     if (o < 0 || o >= OrientationCount) return std::nullopt;
-    std::set<std::pair<int, int>> mapped;
-    for (int k = 0; k < 3; ++k)
-        mapped.insert(
-            {a * VertexDX[k][o] + b * VertexDY[k][o], c * VertexDX[k][o] + d * VertexDY[k][o]});
+    std::set<Point> mapped;
+    for (int k = 0; k < 3; ++k) {
+        const Point v = CornerOffset(o, k);
+        mapped.insert({a * v.x + b * v.y, c * v.x + d * v.y});
+    }
     for (int q = 0; q < OrientationCount; ++q) {
-        std::set<std::pair<int, int>> vertices;
+        std::set<Point> vertices;
         for (int k = 0; k < 3; ++k)
-            vertices.insert({VertexDX[k][q], VertexDY[k][q]});
+            vertices.insert(CornerOffset(q, k));
         if (vertices == mapped) return q;
     }
     return std::nullopt;
@@ -167,15 +168,13 @@ ShapeKey CanonicalRegionKey(const FigureRecord& figure) {
 double SharedEdgeLength(const Placement& a, const Placement& b) {
     double shared = 0;
     for (int i = 0; i < 3; ++i) {
-        const int ax = a.Col + VertexDX[i][a.Orient], ay = a.Row + VertexDY[i][a.Orient];
-        const int ux = VertexDX[(i + 1) % 3][a.Orient] - VertexDX[i][a.Orient];
-        const int uy = VertexDY[(i + 1) % 3][a.Orient] - VertexDY[i][a.Orient];
+        const Point at = GridCorner(a, i);
+        const Point u = GridCorner(a, (i + 1) % 3) - at;
+        const int ux = u.x, uy = u.y;
         const int uu = ux * ux + uy * uy;
         for (int j = 0; j < 3; ++j) {
-            const int bx = b.Col + VertexDX[j][b.Orient], by = b.Row + VertexDY[j][b.Orient];
-            const int ex = b.Col + VertexDX[(j + 1) % 3][b.Orient] - ax;
-            const int ey = b.Row + VertexDY[(j + 1) % 3][b.Orient] - ay;
-            const int sx = bx - ax, sy = by - ay;
+            const Point s = GridCorner(b, j) - at, e = GridCorner(b, (j + 1) % 3) - at;
+            const int sx = s.x, sy = s.y, ex = e.x, ey = e.y;
             // Both ends of b's edge on the line of a's edge.
             if (ux * sy - uy * sx != 0 || ux * ey - uy * ex != 0) continue;
             // Positions along a's edge, in units of uu.

@@ -12,29 +12,25 @@
 
 namespace {
 
-struct Point {
-    double X = 0, Y = 0;
-};
-
-Point operator-(Point a, Point b) {
-    return {a.X - b.X, a.Y - b.Y};
+PlanePoint operator-(PlanePoint a, PlanePoint b) {
+    return {a.x - b.x, a.y - b.y};
 }
-Point operator+(Point a, Point b) {
-    return {a.X + b.X, a.Y + b.Y};
+PlanePoint operator+(PlanePoint a, PlanePoint b) {
+    return {a.x + b.x, a.y + b.y};
 }
-double Cross(Point a, Point b) {
-    return a.X * b.Y - a.Y * b.X;
+double Cross(PlanePoint a, PlanePoint b) {
+    return a.x * b.y - a.y * b.x;
 }
-double Dot(Point a, Point b) {
-    return a.X * b.X + a.Y * b.Y;
+double Dot(PlanePoint a, PlanePoint b) {
+    return a.x * b.x + a.y * b.y;
 }
-double SquaredDistance(Point a, Point b) {
-    return (a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y);
+double SquaredDistance(PlanePoint a, PlanePoint b) {
+    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
 }
 
 // Vertex 0 is the right angle and the vertices run anticlockwise (in y-up
 // terms), so that a triangle compares and clips the same way after a mirror.
-using Triangle = std::array<Point, 3>;
+using Triangle = std::array<PlanePoint, 3>;
 
 Triangle Tidy(Triangle t) {
     int right = 0;
@@ -64,26 +60,28 @@ struct Outline {
 Outline OutlineOf(const FigureRecord& figure) {
     Outline outline;
     double area = 0;
-    Point centre;
+    PlanePoint centre;
     for (const Placement& p : figure) {
         Triangle t;
-        for (int k = 0; k < 3; ++k)
-            t[k] = {double(p.Col + VertexDX[k][p.Orient]), double(p.Row + VertexDY[k][p.Orient])};
+        for (int k = 0; k < 3; ++k) {
+            const Point c = GridCorner(p, k);
+            t[k] = {double(c.x), double(c.y)};
+        }
         t = Tidy(t);
         const double a = Area(t);
         area += a;
-        centre =
-            centre + Point{a * (t[0].X + t[1].X + t[2].X) / 3, a * (t[0].Y + t[1].Y + t[2].Y) / 3};
+        centre = centre +
+                 PlanePoint{a * (t[0].x + t[1].x + t[2].x) / 3, a * (t[0].y + t[1].y + t[2].y) / 3};
         outline.Triangles.push_back(t);
     }
     if (area <= 0) return outline;
-    centre = {centre.X / area, centre.Y / area};
+    centre = {centre.x / area, centre.y / area};
     const double scale = std::sqrt(CommonArea / area);
     for (Triangle& t : outline.Triangles) {
-        for (Point& v : t)
-            v = {(v.X - centre.X) * scale, (v.Y - centre.Y) * scale};
-        const Point leg = t[1] - t[0];
-        double angle = std::fmod(std::atan2(leg.Y, leg.X) + 4 * M_PI, M_PI / 2);
+        for (PlanePoint& v : t)
+            v = {(v.x - centre.x) * scale, (v.y - centre.y) * scale};
+        const PlanePoint leg = t[1] - t[0];
+        double angle = std::fmod(std::atan2(leg.y, leg.x) + 4 * M_PI, M_PI / 2);
         if (angle > M_PI / 2 - 1e-6) angle = 0;
         if (std::none_of(outline.LegAngles.begin(), outline.LegAngles.end(),
                          [&](double a) { return std::abs(a - angle) < 1e-3; }))
@@ -97,9 +95,9 @@ std::vector<Triangle> Transformed(const std::vector<Triangle>& triangles, bool m
     const double c = std::cos(angle), s = std::sin(angle);
     std::vector<Triangle> out;
     for (Triangle t : triangles) {
-        for (Point& v : t) {
-            const double x = mirror ? -v.X : v.X;
-            v = {c * x - s * v.Y, s * x + c * v.Y};
+        for (PlanePoint& v : t) {
+            const double x = mirror ? -v.x : v.x;
+            v = {c * x - s * v.y, s * x + c * v.y};
         }
         out.push_back(Tidy(t));
     }
@@ -130,7 +128,7 @@ std::vector<double> Turns(const Outline& a, const Outline& b, bool mirror) {
 // slightly different sizes of the lattices' triangles.
 constexpr double SameCorner = 1.0;
 
-bool Near(Point a, Point b) {
+bool Near(PlanePoint a, PlanePoint b) {
     return SquaredDistance(a, b) < SameCorner * SameCorner;
 }
 
@@ -142,40 +140,40 @@ bool SameShape(const Triangle& a, const Triangle& b) {
 // the most votes for one shift are the triangles shared. Two triangles of one
 // figure never lie on the same spot, so no triangle is counted twice.
 int SharedAfterTurn(const std::vector<Triangle>& a, const std::vector<Triangle>& b) {
-    std::vector<Point> shifts;
+    std::vector<PlanePoint> shifts;
     for (const Triangle& ta : a)
         for (const Triangle& tb : b)
             if (SameShape(ta, tb)) shifts.push_back(ta[0] - tb[0]);
     int best = 0;
-    for (const Point& shift : shifts)
-        best = std::max(best,
-                        static_cast<int>(std::count_if(shifts.begin(), shifts.end(),
-                                                       [&](Point p) { return Near(p, shift); })));
+    for (const PlanePoint& shift : shifts)
+        best = std::max(
+            best, static_cast<int>(std::count_if(shifts.begin(), shifts.end(),
+                                                 [&](PlanePoint p) { return Near(p, shift); })));
     return best;
 }
 
 // The area of the intersection of two anticlockwise triangles.
-double IntersectionArea(const Triangle& a, const Triangle& b, Point shift) {
-    std::array<Point, 12> poly{}, next{};
+double IntersectionArea(const Triangle& a, const Triangle& b, PlanePoint shift) {
+    std::array<PlanePoint, 12> poly{}, next{};
     int n = 3;
     for (int k = 0; k < 3; ++k)
         poly[k] = b[k] + shift;
     for (int e = 0; e < 3 && n > 0; ++e) {
-        const Point p = a[e], q = a[(e + 1) % 3];
-        const Point edge = q - p;
+        const PlanePoint p = a[e], q = a[(e + 1) % 3];
+        const PlanePoint edge = q - p;
         int m = 0;
         for (int k = 0; k < n; ++k) {
-            const Point cur = poly[k], prev = poly[(k + n - 1) % n];
+            const PlanePoint cur = poly[k], prev = poly[(k + n - 1) % n];
             const double dc = Cross(edge, cur - p), dp = Cross(edge, prev - p);
             if (dc >= 0) {
                 if (dp < 0) {
                     const double t = dp / (dp - dc);
-                    next[m++] = {prev.X + t * (cur.X - prev.X), prev.Y + t * (cur.Y - prev.Y)};
+                    next[m++] = {prev.x + t * (cur.x - prev.x), prev.y + t * (cur.y - prev.y)};
                 }
                 next[m++] = cur;
             } else if (dp >= 0) {
                 const double t = dp / (dp - dc);
-                next[m++] = {prev.X + t * (cur.X - prev.X), prev.Y + t * (cur.Y - prev.Y)};
+                next[m++] = {prev.x + t * (cur.x - prev.x), prev.y + t * (cur.y - prev.y)};
             }
         }
         poly = next;
@@ -193,15 +191,15 @@ struct Box {
 
 Box BoxOf(const Triangle& t) {
     Box box;
-    for (const Point& v : t) {
-        box.MinX = std::min(box.MinX, v.X), box.MaxX = std::max(box.MaxX, v.X);
-        box.MinY = std::min(box.MinY, v.Y), box.MaxY = std::max(box.MaxY, v.Y);
+    for (const PlanePoint& v : t) {
+        box.MinX = std::min(box.MinX, v.x), box.MaxX = std::max(box.MaxX, v.x);
+        box.MinY = std::min(box.MinY, v.y), box.MaxY = std::max(box.MaxY, v.y);
     }
     return box;
 }
 
 double Overlap(const std::vector<Triangle>& a, const std::vector<Box>& aBoxes,
-               const std::vector<Triangle>& b, const std::vector<Box>& bBoxes, Point shift) {
+               const std::vector<Triangle>& b, const std::vector<Box>& bBoxes, PlanePoint shift) {
     double both = 0, areaA = 0, areaB = 0;
     for (const Triangle& t : a)
         areaA += Area(t);
@@ -210,8 +208,8 @@ double Overlap(const std::vector<Triangle>& a, const std::vector<Box>& aBoxes,
     for (size_t i = 0; i < a.size(); ++i)
         for (size_t j = 0; j < b.size(); ++j) {
             const Box &p = aBoxes[i], &q = bBoxes[j];
-            if (q.MinX + shift.X >= p.MaxX || q.MaxX + shift.X <= p.MinX ||
-                q.MinY + shift.Y >= p.MaxY || q.MaxY + shift.Y <= p.MinY)
+            if (q.MinX + shift.x >= p.MaxX || q.MaxX + shift.x <= p.MinX ||
+                q.MinY + shift.y >= p.MaxY || q.MaxY + shift.y <= p.MinY)
                 continue;
             both += IntersectionArea(a[i], b[j], shift);
         }
@@ -231,22 +229,22 @@ double OverlapAfterTurn(const std::vector<Triangle>& a, const std::vector<Triang
         aBoxes.push_back(BoxOf(t));
     for (const Triangle& t : b)
         bBoxes.push_back(BoxOf(t));
-    Point at;
+    PlanePoint at;
     double best = Overlap(a, aBoxes, b, bBoxes, at);
     if (best < WorthSearching) return best;
     // A pattern search over the shift: the overlap is smooth and has one peak
     // near the centres' meeting point for shapes this alike.
     for (double step = 1.0; step > 0.02;) {
         if (step < 0.25 && best < WorthRefining) break;
-        Point bestAt = at;
+        PlanePoint bestAt = at;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy) {
                 if (!dx && !dy) continue;
-                const Point trial{at.X + dx * step, at.Y + dy * step};
+                const PlanePoint trial{at.x + dx * step, at.y + dy * step};
                 const double value = Overlap(a, aBoxes, b, bBoxes, trial);
                 if (value > best + 1e-12) best = value, bestAt = trial;
             }
-        if (bestAt.X == at.X && bestAt.Y == at.Y)
+        if (bestAt.x == at.x && bestAt.y == at.y)
             step /= 2;
         else
             at = bestAt;

@@ -70,31 +70,15 @@ struct Piece {
     int Twelfths;
 };
 
-struct Point {
-    double X, Y;
-};
-using Corners = std::array<Point, 3>;
+using Corners = std::array<PlanePoint, 3>;
 
 Corners CornersOf(const Placement& p) {
     Corners corners;
-    for (int k = 0; k < 3; ++k)
-        corners[k] = {static_cast<double>(p.Col + VertexDX[k][p.Orient]),
-                      static_cast<double>(p.Row + VertexDY[k][p.Orient])};
-    return corners;
-}
-
-// On or inside, so that the seam between two triangles counts as covered and
-// the outline does not depend on how the figure is cut.
-bool Contains(const Corners& t, Point q) {
-    constexpr double Slack = 1e-9;
-    bool negative = false, positive = false;
     for (int k = 0; k < 3; ++k) {
-        const Point a = t[k], b = t[(k + 1) % 3];
-        const double cross = (b.X - a.X) * (q.Y - a.Y) - (b.Y - a.Y) * (q.X - a.X);
-        negative |= cross < -Slack;
-        positive |= cross > Slack;
+        const Point c = GridCorner(p, k);
+        corners[k] = {static_cast<double>(c.x), static_cast<double>(c.y)};
     }
-    return !(negative && positive);
+    return corners;
 }
 
 // The directions around a point that a shape covers, seen very close up: 64
@@ -105,11 +89,12 @@ constexpr double LookRadius = 0.02;
 // The step in which the eye follows an edge of the outline.
 constexpr double EdgeStep = 0.5;
 
-template <typename Covered> uint64_t WedgeAt(Point p, Covered&& covered) {
+template <typename Covered> uint64_t WedgeAt(PlanePoint p, Covered&& covered) {
     uint64_t wedge = 0;
     for (int d = 0; d < Directions; ++d) {
         const double angle = (d + 0.5) * 2 * std::numbers::pi / Directions;
-        if (covered(Point{p.X + LookRadius * std::cos(angle), p.Y + LookRadius * std::sin(angle)}))
+        if (covered(
+                PlanePoint{p.x + LookRadius * std::cos(angle), p.y + LookRadius * std::sin(angle)}))
             wedge |= uint64_t{1} << d;
     }
     return wedge;
@@ -142,12 +127,9 @@ struct Outline {
             });
         for (int cell = 0; cell < cells; ++cell)
             if (regionGrid[cell] > 0) regionCells.push_back(cell);
-        std::vector<Corners> shape;
-        for (const Placement& p : figure)
-            shape.push_back(CornersOf(p));
-        const auto covered = [&](Point q) {
-            return std::any_of(shape.begin(), shape.end(),
-                               [&](const Corners& t) { return Contains(t, q); });
+        const auto covered = [&](PlanePoint q) {
+            return std::any_of(figure.begin(), figure.end(),
+                               [&](const Placement& t) { return TriangleCovers(t, q); });
         };
 
         // Triangles joined along edges share edge directions, so the slopes a
@@ -160,8 +142,8 @@ struct Outline {
             const Corners corners = CornersOf(p);
             for (int k = 0; k < 3; ++k)
                 shortestSide =
-                    std::min(shortestSide, std::hypot(corners[k].X - corners[(k + 1) % 3].X,
-                                                      corners[k].Y - corners[(k + 1) % 3].Y));
+                    std::min(shortestSide, std::hypot(corners[k].x - corners[(k + 1) % 3].x,
+                                                      corners[k].y - corners[(k + 1) % 3].y));
         }
         placementCount = static_cast<int>(placements.size());
         words = (placementCount + 63) / 64;
@@ -227,8 +209,8 @@ struct Outline {
         const Corners corners = CornersOf(p);
         int looks = 0;
         for (int k = 0; k < 3; ++k) {
-            const Point at = corners[k];
-            const int key = static_cast<int>(at.Y) * (GridColumns + 1) + static_cast<int>(at.X);
+            const PlanePoint at = corners[k];
+            const int key = static_cast<int>(at.y) * (GridColumns + 1) + static_cast<int>(at.x);
             auto found = std::find(pointKeys.begin(), pointKeys.end(), key);
             if (found == pointKeys.end()) {
                 pointKeys.push_back(key);
@@ -242,18 +224,18 @@ struct Outline {
             placementCorners.push_back(static_cast<int>(point));
             if (outlineCorner[point]) {
                 looks += SnapWeight;
-                const auto inside = [&](Point q) { return Contains(corners, q); };
+                const auto inside = [&](PlanePoint q) { return TriangleCovers(p, q); };
                 if (pointWedges[point] == WedgeAt(at, inside)) looks += FillWeight;
             }
             // A side along the outline has nothing just outside it.
-            const Point a = at, b = corners[(k + 1) % 3], o = corners[(k + 2) % 3];
-            double nx = a.Y - b.Y, ny = b.X - a.X;
-            if (nx * (o.X - a.X) + ny * (o.Y - a.Y) > 0) nx = -nx, ny = -ny;
+            const PlanePoint a = at, b = corners[(k + 1) % 3], o = corners[(k + 2) % 3];
+            double nx = a.y - b.y, ny = b.x - a.x;
+            if (nx * (o.x - a.x) + ny * (o.y - a.y) > 0) nx = -nx, ny = -ny;
             const double length = std::hypot(nx, ny), scale = LookRadius / length;
             const auto onOutline = [&](double t) {
-                const Point q{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y)};
-                return !covered(Point{q.X + scale * nx, q.Y + scale * ny}) &&
-                       covered(Point{q.X - scale * nx, q.Y - scale * ny});
+                const PlanePoint q{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+                return !covered(PlanePoint{q.x + scale * nx, q.y + scale * ny}) &&
+                       covered(PlanePoint{q.x - scale * nx, q.y - scale * ny});
             };
             if (!onOutline(0.25) || !onOutline(0.5) || !onOutline(0.75)) continue;
             looks += EdgeWeight;

@@ -38,19 +38,3 @@ int BoundedFigureCount(const GameData& data) {
 int ClampFigureNumber(int number, int figureCount) {
     return number >= 1 && number <= figureCount ? number : 1;
 }
-
-bool ReadProgressFile(const std::string& path, GameData& data, int clearCount) {
-    std::vector<uint8_t> bytes;
-    const size_t count = static_cast<size_t>(BoundedFigureCount(data));
-    if (!ReadFileStart(path, count, bytes)) return false;
-    std::fill(data.Progress.begin() + 1,
-              data.Progress.begin() + 1 + std::clamp(clearCount, 0, MaxFigures), 0);
-    const size_t n = std::min(bytes.size(), count);
-    std::copy_n(bytes.begin(), n, data.Progress.begin() + 1);
-    return true;
-}
-
-SaveResult WriteProgressFile(const std::string& path, const GameData& data) {
-    const size_t size = static_cast<size_t>(BoundedFigureCount(data));
-    return ReplaceFile(path, data.Progress.data() + 1, size);
-}

@@ -82,12 +82,3 @@ int BoundedFigureCount(const GameData& data);
 
 // Keeps a stored figure number usable: outside 1..FigureCount it becomes 1.
 int ClampFigureNumber(int number, int figureCount);
-
-// The reading rule for a saved game: Progress[1..clearCount] := 0, then the file's
-// bytes into Progress[1], [2], ... up to FigureCount of them. False (and Progress
-// untouched) when the file cannot be read.
-bool ReadProgressFile(const std::string& path, GameData& data, int clearCount);
-
-// Writes exactly FigureCount bytes, replacing the file atomically (see
-// ReplaceFile): a failed save leaves the previous saved game whole.
-SaveResult WriteProgressFile(const std::string& path, const GameData& data);

@@ -10,14 +10,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-// True when the direction p lies outside the corner spanned from a to b
-// counter-clockwise; the bounds belong to the corner.
-bool OutsideCorner(double a, double b, double p) {
-    if (a > b) b += 2 * Pi;
-    if (a > p) p += 2 * Pi;
-    return b < p;
-}
-
 int DirectionStep(const Placement& p, int unit, int x, int y) {
     return RoundHalfEven(Angle(x - p.Col * unit, y - p.Row * unit) * 8 / Pi);
 }
@@ -42,25 +34,9 @@ void ShiftOutline(Game& game, const Placement& to) {
 
 } // namespace
 
-double Angle(double x, double y) {
-    if (x == 0) return y > 0 ? 3 * Pi / 2 : Pi / 2;
-    if (x > 0) return y <= 0 ? std::atan(-y / x) : 2 * Pi - std::atan(y / x);
-    return y <= 0 ? Pi - std::atan(y / x) : Pi + std::atan(-y / x);
-}
-
 int HitZone(const BoardState& board, int unit, int px, int py, int i) {
     const Placement& p = board.Triangles[i];
-    const int o = p.Orient;
-    const int dx[3] = {VertexDX[0][o], VertexDX[1][o], VertexDX[2][o]};
-    const int dy[3] = {VertexDY[0][o], VertexDY[1][o], VertexDY[2][o]};
-    // Two corner tests suffice because the corners run counter-clockwise.
-    for (int k = 0; k < 2; ++k) {
-        const int next = k + 1, prev = (k + 2) % 3;
-        const double a = Angle(dx[next] - dx[k], dy[next] - dy[k]);
-        const double b = Angle(dx[prev] - dx[k], dy[prev] - dy[k]);
-        const double pointer = Angle(px - (p.Col + dx[k]) * unit, py - (p.Row + dy[k]) * unit);
-        if (OutsideCorner(a, b, pointer)) return ZoneOutside;
-    }
+    if (!InsideTriangle(p, unit, px, py)) return ZoneOutside;
     const double ax = p.Col * unit - px, ay = p.Row * unit - py;
     return std::sqrt(ax * ax + ay * ay) >= 3.0 * unit ? ZoneTurn : ZoneMove;
 }

@@ -21,10 +21,6 @@ struct PointerDrag {
 
 enum class PointerButton { Left, Middle, Right };
 
-// Direction of (x, y) in screen axes (y downwards), counter-clockwise as seen on
-// the screen from the positive x axis, in [0, 2 pi); pi / 2 for the zero vector.
-double Angle(double x, double y);
-
 // Zone of pixel (px, py) for triangle i (1..8) at its placement; points on an
 // edge are inside.
 int HitZone(const BoardState& board, int unit, int px, int py, int i);

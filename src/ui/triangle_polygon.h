@@ -10,7 +10,7 @@
 inline QPolygon TrianglePolygon(const Placement& p, int unit, QPoint origin = {}) {
     QPolygon corners(3);
     for (int k = 0; k < 3; ++k) {
-        const PixelPoint c = CornerPixel(p, k, unit);
+        const Point c = CornerPixel(p, k, unit);
         corners.setPoint(k, origin.x() + c.x, origin.y() + c.y);
     }
     return corners;

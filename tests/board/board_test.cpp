@@ -117,3 +117,12 @@ TEST(Stamping, AddsPieceCodesWhereTrianglesShareACell) {
     EXPECT_EQ(CellsHolding(state.Board, 29), 0);
     EXPECT_EQ(CellsHolding(state.Board, 64), 100);
 }
+
+TEST(Covers, AnEdgeCoversWhateverTheRoundingAndItsLineBeyondCoversNothing) {
+    const Placement p{20, 20, 0};                         // corners (13, 23), (23, 23), (23, 13)
+    EXPECT_TRUE(TriangleCovers(p, {13.09925, 22.90075})); // on the long side, rounded
+    EXPECT_TRUE(TriangleCovers(p, {23, 18}));
+    EXPECT_TRUE(TriangleCovers(p, {20, 20}));
+    EXPECT_FALSE(TriangleCovers(p, {30.5, 5.5})); // on the long side's line, beyond it
+    EXPECT_FALSE(TriangleCovers(p, {23.001, 18}));
+}

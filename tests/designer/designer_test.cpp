@@ -137,7 +137,7 @@ struct DesignerTest : ::testing::Test {
     QPoint Grip(const Placement& p) const {
         int x = 0, y = 0;
         for (int k = 0; k < 3; ++k) {
-            const PixelPoint c = CornerPixel(p, k, Unit());
+            const Point c = CornerPixel(p, k, Unit());
             x += c.x, y += c.y;
         }
         const QPoint anchor(p.Col * Unit(), p.Row * Unit());

@@ -219,6 +219,8 @@ TEST(FigureRules, Rule8SamplesACellWhosePiecesDifferForTheRegionTheyCover) {
     const FigureRecord backslash = at({{52, 32, 2}, {48, 37, 4}});
     EXPECT_TRUE(SameRegionInCell(slash, backslash, 45, 30));
     EXPECT_FALSE(SameRegionInCell(slash, quarters, 45, 30));
+    // A long side's line through the cell (x + y = 76) covers nothing there.
+    EXPECT_TRUE(SameRegionInCell(at({{60, 26, 0}}), at({}), 45, 30));
 }
 
 TEST(FigureRules, Rule8LooksAtEveryArrangementWithTheFiguresSums) {

@@ -1,4 +1,5 @@
 #include "game/data.h"
+#include "game/progress_map.h"
 #include "support/test_figures.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,18 @@ std::vector<uint8_t> Bytes(const std::string& path) {
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(ReadWholeFile(path, bytes)) << path;
     return bytes;
+}
+
+// The first n bytes of a saved game: the progress bytes, which the tag follows.
+std::vector<uint8_t> Head(const std::string& path, size_t n) {
+    std::vector<uint8_t> bytes = Bytes(path);
+    bytes.resize(std::min(bytes.size(), n));
+    return bytes;
+}
+
+bool ReadSaved(const std::string& path, GameData& data, int clearCount) {
+    ProgressMapping mapping;
+    return ReadGameFile(path, data, clearCount, mapping);
 }
 
 GameData WithFigures(int count) {
@@ -109,7 +122,7 @@ TEST(SavedGame, AShortFileFillsTheFirstFiguresAndClearsTheRest) {
     WriteBytes(dir + "a.ftg", {8, 3, 12});
     GameData data = WithFigures(222);
     data.Progress.fill(9);
-    ASSERT_TRUE(ReadProgressFile(dir + "a.ftg", data, MaxFigures));
+    ASSERT_TRUE(ReadSaved(dir + "a.ftg", data, MaxFigures));
     EXPECT_EQ(data.Progress[1], 8);
     EXPECT_EQ(data.Progress[2], 3);
     EXPECT_EQ(data.Progress[3], 12);
@@ -124,7 +137,7 @@ TEST(SavedGame, ALongFileIsCutAtTheFigureCount) {
         bytes[k] = static_cast<uint8_t>(k % 13 + 16);
     WriteBytes(dir + "a.ftg", bytes);
     GameData data = WithFigures(222);
-    ASSERT_TRUE(ReadProgressFile(dir + "a.ftg", data, data.FigureCount));
+    ASSERT_TRUE(ReadSaved(dir + "a.ftg", data, data.FigureCount));
     for (int k = 1; k <= 222; ++k)
         ASSERT_EQ(data.Progress[k], bytes[k - 1]) << k;
     EXPECT_EQ(data.Progress[0], 0);
@@ -134,23 +147,23 @@ TEST(SavedGame, AnUnreadableFileLeavesProgressAlone) {
     const std::string dir = TempDir("s");
     GameData data = WithFigures(5);
     data.Progress[2] = 8;
-    EXPECT_FALSE(ReadProgressFile(dir + "absent.ftg", data, 5));
-    EXPECT_FALSE(ReadProgressFile(dir, data, 5));
+    EXPECT_FALSE(ReadSaved(dir + "absent.ftg", data, 5));
+    EXPECT_FALSE(ReadSaved(dir, data, 5));
     EXPECT_EQ(data.Progress[2], 8);
 }
 
-TEST(SavedGame, WritesExactlyOneByteAFigureAndKeepsHighBits) {
+TEST(SavedGame, WritesOneByteAFigureThenZerosAndKeepsHighBits) {
     const std::string dir = TempDir("s");
     GameData data = WithFigures(7);
     data.Progress[1] = 16 | 8;
     data.Progress[7] = 12;
     data.Progress[8] = 99; // beyond the collection: not written
-    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(dir + "a.ftg", bytes));
-    EXPECT_EQ(bytes, (std::vector<uint8_t>{24, 0, 0, 0, 0, 0, 12}));
+    ASSERT_EQ(WriteGameFile(dir + "a.ftg", data), SaveResult::Saved);
+    std::vector<uint8_t> head(MaxFigures);
+    head[0] = 24, head[6] = 12;
+    EXPECT_EQ(Head(dir + "a.ftg", MaxFigures), head);
     GameData back = WithFigures(7);
-    ASSERT_TRUE(ReadProgressFile(dir + "a.ftg", back, 7));
+    ASSERT_TRUE(ReadSaved(dir + "a.ftg", back, 7));
     for (int k = 1; k <= 7; ++k)
         EXPECT_EQ(back.Progress[k], data.Progress[k]) << k;
     EXPECT_EQ(back.Progress[8], 0);
@@ -163,14 +176,14 @@ TEST(SavedGame, AFailedSaveKeepsThePreviousFileWhole) {
     GameData data = WithFigures(3);
     // Write-protected by its mode bits, which stop the save even for root.
     std::filesystem::permissions(dir + "a.ftg", std::filesystem::perms::owner_read);
-    EXPECT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::CannotCreate);
+    EXPECT_EQ(WriteGameFile(dir + "a.ftg", data), SaveResult::CannotCreate);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(ReadWholeFile(dir + "a.ftg", bytes));
     EXPECT_EQ(bytes, (std::vector<uint8_t>{8, 8, 8}));
     EXPECT_EQ(std::filesystem::status(dir + "a.ftg").permissions(),
               std::filesystem::perms::owner_read);
     EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg"}));
-    EXPECT_EQ(WriteProgressFile(dir + "no such folder/a.ftg", data), SaveResult::CannotCreate);
+    EXPECT_EQ(WriteGameFile(dir + "no such folder/a.ftg", data), SaveResult::CannotCreate);
 }
 
 TEST(SavedGame, APlantedLinkAtAnOldTemporaryNameIsNeverFollowed) {
@@ -179,9 +192,9 @@ TEST(SavedGame, APlantedLinkAtAnOldTemporaryNameIsNeverFollowed) {
     std::filesystem::create_symlink(dir + "victim", dir + "a.ftg.tmp~");
     GameData data = WithFigures(3);
     data.Progress[1] = 8;
-    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "a.ftg", data), SaveResult::Saved);
     EXPECT_EQ(Bytes(dir + "victim"), (std::vector<uint8_t>{1, 2, 3}));
-    EXPECT_EQ(Bytes(dir + "a.ftg"), (std::vector<uint8_t>{8, 0, 0}));
+    EXPECT_EQ(Head(dir + "a.ftg", 3), (std::vector<uint8_t>{8, 0, 0}));
     EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg", "a.ftg.tmp~", "victim"}));
 }
 
@@ -193,16 +206,16 @@ TEST(SavedGame, ALinkKeepsPointingAtTheFileThatGetsTheBytes) {
     std::filesystem::create_symlink("a.ftg", dir + "b.ftg"); // a chain of two
     GameData data = WithFigures(2);
     data.Progress[2] = 12;
-    ASSERT_EQ(WriteProgressFile(dir + "b.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "b.ftg", data), SaveResult::Saved);
     EXPECT_TRUE(std::filesystem::is_symlink(dir + "a.ftg"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir + "b.ftg"));
-    EXPECT_EQ(Bytes(dir + "real/game.ftg"), (std::vector<uint8_t>{0, 12}));
+    EXPECT_EQ(Head(dir + "real/game.ftg", 2), (std::vector<uint8_t>{0, 12}));
     EXPECT_EQ(FolderNames(dir + "real"), (std::vector<std::string>{"game.ftg"}));
     // A dangling link creates the file it names.
     std::filesystem::create_symlink("real/new.ftg", dir + "c.ftg");
-    ASSERT_EQ(WriteProgressFile(dir + "c.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "c.ftg", data), SaveResult::Saved);
     EXPECT_TRUE(std::filesystem::is_symlink(dir + "c.ftg"));
-    EXPECT_EQ(Bytes(dir + "real/new.ftg"), (std::vector<uint8_t>{0, 12}));
+    EXPECT_EQ(Head(dir + "real/new.ftg", 2), (std::vector<uint8_t>{0, 12}));
 }
 
 TEST(SavedGame, AReplacedFileKeepsItsPermissions) {
@@ -211,12 +224,12 @@ TEST(SavedGame, AReplacedFileKeepsItsPermissions) {
     WriteBytes(dir + "a.ftg", {0});
     fs::permissions(dir + "a.ftg", fs::perms::owner_read | fs::perms::owner_write);
     GameData data = WithFigures(1);
-    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "a.ftg", data), SaveResult::Saved);
     EXPECT_EQ(fs::status(dir + "a.ftg").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     // A new file gets the usual mode, not the private one of a temporary file.
     const mode_t mask = ::umask(022);
-    ASSERT_EQ(WriteProgressFile(dir + "b.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "b.ftg", data), SaveResult::Saved);
     ::umask(mask);
     EXPECT_EQ(fs::status(dir + "b.ftg").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
@@ -239,8 +252,8 @@ TEST(SavedGame, AFifoADeviceOrAFolderIsNeverOpened) {
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
         // A FIFO opened for reading or writing would block here for good.
-        EXPECT_FALSE(ReadProgressFile(dir + name, data, 3));
-        EXPECT_EQ(WriteProgressFile(dir + name, data), SaveResult::CannotCreate);
+        EXPECT_FALSE(ReadSaved(dir + name, data, 3));
+        EXPECT_EQ(WriteGameFile(dir + name, data), SaveResult::CannotCreate);
         EXPECT_EQ(data.Progress[1], 8);
     }
     EXPECT_EQ(std::filesystem::status(dir + "pipe.ftg").type(), std::filesystem::file_type::fifo);
@@ -260,7 +273,7 @@ TEST(SavedGame, AFailedWriteLeavesNoTemporaryFileBehind) {
     // A file size limit makes the write fail for any user.
     const SaveResult result = [&] {
         FileSizeLimit small(10);
-        return WriteProgressFile(dir + "a.ftg", data);
+        return WriteGameFile(dir + "a.ftg", data);
     }();
     EXPECT_EQ(result, SaveResult::WriteFailed);
     EXPECT_EQ(Bytes(dir + "a.ftg"), (std::vector<uint8_t>{8}));
@@ -275,7 +288,7 @@ TEST(SavedGame, TheNextSaveClearsWhatAKilledSaveLeftBehind) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (;;)
-                WriteProgressFile(dir + "a.ftg", data);
+                WriteGameFile(dir + "a.ftg", data);
         }
         ::usleep(20000 + 7000 * round);
         ::kill(child, SIGKILL);
@@ -284,9 +297,9 @@ TEST(SavedGame, TheNextSaveClearsWhatAKilledSaveLeftBehind) {
     // Plant one by hand too, in case every kill came between two saves.
     WriteBytes(dir + ".a.ftg.save-Ab12Cd", {1});
     WriteBytes(dir + ".b.ftg.save-Ab12Cd", {1}); // another game's: not ours to remove
-    ASSERT_EQ(WriteProgressFile(dir + "a.ftg", data), SaveResult::Saved);
+    ASSERT_EQ(WriteGameFile(dir + "a.ftg", data), SaveResult::Saved);
     EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{".b.ftg.save-Ab12Cd", "a.ftg"}));
-    EXPECT_EQ(Bytes(dir + "a.ftg").size(), 222u);
+    EXPECT_EQ(Bytes(dir + "a.ftg"), EncodeProgressFile(data));
 }
 
 TEST(SavedGame, TwoProcessesSavingOneFileNeverFailEachOther) {
@@ -296,7 +309,7 @@ TEST(SavedGame, TwoProcessesSavingOneFileNeverFailEachOther) {
         data.Progress.fill(mark);
         int failed = 0;
         for (int round = 0; round < 300; ++round)
-            failed += WriteProgressFile(dir + "a.ftg", data) != SaveResult::Saved;
+            failed += WriteGameFile(dir + "a.ftg", data) != SaveResult::Saved;
         return failed;
     };
     const pid_t child = ::fork();
@@ -308,8 +321,8 @@ TEST(SavedGame, TwoProcessesSavingOneFileNeverFailEachOther) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "saves failed in the other process";
     const std::vector<uint8_t> bytes = Bytes(dir + "a.ftg");
-    ASSERT_EQ(bytes.size(), 222u);
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), bytes[0]), 222); // one save's, whole
+    ASSERT_EQ(bytes.size(), EncodeProgressFile(data).size());
+    EXPECT_EQ(std::count(bytes.begin(), bytes.begin() + MaxFigures, bytes[0]), 222); // one save's
     EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"a.ftg"}));
 }
 
@@ -322,18 +335,18 @@ TEST(SavedGame, AFileIsProtectedOnlyWhenItsModeForbidsUsToWrite) {
     // stopped by no write bit at all and nothing less.
     ASSERT_EQ(::chmod((dir + "a.ftg").c_str(), 0464), 0);
     const bool privileged = ::geteuid() == 0;
-    EXPECT_EQ(WriteProgressFile(dir + "a.ftg", data),
+    EXPECT_EQ(WriteGameFile(dir + "a.ftg", data),
               privileged ? SaveResult::Saved : SaveResult::CannotCreate);
     if (!privileged) GTEST_SKIP() << "another user's file needs a privileged test run";
     // Another user's file that its owner may write.
     WriteBytes(dir + "b.ftg", {0, 0});
     ASSERT_EQ(::chown((dir + "b.ftg").c_str(), 4242, 4242), 0);
     ASSERT_EQ(::chmod((dir + "b.ftg").c_str(), 0644), 0);
-    EXPECT_EQ(WriteProgressFile(dir + "b.ftg", data), SaveResult::Saved);
+    EXPECT_EQ(WriteGameFile(dir + "b.ftg", data), SaveResult::Saved);
     struct stat info {};
     ASSERT_EQ(::stat((dir + "b.ftg").c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 4242u);
-    EXPECT_EQ(Bytes(dir + "b.ftg"), (std::vector<uint8_t>{8, 0}));
+    EXPECT_EQ(Head(dir + "b.ftg", 2), (std::vector<uint8_t>{8, 0}));
 }
 
 TEST(Collection, ReadsStopAtWhatTheGameCanUseWhateverTheFileSize) {
@@ -349,7 +362,7 @@ TEST(Collection, ReadsStopAtWhatTheGameCanUseWhateverTheFileSize) {
     ASSERT_EQ(LoadCollection(dir + CollectionFileName, data), CollectionResult::Loaded);
     EXPECT_EQ(data.FigureCount, MaxFigures);
     EXPECT_EQ(data.Figures[1], BigSquare(30, 20));
-    ASSERT_TRUE(ReadProgressFile(dir + "a.ftg", data, MaxFigures));
+    ASSERT_TRUE(ReadSaved(dir + "a.ftg", data, MaxFigures));
     EXPECT_EQ(data.Progress[2], 12);
     EXPECT_EQ(data.Progress[3], 0);
     std::vector<uint8_t> bytes;

@@ -70,7 +70,7 @@ struct BoardBoxTest : ::testing::Test {
     }
     QPoint Vertex(int t, int k) const {
         const Placement& p = game.board.Triangles[t];
-        const PixelPoint c = CornerPixel(p, k, Unit);
+        const Point c = CornerPixel(p, k, Unit);
         return {c.x, c.y};
     }
     QRgb At(QPoint p) const { return box->Canvas().pixel(p) & 0xffffff; }

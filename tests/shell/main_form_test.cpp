@@ -97,7 +97,7 @@ struct MainFormTest : ::testing::Test {
 
     QPoint Vertex(int t, int k) {
         const Placement& p = G().board.Triangles[t];
-        const PixelPoint c = CornerPixel(p, k, Unit());
+        const Point c = CornerPixel(p, k, Unit());
         return {c.x, c.y};
     }
     QPoint Anchor(int t) {

@@ -220,7 +220,7 @@ void PlayToTheEndAndCompare(const ScreenShooter& shoot) {
         return shot;
     };
     const auto vertex = [&](int t, int k) {
-        const PixelPoint c = CornerPixel(game.board.Triangles[t], k, unit);
+        const Point c = CornerPixel(game.board.Triangles[t], k, unit);
         return QPoint(c.x, c.y);
     };
     const auto centroid = [&](int t) { return (vertex(t, 0) + vertex(t, 1) + vertex(t, 2)) / 3; };

@@ -148,11 +148,11 @@ constexpr int FirmContact = 7;
 int SharedVertices(const Placement& p, const std::vector<Placement>& others) {
     int shared = 0;
     for (int k = 0; k < 3; ++k) {
-        const int x = p.Col + VertexDX[k][p.Orient], y = p.Row + VertexDY[k][p.Orient];
+        const Point corner = GridCorner(p, k);
         bool found = false;
         for (const Placement& q : others)
             for (int j = 0; j < 3 && !found; ++j)
-                found = x == q.Col + VertexDX[j][q.Orient] && y == q.Row + VertexDY[j][q.Orient];
+                found = corner == GridCorner(q, j);
         shared += found;
     }
     return shared;
@@ -182,9 +182,9 @@ class Grower {
     int Random(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
     Placement WithCornerAt(int o, int k, int x, int y) const {
-        return {static_cast<uint8_t>(std::clamp(x - VertexDX[k][o], 0, 255)),
-                static_cast<uint8_t>(std::clamp(y - VertexDY[k][o], 0, 255)),
-                static_cast<uint8_t>(o)};
+        const Point offset = CornerOffset(o, k);
+        return {static_cast<uint8_t>(std::clamp(x - offset.x, 0, 255)),
+                static_cast<uint8_t>(std::clamp(y - offset.y, 0, 255)), static_cast<uint8_t>(o)};
     }
 
     // The first triangle touches its own images: a corner on the mirror line or on
@@ -199,17 +199,15 @@ class Grower {
             if (symmetry == Symmetry::Mirror) y += Random(-5, 5);
             if (symmetry == Symmetry::None) x += Random(-5, 5), y += Random(-5, 5);
             const int k2 = (k + 1) % 3;
-            const int sumX = VertexDX[k][o] + VertexDX[k2][o];
-            const int sumY = VertexDY[k][o] + VertexDY[k2][o];
-            if (symmetry == Symmetry::HalfTurn && sumX % 2 == 0 && sumY % 2 == 0)
-                return WithCornerAt(o, k, x + (VertexDX[k][o] - sumX / 2),
-                                    y + (VertexDY[k][o] - sumY / 2));
+            const Point corner = CornerOffset(o, k), sum = corner + CornerOffset(o, k2);
+            if (symmetry == Symmetry::HalfTurn && sum.x % 2 == 0 && sum.y % 2 == 0)
+                return WithCornerAt(o, k, x + (corner.x - sum.x / 2), y + (corner.y - sum.y / 2));
             return WithCornerAt(o, k, x, y);
         }
         const Placement& base = laid[Random(0, static_cast<int>(laid.size()) - 1)];
         const int j = Random(0, 2);
-        return WithCornerAt(o, k, base.Col + VertexDX[j][base.Orient],
-                            base.Row + VertexDY[j][base.Orient]);
+        const Point corner = GridCorner(base, j);
+        return WithCornerAt(o, k, corner.x, corner.y);
     }
 
     // Tries the orbit of p on the board, and takes it off again; its score, or none.
@@ -286,19 +284,18 @@ double TriangleArea(int o) {
     return o % 2 ? 45.0 : (o % 4 ? 49.0 : 50.0);
 }
 
-double Cross(std::pair<int, int> o, std::pair<int, int> a, std::pair<int, int> b) {
-    return double(a.first - o.first) * (b.second - o.second) -
-           double(a.second - o.second) * (b.first - o.first);
+double Cross(Point o, Point a, Point b) {
+    return double(a.x - o.x) * (b.y - o.y) - double(a.y - o.y) * (b.x - o.x);
 }
 
 double HullArea(const FigureRecord& figure) {
-    std::vector<std::pair<int, int>> points;
+    std::vector<Point> points;
     for (const Placement& p : figure)
         for (int k = 0; k < 3; ++k)
-            points.push_back({p.Col + VertexDX[k][p.Orient], p.Row + VertexDY[k][p.Orient]});
+            points.push_back(GridCorner(p, k));
     std::sort(points.begin(), points.end());
     points.erase(std::unique(points.begin(), points.end()), points.end());
-    std::vector<std::pair<int, int>> hull(2 * points.size());
+    std::vector<Point> hull(2 * points.size());
     size_t k = 0;
     for (size_t i = 0; i < points.size(); ++i) {
         while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
@@ -315,7 +312,7 @@ double HullArea(const FigureRecord& figure) {
     for (size_t i = 0; i < hull.size(); ++i) {
         const auto& a = hull[i];
         const auto& b = hull[(i + 1) % hull.size()];
-        twice += double(a.first) * b.second - double(b.first) * a.second;
+        twice += double(a.x) * b.y - double(b.x) * a.y;
     }
     return std::abs(twice) / 2;
 }
@@ -324,14 +321,14 @@ double HullArea(const FigureRecord& figure) {
 // meet corner to corner; where square and diagonal ones meet, edges of 10 and 9.9
 // leave such near misses, which show as notches and spikes.
 int NearCorners(const FigureRecord& figure) {
-    std::set<std::pair<int, int>> corners;
+    std::set<Point> corners;
     for (const Placement& p : figure)
         for (int k = 0; k < 3; ++k)
-            corners.insert({p.Col + VertexDX[k][p.Orient], p.Row + VertexDY[k][p.Orient]});
+            corners.insert(GridCorner(p, k));
     int near = 0;
     for (auto a = corners.begin(); a != corners.end(); ++a)
         for (auto b = std::next(a); b != corners.end(); ++b) {
-            const int dx = a->first - b->first, dy = a->second - b->second;
+            const int dx = a->x - b->x, dy = a->y - b->y;
             near += dx * dx + dy * dy <= 20;
         }
     return near;
@@ -343,7 +340,8 @@ double Elongation(const FigureRecord& figure) {
     double n = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
     for (const Placement& p : figure)
         for (int k = 0; k < 3; ++k) {
-            const double x = p.Col + VertexDX[k][p.Orient], y = p.Row + VertexDY[k][p.Orient];
+            const Point c = GridCorner(p, k);
+            const double x = c.x, y = c.y;
             n += 1, sx += x, sy += y, sxx += x * x, syy += y * y, sxy += x * y;
         }
     const double cxx = sxx / n - sx * sx / (n * n), cyy = syy / n - sy * sy / (n * n);

@@ -13,28 +13,25 @@
 
 namespace {
 
-struct Corner {
-    long X, Y;
-};
-using Triangle = std::array<Corner, 3>;
+using Triangle = std::array<Point, 3>;
 
 std::vector<Triangle> TrianglesOf(const FigureRecord& figure) {
     std::vector<Triangle> triangles;
     for (const Placement& p : figure) {
         Triangle t;
         for (int k = 0; k < 3; ++k)
-            t[k] = {p.Col + VertexDX[k][p.Orient], p.Row + VertexDY[k][p.Orient]};
+            t[k] = GridCorner(p, k);
         triangles.push_back(t);
     }
     return triangles;
 }
 
-long Cross(Corner o, Corner a, Corner b) {
-    return (a.X - o.X) * (b.Y - o.Y) - (a.Y - o.Y) * (b.X - o.X);
+long Cross(Point o, Point a, Point b) {
+    return static_cast<long>(a.x - o.x) * (b.y - o.y) - static_cast<long>(a.y - o.y) * (b.x - o.x);
 }
 
-double Length(Corner a, Corner b) {
-    return std::hypot(static_cast<double>(b.X - a.X), static_cast<double>(b.Y - a.Y));
+double Length(Point a, Point b) {
+    return std::hypot(static_cast<double>(b.x - a.x), static_cast<double>(b.y - a.y));
 }
 
 // A line through lattice points, named by its reduced direction and offset, and
@@ -44,18 +41,18 @@ struct Line {
     auto operator<=>(const Line&) const = default;
 };
 
-Line LineThrough(Corner a, Corner b) {
-    long dx = b.X - a.X, dy = b.Y - a.Y;
+Line LineThrough(Point a, Point b) {
+    long dx = b.x - a.x, dy = b.y - a.y;
     const long g = std::gcd(std::labs(dx), std::labs(dy));
     dx /= g, dy /= g;
     if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
-    return {dx, dy, dx * a.Y - dy * a.X};
+    return {dx, dy, dx * a.y - dy * a.x};
 }
 
 using Interval = std::pair<double, double>;
 
-double Along(const Line& line, Corner p) {
-    return static_cast<double>(line.DX * p.X + line.DY * p.Y);
+double Along(const Line& line, Point p) {
+    return static_cast<double>(line.DX * p.x + line.DY * p.y);
 }
 
 // Edge intervals of every triangle on every line, with the triangle's number.
@@ -63,7 +60,7 @@ std::map<Line, std::vector<std::pair<Interval, int>>> EdgesByLine(const std::vec
     std::map<Line, std::vector<std::pair<Interval, int>>> lines;
     for (size_t i = 0; i < ts.size(); ++i)
         for (int k = 0; k < 3; ++k) {
-            const Corner a = ts[i][k], b = ts[i][(k + 1) % 3];
+            const Point a = ts[i][k], b = ts[i][(k + 1) % 3];
             const Line line = LineThrough(a, b);
             const double s = Along(line, a), e = Along(line, b);
             lines[line].push_back({{std::min(s, e), std::max(s, e)}, static_cast<int>(i)});
@@ -103,13 +100,13 @@ std::vector<Interval> Stretches(const std::vector<std::pair<Interval, int>>& edg
     return stretches;
 }
 
-long TwiceHullArea(std::vector<Corner> points) {
+long TwiceHullArea(std::vector<Point> points) {
     std::sort(points.begin(), points.end(),
-              [](Corner a, Corner b) { return a.X != b.X ? a.X < b.X : a.Y < b.Y; });
-    std::vector<Corner> hull;
+              [](Point a, Point b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+    std::vector<Point> hull;
     for (int pass = 0; pass < 2; ++pass) {
         const size_t base = hull.size();
-        for (const Corner& p : points) {
+        for (const Point& p : points) {
             while (hull.size() >= base + 2 && Cross(hull[hull.size() - 2], hull.back(), p) <= 0)
                 hull.pop_back();
             hull.push_back(p);
@@ -120,7 +117,7 @@ long TwiceHullArea(std::vector<Corner> points) {
     long twice = 0;
     for (size_t i = 0; i < hull.size(); ++i)
         twice +=
-            hull[i].X * hull[(i + 1) % hull.size()].Y - hull[(i + 1) % hull.size()].X * hull[i].Y;
+            hull[i].x * hull[(i + 1) % hull.size()].y - hull[(i + 1) % hull.size()].x * hull[i].y;
     return std::labs(twice);
 }
 
@@ -150,7 +147,7 @@ FigureWorth JudgeWorth(const FigureRecord& figure) {
         {Length(first[0], first[1]), Length(first[1], first[2]), Length(first[2], first[0])});
     FigureWorth worth;
 
-    std::vector<Corner> corners;
+    std::vector<Point> corners;
     long twiceArea = 0;
     for (const Triangle& t : ts) {
         corners.insert(corners.end(), t.begin(), t.end());
