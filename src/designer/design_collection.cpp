@@ -180,7 +180,10 @@ bool InstallForMe(const DesignCollection& collection, int language, QString& err
                 .arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    return WriteDesignRecords(path, collection, language, error);
+    // The source beside the records keeps the names for when the player opens
+    // the installed collection again; the game reads only the records.
+    return WriteSourceFile(QDir(folder).filePath(ShippedSourceName), collection, language, error) &&
+           WriteDesignRecords(path, collection, language, error);
 }
 
 QString NameProblem(const QString& name, int language) {

@@ -42,7 +42,8 @@ bool WriteDesignRecords(const QString& path, const DesignCollection& collection,
 // fribo-trigonet/ftrg2.dat in the user's data folder.
 QString PersonalCollectionPath();
 
-// Writes the record file there, making the folder first.
+// Writes the record file there, and its source beside it for the names, making
+// the folder first.
 bool InstallForMe(const DesignCollection& collection, int language, QString& error);
 
 inline constexpr int MaxNameLength = 80;

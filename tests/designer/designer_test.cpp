@@ -246,6 +246,10 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
     EXPECT_EQ(installed.readAll(),
               QByteArray(reinterpret_cast<const char*>(BigSquare.data()), FigureRecordSize));
+    files = {PersonalCollectionPath()};
+    Click("OpenBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Big square"); // not "Figure 1"
 }
 
 TEST_F(DesignerTest, SplitOrOverlappingArrangementShowsTheFailingRuleAndIsNotAdded) {
