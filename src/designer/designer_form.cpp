@@ -571,11 +571,10 @@ void TDesignerForm::InstallClick() {
     QString error;
     if (!InstallForMe(collection, Language(), error)) return Fail(error);
     Report(Text(Language(),
-                "Eingerichtet in %1: ab dem nächsten Start des Spiels im Fenster "
-                "\"Trigonet wählen\" als \"Meine Figuren\" zu finden, neben den Figuren des "
-                "Spiels.",
-                "Installed in %1: from the game's next start it is found as \"My own "
-                "figures\" in the window \"Select Trigonet\", beside the game's own figures.")
+                "Eingerichtet in %1: im Spiel im Fenster \"Trigonet wählen\" als "
+                "\"Meine Figuren\" zu finden, neben den Figuren des Spiels.",
+                "Installed in %1: the game offers it as \"My own figures\" in the window "
+                "\"Select Trigonet\", beside its own figures.")
                .arg(QDir::toNativeSeparators(PersonalCollectionPath())));
 }
 

@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -179,8 +180,7 @@ bool TMainForm::FormCreate() {
     if (const std::string shipped = FirstExistingPath(CollectionCandidates(data.ProgramDir));
         !shipped.empty())
         collections.push_back({shipped, true});
-    for (const std::string& own : PersonalCollections())
-        collections.push_back({own, false});
+    ListPersonalCollections();
     // The player's choice of the last run while it is there, else the shipped
     // collection, else the first that can be read. An empty collection leaves
     // nothing to play: the same end as a missing one.
@@ -562,7 +562,26 @@ void TMainForm::StatBtnClick() {
     DialogSeam::Exec(statDlg);
 }
 
+void TMainForm::ListPersonalCollections() {
+    // The one played stays listed, also when its file has gone since it was read.
+    const std::optional<CollectionEntry> played =
+        currentCollection < static_cast<int>(collections.size())
+            ? std::optional(collections[currentCollection])
+            : std::nullopt;
+    std::erase_if(collections, [](const CollectionEntry& entry) { return !entry.Shipped; });
+    for (const std::string& own : PersonalCollections())
+        collections.push_back({own, false});
+    if (!played) return;
+    const auto same = [&](const CollectionEntry& entry) { return entry.Path == played->Path; };
+    if (std::find_if(collections.begin(), collections.end(), same) == collections.end())
+        collections.push_back(*played);
+    currentCollection = static_cast<int>(
+        std::find_if(collections.begin(), collections.end(), same) - collections.begin());
+}
+
 void TMainForm::SelectBtnClick() {
+    // A collection installed from the designer while the game runs is offered at once.
+    ListPersonalCollections();
     // The dialog has set CurrentFigure when it ends with 1.
     if (Answered(DialogSeam::Exec(selectDlg), ModalResult::Ok)) ShowFigureAnew();
 }

@@ -159,6 +159,8 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     // or the figure's state.
     void DescribeBoard();
 
+    // The player's own collections read anew from their folder, after the shipped one.
+    void ListPersonalCollections();
     // What the selection dialog lists, in the language given.
     QStringList CollectionNames(int language) const;
 

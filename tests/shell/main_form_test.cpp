@@ -659,9 +659,12 @@ TEST_F(MainFormTest, AnInstalledCollectionIsChosenInTheSelectionAndLeftWithEvery
             for (int i = 0; list->isVisible() && i < list->count(); ++i)
                 names << list->itemText(i);
             QTest::keyClick(list, key);
-            if (!pickFirst) return 2;
-            QTest::mouseClick(dialog->findChild<QWidget*>("box"), Qt::LeftButton, {},
-                              QPoint(50, 40));
+            if (pickFirst)
+                QTest::mouseClick(dialog->findChild<QWidget*>("box"), Qt::LeftButton, {},
+                                  QPoint(50, 40));
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+            EXPECT_FALSE(dialog->isVisible());
             return dialog->result();
         };
         QTest::mouseClick(form->SelectBtn, Qt::LeftButton);
@@ -698,6 +701,19 @@ TEST_F(MainFormTest, AnInstalledCollectionIsChosenInTheSelectionAndLeftWithEvery
     EXPECT_EQ(G().data.FigureCount, 3);
     switchWith(Qt::Key_Down, false);
     EXPECT_TRUE(names.isEmpty()); // one collection: no list to choose from
+
+    // Installed while the game runs, it is offered at the next opening; played and
+    // then deleted, it stays listed until the player leaves it.
+    const QString alpha = PersonalCollectionFolder() + "/Alpha.dat";
+    WriteFile(alpha, QByteArray(reinterpret_cast<const char*>(&mine[1]), FigureRecordSize));
+    switchWith(Qt::Key_Down, false);
+    EXPECT_EQ(names, (QStringList{"The game's own figures", "Alpha"}));
+    EXPECT_EQ(G().data.FigureCount, 1);
+    ASSERT_TRUE(QFile::remove(alpha));
+    switchWith(Qt::Key_Up, false);
+    EXPECT_EQ(names, (QStringList{"The game's own figures", "Alpha"}));
+    EXPECT_EQ(G().data.FigureCount, 3);
+    EXPECT_TRUE(seam.boxes.isEmpty()) << seam.boxes.join('\n').toStdString();
 }
 
 TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {
