@@ -1,11 +1,11 @@
 #include "designer/design_collection.h"
 
 #include "figures/record_file.h"
+#include "shell/install_paths.h"
 #include "ui/texts.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -168,8 +168,7 @@ bool WriteDesignRecords(const QString& path, const DesignCollection& collection,
 }
 
 QString PersonalCollectionPath() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(data).filePath(QStringLiteral("fribo-trigonet/") + CollectionFileName);
+    return QDir(PersonalCollectionFolder()).filePath(CollectionFileName);
 }
 
 bool InstallForMe(const DesignCollection& collection, int language, QString& error) {
@@ -181,7 +180,10 @@ bool InstallForMe(const DesignCollection& collection, int language, QString& err
                 .arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    return WriteDesignRecords(path, collection, language, error);
+    // The source beside the records keeps the names for when the player opens
+    // the installed collection again; the game reads only the records.
+    return WriteSourceFile(QDir(folder).filePath(ShippedSourceName), collection, language, error) &&
+           WriteDesignRecords(path, collection, language, error);
 }
 
 QString NameProblem(const QString& name, int language) {

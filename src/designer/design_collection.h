@@ -38,11 +38,12 @@ bool WriteSourceFile(const QString& path, const DesignCollection& collection, in
 bool WriteDesignRecords(const QString& path, const DesignCollection& collection, int language,
                         QString& error);
 
-// The user's own collection, which the game reads before the installed one:
+// The user's own collection, which the game lists beside the shipped one:
 // fribo-trigonet/ftrg2.dat in the user's data folder.
 QString PersonalCollectionPath();
 
-// Writes the record file there, making the folder first.
+// Writes the record file there, and its source beside it for the names, making
+// the folder first.
 bool InstallForMe(const DesignCollection& collection, int language, QString& error);
 
 inline constexpr int MaxNameLength = 80;

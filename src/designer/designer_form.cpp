@@ -156,8 +156,9 @@ void TDesignerForm::ApplyTexts() {
     installBtn->setText(Text(lang, "Für mich einrichten", "Install for me"));
     list->setToolTip(Text(lang, "Doppelklick legt die Figur aufs Brett.",
                           "A double click lays the figure on the board."));
-    installBtn->setToolTip(Text(lang, "Das Spiel spielt ab dem nächsten Start diese Sammlung.",
-                                "The game plays this collection from its next start."));
+    installBtn->setToolTip(
+        Text(lang, "Das Spiel bietet diese Sammlung neben seinen eigenen Figuren zur Wahl an.",
+             "The game offers this collection for choice beside its own figures."));
     for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
         FitText(button);
 }
@@ -570,10 +571,10 @@ void TDesignerForm::InstallClick() {
     QString error;
     if (!InstallForMe(collection, Language(), error)) return Fail(error);
     Report(Text(Language(),
-                "Eingerichtet in %1: das Spiel spielt sie ab seinem nächsten Start. "
-                "Löschen Sie die Datei, und es spielt wieder seine eigene Sammlung.",
-                "Installed in %1: the game plays it from its next start. "
-                "Delete the file and it plays its own collection again.")
+                "Eingerichtet in %1: im Spiel im Fenster \"Trigonet wählen\" als "
+                "\"Meine Figuren\" zu finden, neben den Figuren des Spiels.",
+                "Installed in %1: the game offers it as \"My own figures\" in the window "
+                "\"Select Trigonet\", beside its own figures.")
                .arg(QDir::toNativeSeparators(PersonalCollectionPath())));
 }
 

@@ -7,6 +7,7 @@
 #include "ui/pictures.h"
 #include "ui/texts.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
@@ -109,6 +110,37 @@ TSelectDlg::TSelectDlg(GameData& data, QWidget* mainWindow)
     CancelBtn->setGeometry(364, 284, 75, 25);
     CancelBtn->setAutoDefault(false);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    CollectionBox = new QComboBox(this);
+    CollectionBox->setObjectName("CollectionBox");
+    CollectionBox->setGeometry(8, 284, 288, 25);
+    CollectionBox->hide();
+    connect(CollectionBox, &QComboBox::activated, this,
+            [this](int index) { CollectionBoxActivated(index); });
+}
+
+void TSelectDlg::SetCollections(Collections choice) {
+    collections = std::move(choice);
+    if (isVisible()) ShowCollections();
+}
+
+void TSelectDlg::ShowCollections() {
+    const QStringList names = collections.Names ? collections.Names(data.Language) : QStringList();
+    CollectionBox->clear();
+    CollectionBox->addItems(names);
+    CollectionBox->setCurrentIndex(collections.Current ? collections.Current() : 0);
+    CollectionBox->setToolTip(
+        Text(data.Language, "Welche Figurensammlung ich spiele", "Which figure collection I play"));
+    CollectionBox->setAccessibleName(Text(data.Language, "Figurensammlung", "Figure collection"));
+    CollectionBox->setVisible(names.size() > 1);
+}
+
+void TSelectDlg::CollectionBoxActivated(int index) {
+    if (!collections.Choose) return;
+    CollectionBox->setCurrentIndex(collections.Choose(index));
+    ScrollBar->setRange(1, ScrollMaximum());
+    ScrollBar->setValue(data.CurrentFigure);
+    box->update();
 }
 
 int TSelectDlg::ScrollPosition() const {
@@ -135,7 +167,8 @@ void TSelectDlg::FormActivate() {
                              "Which following Trigonet I havn't solved yet?"));
     box->setToolTip(Text(lang, "Ein Mausklick und schon gehts mit diesem Trigonet los.",
                          "A mouselick and the Trigonet is selected."));
-    // The collection is fixed for the run, but the range is cheap to renew.
+    ShowCollections();
+    // The player may have switched collections since the last showing.
     ScrollBar->setRange(1, ScrollMaximum());
     ScrollBar->setValue(data.CurrentFigure); // clamped: the last figures open the last page
     box->update();

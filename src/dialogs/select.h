@@ -4,7 +4,11 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QStringList>
 
+#include <functional>
+
+class QComboBox;
 class QPainter;
 class QPushButton;
 class QScrollBar;
@@ -18,6 +22,17 @@ class QWidget;
 class TSelectDlg : public QDialog {
   public:
     TSelectDlg(GameData& data, QWidget* mainWindow);
+
+    // The collections the player may switch between, listed under the pages when
+    // there are two or more: Names in a language, the index of the one played,
+    // and Choose, which switches to an index and answers the one played after it
+    // (the same one when the switch failed). The pages then show that one.
+    struct Collections {
+        std::function<QStringList(int language)> Names;
+        std::function<int()> Current;
+        std::function<int(int index)> Choose;
+    };
+    void SetCollections(Collections choice);
 
     int ScrollPosition() const;
     int ScrollMaximum() const;
@@ -36,6 +51,8 @@ class TSelectDlg : public QDialog {
     void NextBtnClick();
     void DrawThumbnail(QPainter& painter, int figure, int x0, int y0);
     bool Finished(int figure) const;
+    void ShowCollections();
+    void CollectionBoxActivated(int index);
 
     GameData& data;
     QWidget* mainWindow;
@@ -45,4 +62,6 @@ class TSelectDlg : public QDialog {
     QPushButton* PrevBtn;
     QPushButton* NextBtn;
     QPushButton* CancelBtn;
+    QComboBox* CollectionBox;
+    Collections collections;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -149,13 +150,17 @@ ProgressMapping DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& 
         taken[e] = true;
         data.Progress[i + 1] = entries.All[e].Progress;
     }
+    // An unplayed figure left over is kept only beside a played one of its shape:
+    // without it, the played one would come back to the first of the equal figures.
+    std::unordered_set<ShapeId> playedShapes;
+    for (const ShapeProgress& entry : entries.All)
+        if (entry.Progress) playedShapes.insert(entry.Shape);
     for (size_t e = 0; e < entries.All.size(); ++e) {
+        if (!taken[e] && playedShapes.count(entries.All[e].Shape))
+            data.OtherProgress.push_back(entries.All[e]);
         if (!entries.All[e].Progress) continue;
         ++mapping.Played;
-        if (taken[e])
-            ++mapping.Kept;
-        else
-            data.OtherProgress.push_back(entries.All[e]);
+        if (taken[e]) ++mapping.Kept;
     }
     return mapping;
 }
@@ -191,6 +196,17 @@ bool ReadGameFile(const std::string& path, GameData& data, int clearCount,
     std::vector<uint8_t> bytes;
     if (!ReadFileStart(path, ProgressFileLimit, bytes)) return false;
     mapping = DecodeProgressFile(bytes, data, clearCount, data.UntaggedOrigin);
+    return true;
+}
+
+bool SwitchCollection(const std::string& path, GameData& data, ProgressMapping& mapping) {
+    // Through the saved game's own form, so that a switch and a save followed by
+    // a load with the other collection give the player the same states.
+    const std::vector<uint8_t> bytes = EncodeProgressFile(data);
+    if (LoadCollection(path, data) != CollectionResult::Loaded) return false;
+    mapping = DecodeProgressFile(bytes, data, MaxFigures, {});
+    data.CurrentFigure = ClampFigureNumber(data.CurrentFigure, data.FigureCount);
+    if (mapping.Played > 0) data.Dirty = true;
     return true;
 }
 

@@ -53,5 +53,13 @@ std::string MovedProgressSentence(const ProgressMapping& mapping, int language);
 bool ReadGameFile(const std::string& path, GameData& data, int clearCount,
                   ProgressMapping& mapping);
 
+// The collection at `path` played from now on: the progress moves with its
+// figures by shape, as a saved game's would, and what the old collection's
+// figures had stays in OtherProgress for when the player comes back; a figure
+// of the new one starts with what the player did to that very shape. The
+// current figure is kept in range, and the game marked for saving when any
+// progress moved. False, with nothing changed, when the file holds no figure.
+bool SwitchCollection(const std::string& path, GameData& data, ProgressMapping& mapping);
+
 // The game written in the form above, replacing the file atomically (ReplaceFile).
 SaveResult WriteGameFile(const std::string& path, const GameData& data);

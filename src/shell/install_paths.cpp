@@ -10,9 +10,8 @@ std::vector<std::string> CollectionCandidates(const std::string& programDir) {
     std::vector<std::string> candidates{programDir + CollectionFileName};
     const QString inDataFolder = QStringLiteral("fribo-trigonet/") + CollectionFileName;
     const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    // The player's own collection first; then the one installed with this very
-    // program, whatever the prefix (bin and games alike lie beside share).
-    candidates.push_back(QDir(personal).filePath(inDataFolder).toStdString());
+    // The one installed with this very program, whatever the prefix (bin and
+    // games alike lie beside share).
     candidates.push_back(
         QDir::cleanPath(QString::fromStdString(programDir) + "../share/" + inDataFolder)
             .toStdString());
@@ -24,6 +23,25 @@ std::vector<std::string> CollectionCandidates(const std::string& programDir) {
     if (!QStandardPaths::isTestModeEnabled())
         candidates.push_back(QDir(TRIGONET_DATA_DIR).filePath(CollectionFileName).toStdString());
     return candidates;
+}
+
+QString PersonalCollectionFolder() {
+    const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(personal).filePath(QStringLiteral("fribo-trigonet"));
+}
+
+std::vector<std::string> PersonalCollections() {
+    const QDir folder(PersonalCollectionFolder());
+    std::vector<std::string> found;
+    const QString installed = folder.filePath(CollectionFileName);
+    if (QFileInfo(installed).isFile()) found.push_back(installed.toStdString());
+    const QFileInfoList files =
+        folder.entryInfoList({QStringLiteral("*.dat")}, QDir::Files | QDir::NoDotAndDotDot,
+                             QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& file : files)
+        if (file.fileName() != CollectionFileName && file.isFile())
+            found.push_back(file.filePath().toStdString());
+    return found;
 }
 
 QString SaveDialogStartFolder(const std::string& programDir) {

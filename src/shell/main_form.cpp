@@ -6,6 +6,7 @@
 #include "dialogs/statis.h"
 #include "dialogs/yesno.h"
 #include "game/collection_path.h"
+#include "game/progress_map.h"
 #include "game/saved_game.h"
 #include "shell/board_box.h"
 #include "shell/editions.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -31,7 +33,9 @@
 #include <QToolTip>
 #include <QWindow>
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -172,9 +176,26 @@ bool TMainForm::FormCreate() {
     data.Language = ini.Tongue();
     UseQtTranslation(data.Language);
 
-    // An empty collection leaves nothing to play: the same end as a missing one.
-    if (LoadCollection(FirstExistingPath(CollectionCandidates(data.ProgramDir)), data) !=
-        CollectionResult::Loaded) {
+    collections.clear();
+    if (const std::string shipped = FirstExistingPath(CollectionCandidates(data.ProgramDir));
+        !shipped.empty())
+        collections.push_back({shipped, true});
+    ListPersonalCollections();
+    // The player's choice of the last run while it is there, else the shipped
+    // collection, else the first that can be read. An empty collection leaves
+    // nothing to play: the same end as a missing one.
+    const std::string chosen = ini.Collection();
+    std::vector<int> order;
+    for (int i = 0; i < static_cast<int>(collections.size()); ++i)
+        if (!chosen.empty() && !collections[i].Shipped && collections[i].Path == chosen)
+            order.insert(order.begin(), i);
+        else
+            order.push_back(i);
+    const auto loaded = std::find_if(order.begin(), order.end(), [&](int i) {
+        return LoadCollection(collections[i].Path, data) == CollectionResult::Loaded;
+    });
+    if (loaded != order.end()) currentCollection = *loaded;
+    if (loaded == order.end()) {
         DialogSeam::Box(this, DialogSeam::BoxKind::Error,
                         Text(data.Language,
                              "Datei FTRG2.DAT konnte nicht gefunden werden. Programm wird "
@@ -227,6 +248,9 @@ void TMainForm::CreateSecondaryWindows() {
     pattern->Refresh();
     // The dialogs copy the window's icon, which is set by now.
     selectDlg = new TSelectDlg(game.data, this);
+    selectDlg->SetCollections({[this](int language) { return CollectionNames(language); },
+                               [this] { return currentCollection; },
+                               [this](int index) { return ChooseCollection(index); }});
     statDlg = new TStatDlg(game.data, this);
     yesNo = new TYesNoDlg(game.data, this);
     infoDlg = new TFreewareDlg(game.data, this);
@@ -547,10 +571,62 @@ void TMainForm::StatBtnClick() {
     DialogSeam::Exec(statDlg);
 }
 
+void TMainForm::ListPersonalCollections() {
+    // The one played stays listed, also when its file has gone since it was read.
+    const std::optional<CollectionEntry> played =
+        currentCollection < static_cast<int>(collections.size())
+            ? std::optional(collections[currentCollection])
+            : std::nullopt;
+    std::erase_if(collections, [](const CollectionEntry& entry) { return !entry.Shipped; });
+    for (const std::string& own : PersonalCollections())
+        collections.push_back({own, false});
+    if (!played) return;
+    const auto same = [&](const CollectionEntry& entry) { return entry.Path == played->Path; };
+    if (std::find_if(collections.begin(), collections.end(), same) == collections.end())
+        collections.push_back(*played);
+    currentCollection = static_cast<int>(
+        std::find_if(collections.begin(), collections.end(), same) - collections.begin());
+}
+
 void TMainForm::SelectBtnClick() {
     CreateSecondaryWindows();
+    // A collection installed from the designer while the game runs is offered at once.
+    ListPersonalCollections();
     // The dialog has set CurrentFigure when it ends with 1.
     if (Answered(DialogSeam::Exec(selectDlg), ModalResult::Ok)) ShowFigureAnew();
+}
+
+QStringList TMainForm::CollectionNames(int language) const {
+    QStringList names;
+    for (const CollectionEntry& entry : collections) {
+        const QFileInfo file(FromPath(entry.Path));
+        if (entry.Shipped)
+            names << Text(language, "Die Figuren des Spiels", "The game's own figures");
+        else if (file.fileName() == CollectionFileName)
+            names << Text(language, "Meine Figuren", "My own figures");
+        else
+            names << file.completeBaseName();
+    }
+    return names;
+}
+
+int TMainForm::ChooseCollection(int index) {
+    if (index < 0 || index >= static_cast<int>(collections.size()) || index == currentCollection)
+        return currentCollection;
+    const CollectionEntry& entry = collections[index];
+    ProgressMapping mapping;
+    if (!SwitchCollection(entry.Path, game.data, mapping)) {
+        DialogSeam::Box(this, DialogSeam::BoxKind::Error,
+                        Text(game.data.Language, "Die Figuren in %1 lassen sich nicht lesen.",
+                             "Cannot read the figures in %1.")
+                            .arg(QDir::toNativeSeparators(FromPath(entry.Path))));
+        return currentCollection;
+    }
+    currentCollection = index;
+    ini.SetCollection(entry.Shipped ? std::string() : entry.Path);
+    ShowFigureAnew();
+    UpdateUndoButtons();
+    return currentCollection;
 }
 
 void TMainForm::TipBtnClick() {

@@ -7,9 +7,12 @@
 #include "shell/sound_cues.h"
 #include "ui/settings.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class BoardBox;
 class QFrame;
@@ -118,6 +121,10 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     void SaveBtnClick() { saved.SaveBtnClick(); }
     void StatBtnClick();
     void SelectBtnClick();
+    // Plays collection `index` of those the selection dialog lists (0 is the
+    // shipped one when the game has it), its progress moved by shape; answers
+    // the index played afterwards, the old one when the file cannot be read.
+    int ChooseCollection(int index);
     void TipBtnClick();
     void UpBtnClick();
     void DownBtnClick();
@@ -152,6 +159,18 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     // The board's accessible description: the held triangle's place and turn,
     // or the figure's state.
     void DescribeBoard();
+
+    // The player's own collections read anew from their folder, after the shipped one.
+    void ListPersonalCollections();
+    // What the selection dialog lists, in the language given.
+    QStringList CollectionNames(int language) const;
+
+    struct CollectionEntry {
+        std::string Path;
+        bool Shipped = false;
+    };
+    std::vector<CollectionEntry> collections;
+    int currentCollection = 0;
 
     QString programDir;
     FormPlacement placement;

@@ -11,8 +11,9 @@ namespace {
 
 // Every key sits in the section "common"; in the order of Settings::Key.
 const char* const Section = "common";
-const char* const KeyNames[] = {"tongue", "sound",    "level",         "save",        "pleft",
-                                "ptop",   "MainForm", "MainFormColor", "MainFormFont"};
+const char* const KeyNames[] = {"tongue",       "sound",     "level",    "save",
+                                "pleft",        "ptop",      "MainForm", "MainFormColor",
+                                "MainFormFont", "collection"};
 
 // The largest coordinate taken from the file: beyond any desktop, far from overflow.
 constexpr int FarEdge = 1 << 20;
@@ -85,6 +86,14 @@ std::string Settings::SaveFile() const {
 }
 void Settings::SetSaveFile(const std::string& path) {
     Set(Key::Save, QByteArray::fromStdString(path));
+}
+
+std::string Settings::Collection() const {
+    const std::optional<QByteArray> text = Text(Key::Collection);
+    return text ? text->toStdString() : std::string();
+}
+void Settings::SetCollection(const std::string& path) {
+    Set(Key::Collection, QByteArray::fromStdString(path));
 }
 
 QPoint Settings::TargetPosition() const {

@@ -35,6 +35,10 @@ class Settings {
     // The saved game's path in the file system's own bytes; empty for none.
     std::string SaveFile() const;
     void SetSaveFile(const std::string& path);
+    // The player's own collection being played, in the file system's bytes;
+    // empty for the shipped one.
+    std::string Collection() const;
+    void SetCollection(const std::string& path);
     // The target window's top-left corner.
     QPoint TargetPosition() const;
     void SetTargetPosition(QPoint position);
@@ -58,7 +62,8 @@ class Settings {
         PTop,
         MainForm,
         MainFormColor,
-        MainFormFont
+        MainFormFont,
+        Collection
     };
     struct NumberKey {
         Key Name;

@@ -231,16 +231,25 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     ASSERT_EQ(form->Collection().Figures.size(), 1u);
     EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
 
-    // Installed for the player, it is the collection a game without one of its own finds.
+    // Installed for the player, it stands beside the shipped collection, never in its place.
+    const QByteArray shipped(3 * FigureRecordSize, '\x01');
+    WriteFile("ftrg2.dat", shipped);
+    const std::string programDir = folder.path().toStdString() + '/';
     WaitForVerdict();
     Click("InstallBtn");
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
-    EXPECT_EQ(QString::fromStdString(FirstExistingPath(CollectionCandidates("/nonexistent/"))),
-              PersonalCollectionPath());
+    EXPECT_TRUE(Status().contains("\"My own figures\"")) << Status().toStdString();
+    EXPECT_EQ(FirstExistingPath(CollectionCandidates(programDir)), programDir + "ftrg2.dat");
+    EXPECT_EQ(PersonalCollections(),
+              std::vector<std::string>{PersonalCollectionPath().toStdString()});
     QFile installed(PersonalCollectionPath());
     ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
     EXPECT_EQ(installed.readAll(),
               QByteArray(reinterpret_cast<const char*>(BigSquare.data()), FigureRecordSize));
+    files = {PersonalCollectionPath()};
+    Click("OpenBtn");
+    ASSERT_EQ(form->Collection().Figures.size(), 1u);
+    EXPECT_EQ(form->Collection().Figures[0].Name, "Big square"); // not "Figure 1"
 }
 
 TEST_F(DesignerTest, SplitOrOverlappingArrangementShowsTheFailingRuleAndIsNotAdded) {

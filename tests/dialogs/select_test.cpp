@@ -7,6 +7,7 @@
 #include "ui/dialog_seam.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -300,4 +301,45 @@ TEST_F(SelectDialog, EachStateCarriesAMarkOfItsOwnThatReadsWithoutColour) {
     if (qgetenv("QT_SCALE_FACTOR") == "2") {
         EXPECT_EQ(Box()->grab().devicePixelRatio(), 2.0);
     }
+}
+
+TEST_F(SelectDialog, CollectionListShowsFromTwoOnAndRenewsThePagesAfterASwitch) {
+    Open(30, 25);
+    auto* list = Child<QComboBox>(dialog.get(), "CollectionBox");
+    EXPECT_FALSE(list->isVisible()); // no choice without a list
+    int current = 0;
+    std::vector<int> asked;
+    dialog->SetCollections({[](int language) {
+                                return IsGerman(language) ? QStringList{"Eins", "Zwei", "Drei"}
+                                                          : QStringList{"One", "Two", "Three"};
+                            },
+                            [&] { return current; },
+                            [&](int index) {
+                                asked.push_back(index);
+                                if (index == 2) return current; // cannot be read
+                                FillSampleCollection(data, 5);
+                                data.CurrentFigure = 1;
+                                return current = index;
+                            }});
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->currentText(), "One");
+    EXPECT_EQ(dialog->ScrollPosition(), 19);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(asked, std::vector<int>{2});
+    EXPECT_EQ(list->currentIndex(), 0); // a failed switch shows the one still played
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(asked, (std::vector<int>{2, 1}));
+    EXPECT_EQ(list->currentText(), "Two");
+    EXPECT_EQ(dialog->ScrollMaximum(), 1);
+    EXPECT_EQ(dialog->ScrollPosition(), 1);
+    QTest::mouseClick(Box(), Qt::LeftButton, {}, CellOrigin(6) + QPoint(50, 40));
+    EXPECT_TRUE(dialog->isVisible()); // an empty cell of the five
+    QTest::mouseClick(Box(), Qt::LeftButton, {}, CellOrigin(4) + QPoint(50, 40));
+    EXPECT_EQ(data.CurrentFigure, 5);
+    data.Language = 1;
+    dialog->show();
+    EXPECT_EQ(list->currentText(), "Zwei");
+    EXPECT_EQ(list->toolTip(), "Welche Figurensammlung ich spiele");
+    EXPECT_EQ(list->accessibleName(), "Figurensammlung");
 }

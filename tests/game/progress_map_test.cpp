@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -134,6 +135,19 @@ TEST(ProgressFile, EqualShapesInOneCollectionKeepTheirOrder) {
     EXPECT_EQ(once.Progress[1], 0);
     EXPECT_EQ(once.Progress[2], 8);
     EXPECT_EQ(once.OtherProgress, (std::vector<ShapeProgress>{{ShapeIdOf(square), 3}}));
+
+    // Through a collection without the shape and back, an unplayed first square
+    // keeps the played ones in their places.
+    GameData three = Collection({square, Shifted(square, 10, 0), Shifted(square, 0, 10)});
+    three.Progress[2] = 8, three.Progress[3] = 12;
+    GameData other = Collection(Sample(2));
+    EXPECT_EQ(Carry(three, other).Played, 2);
+    EXPECT_EQ(other.OtherProgress.size(), 3u);
+    GameData again = Collection({square, Shifted(square, 10, 0), Shifted(square, 0, 10)});
+    Carry(other, again);
+    EXPECT_EQ((std::vector<int>{again.Progress[1], again.Progress[2], again.Progress[3]}),
+              (std::vector<int>{0, 8, 12}));
+    EXPECT_TRUE(again.OtherProgress.empty());
 }
 
 TEST(ProgressFile, GamesWithoutShapesMoveFromTheirEditionOrReadByNumber) {
@@ -182,4 +196,62 @@ TEST(MovedProgressSentence, HasPiecesForOneAndNone) {
               "Die Figurensammlung ist eine andere: eine der 12 Figuren, die du gespielt hast, "
               "behält ihren Stand.");
     EXPECT_EQ(MovedProgressSentence({true, 0, 0}, 0), ""); // nothing played, nothing to say
+}
+
+TEST(SwitchCollection, EachCollectionKeepsItsOwnStatesThroughSwitchesAndASave) {
+    const std::string dir = TempDir("switch");
+    const std::vector<FigureRecord> sample = Sample(6);
+    const std::vector<FigureRecord> shippedFigures(sample.begin(), sample.begin() + 4);
+    const std::vector<FigureRecord> ownFigures{sample[4], sample[5]};
+    const auto write = [&](const std::string& name, const std::vector<FigureRecord>& figures) {
+        std::vector<uint8_t> bytes(figures.size() * FigureRecordSize);
+        std::memcpy(bytes.data(), figures.data(), bytes.size());
+        WriteBytes(dir + name, bytes);
+        return dir + name;
+    };
+    const std::string shipped = write("shipped.dat", shippedFigures);
+    const std::string own = write("own.dat", ownFigures);
+
+    GameData data = Collection(shippedFigures);
+    data.Progress[1] = 8, data.Progress[2] = 12, data.Progress[4] = 2;
+    data.CurrentFigure = 4;
+    ProgressMapping mapping;
+    ASSERT_TRUE(SwitchCollection(own, data, mapping));
+    EXPECT_EQ(data.FigureCount, 2);
+    EXPECT_EQ(data.CurrentFigure, 1); // figure 4 is not in a collection of two
+    EXPECT_EQ(data.Progress[1], 0);
+    EXPECT_EQ(data.Progress[2], 0);
+    EXPECT_EQ(data.Progress[4], 0); // nothing left over from the other collection's numbers
+    EXPECT_EQ(mapping.Played, 3);
+    EXPECT_EQ(mapping.Kept, 0);
+    EXPECT_TRUE(data.Dirty);
+
+    data.Progress[2] = 9; // solved with one help step, here only
+    ASSERT_TRUE(SwitchCollection(shipped, data, mapping));
+    EXPECT_EQ(data.FigureCount, 4);
+    EXPECT_EQ(
+        (std::vector<int>{data.Progress[1], data.Progress[2], data.Progress[3], data.Progress[4]}),
+        (std::vector<int>{8, 12, 0, 2}));
+    EXPECT_EQ(data.OtherProgress, (std::vector<ShapeProgress>{{ShapeIdOf(sample[5]), 9}}));
+
+    // A file that holds no figure leaves the game as it was.
+    WriteBytes(dir + "empty.dat", {});
+    data.CurrentFigure = 3;
+    const GameData before = data;
+    EXPECT_FALSE(SwitchCollection(dir + "empty.dat", data, mapping));
+    EXPECT_FALSE(SwitchCollection(dir + "missing.dat", data, mapping));
+    EXPECT_EQ(data.FigureCount, 4);
+    EXPECT_EQ(data.CurrentFigure, 3);
+    EXPECT_EQ(data.Progress, before.Progress);
+    EXPECT_EQ(data.OtherProgress, before.OtherProgress);
+
+    // Saved with the shipped collection and read at the next start with the own one.
+    ASSERT_EQ(WriteGameFile(dir + "game.ftg", data), SaveResult::Saved);
+    GameData next = Collection(ownFigures);
+    ASSERT_TRUE(ReadGameFile(dir + "game.ftg", next, MaxFigures, mapping));
+    EXPECT_EQ(next.Progress[1], 0);
+    EXPECT_EQ(next.Progress[2], 9);
+    EXPECT_EQ(next.Progress[3], 0);
+    ASSERT_TRUE(SwitchCollection(shipped, next, mapping));
+    EXPECT_EQ(next.Progress, before.Progress);
 }

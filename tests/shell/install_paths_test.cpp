@@ -64,16 +64,31 @@ TEST_F(CollectionLookupTest, ProgramFolderFirstThenTheDataFoldersInTheirOrder) {
     WriteCollection(program, 2);
     EXPECT_EQ(Start(), 2); // a build folder is never shadowed by an installed game
     QFile::remove(program + "/ftrg2.dat");
-    EXPECT_EQ(Start(), 6); // the player's own collection
-    QFile::remove(personal + "/fribo-trigonet/ftrg2.dat");
-    EXPECT_EQ(Start(), 5);
+    EXPECT_EQ(Start(), 5); // the player's own stands beside the shipped one, never in front
     QFile::remove(root.filePath("share/fribo-trigonet/ftrg2.dat"));
     EXPECT_EQ(Start(), 3);
     QFile::remove(shareA + "/fribo-trigonet/ftrg2.dat");
     EXPECT_EQ(Start(), 4);
+    QFile::remove(shareB + "/fribo-trigonet/ftrg2.dat");
+    EXPECT_EQ(Start(), 6); // no shipped collection: the player's own is played
     EXPECT_TRUE(seam.boxes.isEmpty());
     // The save dialog still starts beside the program when that is writable.
     EXPECT_EQ(form->game.data.ProgramDir, QDir(program).absolutePath().toStdString() + '/');
+}
+
+TEST_F(CollectionLookupTest, PlayersCollectionsAreEveryDatFileInstalledOneFirst) {
+    ScopedEnv home("HOME", Folder("home"));
+    const QString folder = PersonalCollectionFolder();
+    ASSERT_TRUE(folder.startsWith(root.path()));
+    EXPECT_TRUE(PersonalCollections().empty());
+    QDir(folder).mkpath("folder.dat");
+    for (const char* name : {"zeta.dat", "Alpha.DAT", "notes.txt", "ftrg2.dat", "beta.dat"}) {
+        QFile file(folder + '/' + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const std::string at = folder.toStdString() + '/';
+    EXPECT_EQ(PersonalCollections(), (std::vector<std::string>{at + "ftrg2.dat", at + "Alpha.DAT",
+                                                               at + "beta.dat", at + "zeta.dat"}));
 }
 
 TEST_F(CollectionLookupTest, FoundInNeitherShowsTheMessageAndWritesNothing) {

@@ -4,10 +4,14 @@
 #include "dialogs/pattern.h"
 #include "dialogs/yesno.h"
 #include "shell/board_box.h"
+#include "shell/install_paths.h"
 #include "shell_support.h"
 #include "support/pixel_checks.h"
+#include "support/test_figures.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -631,6 +635,88 @@ TEST_F(MainFormTest, SelectionDialogSetsUpTheChosenFigure) {
     EXPECT_EQ(G().data.CurrentFigure, 3);
     EXPECT_EQ(G().data.Figures[0], G().data.Figures[3]);
     EXPECT_EQ(Caption(), "Trigonet 3");
+}
+
+TEST_F(MainFormTest, AnInstalledCollectionIsChosenInTheSelectionAndLeftWithEveryStateKept) {
+    const QString own = PersonalCollectionFolder() + "/ftrg2.dat";
+    ASSERT_TRUE(QDir().mkpath(PersonalCollectionFolder()));
+    struct Uninstall {
+        QString path;
+        ~Uninstall() { QFile::remove(path); }
+    } uninstall{own};
+    // A line and an L of four squares: shapes the shipped squares lack.
+    const std::vector<FigureRecord> mine{FigureOfSquares({{20, 20}, {30, 20}, {40, 20}, {50, 20}}),
+                                         FigureOfSquares({{20, 20}, {30, 20}, {40, 20}, {40, 30}})};
+    WriteFile(own, QByteArray(reinterpret_cast<const char*>(mine.data()), 2 * FigureRecordSize));
+    Start();
+    EXPECT_EQ(G().data.FigureCount, 3); // the shipped figures are never hidden
+    G().data.Progress[2] = 8, G().data.Progress[3] = 12;
+
+    // Down or Up in the list switches at once; a thumbnail or Cancel ends the dialog.
+    QStringList names;
+    const auto switchWith = [&](Qt::Key key, bool pickFirst) {
+        seam.onDialog = [&, key, pickFirst](QDialog* dialog) {
+            dialog->show();
+            auto* list = dialog->findChild<QComboBox*>("CollectionBox");
+            names.clear();
+            for (int i = 0; list->isVisible() && i < list->count(); ++i)
+                names << list->itemText(i);
+            QTest::keyClick(list, key);
+            if (pickFirst)
+                QTest::mouseClick(dialog->findChild<QWidget*>("box"), Qt::LeftButton, {},
+                                  QPoint(50, 40));
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+            EXPECT_FALSE(dialog->isVisible());
+            return dialog->result();
+        };
+        QTest::mouseClick(form->SelectBtn, Qt::LeftButton);
+    };
+    switchWith(Qt::Key_Down, true);
+    EXPECT_EQ(names, (QStringList{"The game's own figures", "My own figures"}));
+    EXPECT_EQ(G().data.FigureCount, 2);
+    EXPECT_EQ(G().data.Figures[0], mine[0]);
+    EXPECT_EQ((std::vector<int>{G().data.Progress[1], G().data.Progress[2], G().data.Progress[3]}),
+              (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(Caption(), "Trigonet 1");
+    EXPECT_EQ(form->ini.Collection(), own.toStdString());
+    G().data.Progress[2] = 9;
+
+    switchWith(Qt::Key_Up, false); // and cancelled: the switch holds
+    EXPECT_EQ(G().data.FigureCount, 3);
+    EXPECT_EQ((std::vector<int>{G().data.Progress[1], G().data.Progress[2], G().data.Progress[3]}),
+              (std::vector<int>{0, 8, 12}));
+    EXPECT_EQ(form->ini.Collection(), "");
+    switchWith(Qt::Key_Down, false);
+    EXPECT_EQ(G().data.Progress[2], 9);
+    EXPECT_TRUE(seam.boxes.isEmpty()) << seam.boxes.join('\n').toStdString();
+
+    // The next start plays the collection chosen last.
+    seam.onDialog = nullptr;
+    form.reset();
+    Start();
+    EXPECT_EQ(G().data.FigureCount, 2);
+    // Gone since then, it is no longer offered and the shipped one is played.
+    seam.onDialog = nullptr;
+    form.reset();
+    QFile::remove(own);
+    Start();
+    EXPECT_EQ(G().data.FigureCount, 3);
+    switchWith(Qt::Key_Down, false);
+    EXPECT_TRUE(names.isEmpty()); // one collection: no list to choose from
+
+    // Installed while the game runs, it is offered at the next opening; played and
+    // then deleted, it stays listed until the player leaves it.
+    const QString alpha = PersonalCollectionFolder() + "/Alpha.dat";
+    WriteFile(alpha, QByteArray(reinterpret_cast<const char*>(&mine[1]), FigureRecordSize));
+    switchWith(Qt::Key_Down, false);
+    EXPECT_EQ(names, (QStringList{"The game's own figures", "Alpha"}));
+    EXPECT_EQ(G().data.FigureCount, 1);
+    ASSERT_TRUE(QFile::remove(alpha));
+    switchWith(Qt::Key_Up, false);
+    EXPECT_EQ(names, (QStringList{"The game's own figures", "Alpha"}));
+    EXPECT_EQ(G().data.FigureCount, 3);
+    EXPECT_TRUE(seam.boxes.isEmpty()) << seam.boxes.join('\n').toStdString();
 }
 
 TEST_F(MainFormTest, WindowsRememberTheirPlacesWhenTheyGo) {

@@ -115,12 +115,15 @@ TEST_F(SettingsTest, ValuesOutsideTheirBoundsGiveTheDefaults) {
     EXPECT_FALSE(settings.Sound());
     EXPECT_EQ(settings.TargetPosition(), QPoint(500, -70));
     EXPECT_FALSE(settings.MainPlacement().has_value()); // no width
-    WriteFile("[V2]\ncommon\\tongue=1\ncommon\\level=222\ncommon\\save=/a b/c.ftg\n");
+    EXPECT_EQ(settings.Collection(), ""); // the shipped one
+    WriteFile("[V2]\ncommon\\tongue=1\ncommon\\level=222\ncommon\\save=/a b/c.ftg\n"
+              "common\\collection=/d/mine.dat\n");
     const Settings again(path);
     EXPECT_EQ(again.Tongue(), 1);
     EXPECT_EQ(again.Level(), 222);
     EXPECT_TRUE(again.Sound());
     EXPECT_EQ(again.SaveFile(), "/a b/c.ftg");
+    EXPECT_EQ(again.Collection(), "/d/mine.dat");
     EXPECT_EQ(again.TargetPosition(), QPoint(500, 50));
 }
 
