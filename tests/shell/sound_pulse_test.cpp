@@ -402,11 +402,11 @@ TEST(SoundWithoutServer, AServerThatNeverAnswersHoldsUpNeitherCuesNorTheEnd) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    // Before any sound client: libpulse reads these once.
+    // Before anything else: libpulse reads these once.
     QTemporaryDir clients;
     if (!clients.isValid()) return 1;
     KeepSoundClientsIn(clients.path());
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
