@@ -212,7 +212,9 @@ TEST(Accessibility, ToolbarBoardAndWindowsCarryNamesOverAtSpi) {
 
     QProcess server;
     server.setProcessEnvironment(env);
-    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    // Clients reach it through its abstract socket alone: nothing in /tmp/.X11-unix.
+    server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                          "-nolisten", "unix"});
     QByteArray number;
     while (!number.contains('\n') && server.waitForReadyRead(10000))
         number += server.readAllStandardOutput();

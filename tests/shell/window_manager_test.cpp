@@ -523,13 +523,16 @@ TEST(WindowManager, OpenboxSession) {
     QProcessEnvironment env = ChildEnvironment(root);
     QProcess server;
     server.setProcessEnvironment(env);
+    // Clients reach it through its abstract socket alone: nothing in /tmp/.X11-unix.
     ASSERT_TRUE(Launch(server, "Xvfb",
-                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}));
+                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                        "-nolisten", "unix"}));
     QByteArray number;
     while (!number.contains('\n') && server.waitForReadyRead(10000))
         number += server.readAllStandardOutput();
     ASSERT_FALSE(number.trimmed().isEmpty()) << "Xvfb gave no display";
     const QString display = ":" + QString::fromLatin1(number.trimmed());
+    EXPECT_FALSE(QFileInfo::exists("/tmp/.X11-unix/X" + number.trimmed()));
 
     env.insert("DISPLAY", display);
     qputenv("DISPLAY", display.toLocal8Bit()); // for xprop here

@@ -369,7 +369,7 @@ def command_start(session, figure, pilot, game):
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
-         "-fbdir", str(fbdir), "-nolisten", "tcp"],
+         "-fbdir", str(fbdir), "-nolisten", "tcp", "-nolisten", "unix"],
         pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
         start_new_session=True)
     os.close(write_end)
