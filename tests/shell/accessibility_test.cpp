@@ -184,7 +184,7 @@ TEST(Accessibility, ToolbarBoardAndWindowsCarryNamesOverAtSpi) {
                      .arg(dir.path())
                      .toUtf8());
     config.close();
-    for (const char* folder : {"home", "config", "data", "cache", "runtime"})
+    for (const char* folder : {"home", "config", "data", "cache", "runtime", "tmp"})
         ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
     QFile::setPermissions(dir.filePath("runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -195,6 +195,8 @@ TEST(Accessibility, ToolbarBoardAndWindowsCarryNamesOverAtSpi) {
     env.insert("XDG_DATA_HOME", dir.filePath("data"));
     env.insert("XDG_CACHE_HOME", dir.filePath("cache"));
     env.insert("XDG_RUNTIME_DIR", dir.filePath("runtime"));
+    // The game is ended by a signal, so its temporary folders go with this one.
+    env.insert("TMPDIR", dir.filePath("tmp"));
 
     QProcess bus;
     bus.setProcessEnvironment(env);
@@ -281,6 +283,7 @@ TEST(Accessibility, ToolbarBoardAndWindowsCarryNamesOverAtSpi) {
     }
     const QString errors = QString::fromLocal8Bit(game.readAllStandardError()).right(2000);
     stopAll(game);
+    EXPECT_FALSE(QDir(dir.filePath("tmp")).isEmpty(QDir::Dirs | QDir::NoDotAndDotDot));
     ASSERT_TRUE(said.contains("ready")) << "the game did not start: " << errors.toStdString();
     ASSERT_FALSE(application.isEmpty())
         << "the game never spoke on the bus: " << errors.toStdString();
