@@ -192,6 +192,8 @@ TEST_F(SettingsTest, ALockHeldElsewhereCostsAMomentAndTheValuesAreWrittenLater) 
     ASSERT_TRUE(holder->held) << "the other process could not take the lock";
     Settings settings(path);
     settings.SetLevel(7);
+    // The captured output goes through a file in the program's own folder.
+    EXPECT_EQ(testing::TempDir(), qEnvironmentVariable("HOME").toStdString() + "/");
     testing::internal::CaptureStderr();
     for (int write = 0; write < 2; ++write) {
         QElapsedTimer timer;
