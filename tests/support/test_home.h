@@ -16,5 +16,4 @@ inline void UseHomeOf(const QTemporaryDir& home) {
          {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
         qputenv(name, (home.path() + "/" + name).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit()); // private (0700), as Qt wants it
-    qputenv("TEST_TMPDIR", home.path().toLocal8Bit());     // GoogleTest's captured output
 }
