@@ -587,6 +587,13 @@ def command_end(session, giveup):
     if not session.state or not session.state.get("open"):
         fail("no trial is open for %s" % session.player)
     s = session.state
+    if not s.get("game_pid"):
+        # The start gave up half way: its X server and window manager still run.
+        stop_processes(s)
+        s["open"] = False
+        session.save()
+        print("The trial never started; its processes are stopped.")
+        return
     if not s["outcome"] and alive(s["game_pid"]) and solved_now(session):
         s["outcome"] = "solved"
         session.record("solved")
