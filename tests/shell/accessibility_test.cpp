@@ -8,6 +8,7 @@
 #include "shell/board_box.h"
 #include "shell/main_form.h"
 #include "shell_support.h"
+#include "support/skip_code.h"
 #include "ui/dialog_seam.h"
 
 #include <QApplication>
@@ -325,5 +326,5 @@ int main(int argc, char* argv[]) {
     if (!qgetenv(ChildMark).isEmpty()) return RunChild(argc, argv);
     QCoreApplication app(argc, argv); // for the waits' event loop
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return SkipAwareResult(RUN_ALL_TESTS());
 }
