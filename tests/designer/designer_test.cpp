@@ -54,6 +54,8 @@ const FigureRecord ThreeAndOne = Squares({{30, 20}, {40, 20}, {50, 20}, {40, 40}
 struct DesignerTest : ::testing::Test {
     QTemporaryDir folder;
     std::deque<QString> names; // answers of the name dialog, cancel when none is left
+    // What the name dialog kept and said for each answer it refused, staying open.
+    std::vector<std::pair<QString, QString>> refusals;
     std::deque<QString> files; // answers of the file dialogs, cancel when none is left
     QStringList boxes, captions;
     std::deque<int> answers; // of the boxes, yes (6) when none is left
@@ -64,17 +66,28 @@ struct DesignerTest : ::testing::Test {
         DialogSeam::Responder responder;
         responder.dialog = [this](QDialog* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>("NameEdit");
-            if (!edit || names.empty()) return 2;
-            // Typed as the player types, over what the field opens with.
-            if (names.front().isEmpty())
-                QTest::keyClick(edit, Qt::Key_Backspace);
-            else if (names.front().toLatin1() != names.front().toUtf8() ||
-                     names.front().contains(QRegularExpression("[\\x00-\\x1f\\x7f]")))
-                edit->insert(names.front()); // pasted: no key types a control character
-            else
-                QTest::keyClicks(edit, names.front());
-            names.pop_front();
-            return 1;
+            auto* problem = dialog->findChild<QLabel*>("NameProblem");
+            if (!edit || !problem || names.empty()) return 2;
+            dialog->show();
+            // Each answer typed as the player types, over what the field holds,
+            // and Return pressed; a refused one is mended with the next answer.
+            while (dialog->isVisible() && !names.empty()) {
+                edit->selectAll();
+                if (names.front().isEmpty())
+                    QTest::keyClick(edit, Qt::Key_Backspace);
+                else if (names.front().toLatin1() != names.front().toUtf8() ||
+                         names.front().contains(QRegularExpression("[\\x00-\\x1f\\x7f]")))
+                    edit->insert(names.front()); // pasted: no key types a control character
+                else
+                    QTest::keyClicks(edit, names.front());
+                names.pop_front();
+                QTest::keyClick(edit, Qt::Key_Return);
+                if (dialog->isVisible())
+                    refusals.push_back({edit->text(), problem->isVisible() ? problem->text() : ""});
+            }
+            const bool accepted = !dialog->isVisible();
+            dialog->hide(); // the player gives up on a refused name
+            return accepted ? dialog->result() : 2;
         };
         responder.file = [this](const DialogSeam::FileRequest&) {
             if (files.empty()) return QString();
@@ -196,8 +209,13 @@ TEST_F(DesignerTest, SquareLaidWithTheMousePassesEveryRuleIsAddedSavedAndReadBac
     EXPECT_EQ(PictureAt("Preview", 60, 30), QColor(192, 192, 192));
     EXPECT_EQ(PictureAt("Thumbnail", 45, 15 + 30), QColor(Qt::black));
 
-    names = {"Big square"};
+    // A refused name is mended in the same dialog, which says why it stayed open.
+    names = {"Big: square", "#Big square", "Big square"};
     Click("AddBtn");
+    EXPECT_EQ(refusals, (std::vector<std::pair<QString, QString>>{
+                            {"Big: square", "A name may hold neither a colon nor a line break."},
+                            {"#Big square", "A name may not begin with #."}}));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
     ASSERT_EQ(form->Collection().Figures.size(), 1u);
     EXPECT_EQ(form->Collection().Figures[0].Name, "Big square");
     EXPECT_EQ(form->Collection().Figures[0].Record, BigSquare);
@@ -455,22 +473,29 @@ TEST_F(DesignerTest, DamagedFilesAndBadNamesAreRefusedWithAMessage) {
     ASSERT_TRUE(form->LayArrangement(BigSquare));
     WaitForVerdict();
     EXPECT_TRUE(form->Verdict().Passed()) << "the damaged record is no duplicate of anything";
+    // A refused name keeps the dialog open with the text as typed and the reason
+    // beside it; given up, nothing is added and no box follows.
+    boxes.clear();
     for (const char* bad : {"Colon: here", "#hash", "  "}) {
         names = {bad};
-        boxes.clear();
+        refusals.clear();
         Click("AddBtn");
-        EXPECT_EQ(boxes.size(), 1) << bad;
+        ASSERT_EQ(refusals.size(), 1u) << bad;
+        EXPECT_EQ(refusals[0].first, bad);
+        EXPECT_FALSE(refusals[0].second.isEmpty()) << bad;
     }
+    EXPECT_EQ(refusals[0].second, "The figure needs a name.");
     for (const char16_t mark : {u'\x01', u'\x7f', u'\x85', u'\x202e', u'\x2066', u'\x200f'}) {
-        names = {QStringLiteral("Evil") + QChar(mark) + QStringLiteral("name")};
-        boxes.clear();
+        const QString evil = QStringLiteral("Evil") + QChar(mark) + QStringLiteral("name");
+        names = {evil};
+        refusals.clear();
         Click("AddBtn");
-        ASSERT_EQ(boxes.size(), 1) << int(mark);
-        EXPECT_EQ(boxes[0], "A name may hold no control characters and no direction marks.");
+        ASSERT_EQ(refusals.size(), 1u) << int(mark);
+        EXPECT_EQ(refusals[0], std::pair(evil, QString("A name may hold no control characters and "
+                                                       "no direction marks.")));
     }
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
     EXPECT_EQ(form->Collection().Figures.size(), 1u);
-    EXPECT_EQ(captions.last(), "Error");
-
     // Text import asks the name dialog's own rule, and takes what the game reads.
     const std::pair<const char*, QByteArray> refused[] = {
         {"long.txt", Line(QByteArray(81, 'x').constData(), BigSquare)},

@@ -76,7 +76,7 @@ std::string TempDir(const std::string& name) {
     if (run.Path().empty()) {
         ADD_FAILURE() << "no temporary folder can be made under "
                       << std::filesystem::temp_directory_path();
-        return "/nonexistent/";
+        return "/proc/trigonet-no-folder/"; // where nothing can be made, even by root
     }
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     std::filesystem::path dir = run.Path() / (std::string(info ? info->test_suite_name() : "") +

@@ -86,6 +86,26 @@ class Pictures(unittest.TestCase):
                          b"\0" + bytes([1, 2, 3] * 3) + b"\0" + bytes([10, 20, 30] * 3))
 
 
+class Ending(unittest.TestCase):
+    def test_a_start_that_gave_up_half_way_is_ended_with_its_processes(self):
+        folder = tempfile.mkdtemp(prefix="trial-end-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        server = subprocess.Popen(["sleep", "60"], start_new_session=True)
+        self.addCleanup(server.kill)
+        sessions, records = trial.SESSIONS, trial.TRIALS
+        trial.SESSIONS, trial.TRIALS = Path(folder) / "sessions", Path(folder) / "trials"
+        self.addCleanup(setattr, trial, "SESSIONS", sessions)
+        self.addCleanup(setattr, trial, "TRIALS", records)
+        (trial.SESSIONS / "t").mkdir(parents=True)
+        session = trial.Session("t")
+        session.state = {"open": True, "server_pid": server.pid}
+        session.save()
+        trial.command_end(session, giveup=False)
+        self.assertIsNotNone(server.poll())
+        self.assertFalse(trial.Session("t").state["open"])
+        self.assertFalse(trial.TRIALS.exists())
+
+
 def game_trial():
     """One figure in the real game: pick a triangle up, put it down, give up."""
     game = os.environ.get("TRIAL_GAME", "")

@@ -14,8 +14,9 @@ int main(int argc, char* argv[]) {
     if (!home.isValid()) return 1;
     UseHomeOf(home);
     QStandardPaths::setTestModeEnabled(true);
-    // Nor may an installed game's collection stand in for a missing one.
-    qputenv("XDG_DATA_DIRS", "/nonexistent/trigonet-tests");
+    // Nor may an installed game's collection stand in for a missing one; in
+    // /proc nothing can ever be made there either.
+    qputenv("XDG_DATA_DIRS", "/proc/trigonet-no-data");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -32,6 +34,23 @@ struct SettingsTest : ::testing::Test {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+};
+
+// What the program writes to stderr while it lives, kept in `path` (GoogleTest's
+// own capture goes through a file in /tmp).
+struct StderrInto {
+    explicit StderrInto(const QString& path) {
+        std::fflush(stderr);
+        const int file = ::open(QFile::encodeName(path).constData(),
+                                O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (file >= 0) ::dup2(file, 2), ::close(file);
+    }
+    ~StderrInto() {
+        std::fflush(stderr);
+        ::dup2(saved, 2);
+        ::close(saved);
+    }
+    const int saved = ::dup(2);
 };
 
 // A second process on the same settings file: it reads them when started,
@@ -195,7 +214,7 @@ TEST_F(SettingsTest, ALockHeldElsewhereCostsAMomentAndTheValuesAreWrittenLater) 
     ASSERT_TRUE(holder->held) << "the other process could not take the lock";
     Settings settings(path);
     settings.SetLevel(7);
-    testing::internal::CaptureStderr();
+    std::optional<StderrInto> capture(std::in_place, dir.filePath("stderr"));
     for (int write = 0; write < 2; ++write) {
         QElapsedTimer timer;
         timer.start();
@@ -203,7 +222,10 @@ TEST_F(SettingsTest, ALockHeldElsewhereCostsAMomentAndTheValuesAreWrittenLater) 
         EXPECT_LT(timer.elapsed(), 100); // the window goes on answering
         settings.SetTongue(1);
     }
-    const std::string said = testing::internal::GetCapturedStderr();
+    capture.reset();
+    QFile stderrFile(dir.filePath("stderr"));
+    ASSERT_TRUE(stderrFile.open(QIODevice::ReadOnly));
+    const std::string said = stderrFile.readAll().toStdString();
     EXPECT_NE(said.find("locked"), std::string::npos) << said;
     EXPECT_EQ(said.find("locked"), said.rfind("locked")) << "said more than once: " << said;
     EXPECT_EQ(FileText(), "[V2]\ncommon\\level=3\n");

@@ -369,7 +369,7 @@ def command_start(session, figure, pilot, game):
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % SCREEN,
-         "-fbdir", str(fbdir), "-nolisten", "tcp"],
+         "-fbdir", str(fbdir), "-nolisten", "tcp", "-nolisten", "unix"],
         pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
         start_new_session=True)
     os.close(write_end)
@@ -587,6 +587,13 @@ def command_end(session, giveup):
     if not session.state or not session.state.get("open"):
         fail("no trial is open for %s" % session.player)
     s = session.state
+    if not s.get("game_pid"):
+        # The start gave up half way: its X server and window manager still run.
+        stop_processes(s)
+        s["open"] = False
+        session.save()
+        print("The trial never started; its processes are stopped.")
+        return
     if not s["outcome"] and alive(s["game_pid"]) and solved_now(session):
         s["outcome"] = "solved"
         session.record("solved")
