@@ -94,9 +94,10 @@ void THintDlg::showEvent(QShowEvent* event) {
         const QScreen* screen =
             mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
         if (!screen) return;
-        QRect placed = FrameGeometry(this);
+        const QMargins frame = FrameOrGuess(this, mainWindow);
+        QRect placed = geometry().marginsAdded(frame);
         placed.moveCenter(screen->availableGeometry().center());
-        move(placed.topLeft());
+        MoveFrameTo(this, placed.topLeft(), frame);
     });
     focusProxy()->setFocus();
     QDialog::showEvent(event);

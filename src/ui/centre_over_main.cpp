@@ -155,6 +155,15 @@ QRect FrameGeometry(const QWidget* window) {
     return window->geometry().marginsAdded(FrameMargins(window));
 }
 
+QMargins FrameOrGuess(const QWidget* window, const QWidget* framedLike) {
+    const QMargins frame = FrameMargins(window);
+    return frame.isNull() && framedLike ? FrameMargins(framedLike) : frame;
+}
+
+void MoveFrameTo(QWidget* window, QPoint topLeft, QMargins frame) {
+    window->setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), window->size()));
+}
+
 void PlaceNowAndWhenFramed(QWidget* window, const std::function<void()>& place) {
     place();
     // A window manager may drop the frame of a hidden window, so every showing
@@ -173,16 +182,10 @@ void CentreOverMain(QWidget* dialog, const QWidget* mainWindow) {
     if (!mainWindow) return;
     PlaceNowAndWhenFramed(dialog, [dialog, mainWindow] {
         const QRect main = FrameGeometry(mainWindow);
-        // Before its first showing a dialog has no frame yet; the main window's is
-        // the best guess until the real one is known.
-        QMargins frame = FrameMargins(dialog);
-        if (frame.isNull()) frame = FrameMargins(mainWindow);
+        const QMargins frame = FrameOrGuess(dialog, mainWindow);
         const QSize own = dialog->size().grownBy(frame);
         const int left = main.left() + (main.width() - own.width()) / 2;
         const int top = main.top() + main.height() - (mainWindow->height() + own.height()) / 2;
-        // The client's own place, not the frame's: a frame's place is turned into
-        // the client's by the window manager with whatever frame it has in mind
-        // at the mapping, which on a showing again may count the frame twice.
-        dialog->setGeometry(QRect(QPoint(left + frame.left(), top + frame.top()), dialog->size()));
+        MoveFrameTo(dialog, {left, top}, frame);
     });
 }

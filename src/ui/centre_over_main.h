@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 #include <QRect>
 
 #include <functional>
@@ -24,6 +25,15 @@ void CreateNativeWindow(QWidget* window);
 QMargins FrameMargins(const QWidget* window);
 // The window with its frame, where the window manager put it.
 QRect FrameGeometry(const QWidget* window);
+
+// The window's frame, or before the window manager framed it the frame of a
+// window it frames alike (the main window), the best guess until it is known.
+QMargins FrameOrGuess(const QWidget* window, const QWidget* framedLike);
+// Puts the window's frame's top-left corner at `topLeft` by placing the client
+// area itself: a frame's place is turned into the client's by the window
+// manager with whatever frame it has in mind at the mapping, which on a
+// showing again may count the frame twice.
+void MoveFrameTo(QWidget* window, QPoint topLeft, QMargins frame);
 
 // Calls `place` now and once more when the window about to be shown is first
 // exposed: only then does the window manager's frame have its size, and nothing
