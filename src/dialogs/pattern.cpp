@@ -91,15 +91,27 @@ QPoint TPatForm::FirstPlace(QPoint preferred, const QRect& mainFrame, const QRec
         {mainFrame.right() + 1 - own.width(), mainFrame.top() - Gap - own.height()},
         {mainFrame.right() + 1 - own.width(), mainFrame.bottom() + 1 + Gap},
     };
-    for (const QPoint at : beside)
-        if (room.contains(QRect(at, own))) return at;
-    // No room outside it: over the client area, whose top right corner holds
-    // neither toolbar buttons nor the board's middle.
-    QPoint inside(mainClient.right() + 1 - own.width(), mainClient.top());
-    if (!room.isEmpty())
-        inside.setX(std::clamp(inside.x(), room.left(),
-                               std::max(room.left(), room.right() + 1 - own.width())));
-    return inside;
+    if (room.isEmpty()) return beside[0];
+    // Without room beside it, pushed onto the screen where it hides the least of
+    // the main window: at its edge the marble, not the board.
+    const auto intoRoom = [&](QPoint at) {
+        return QPoint(
+            std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - own.width())),
+            std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - own.height())));
+    };
+    const auto hidden = [&](QPoint at) {
+        const QRect common = QRect(at, own).intersected(mainFrame);
+        return common.isEmpty() ? 0 : common.width() * common.height();
+    };
+    // Over the client area's top right corner, which holds neither toolbar
+    // buttons nor the board's middle, when nothing else keeps the title free.
+    QPoint best = intoRoom({mainClient.right() + 1 - own.width(), mainClient.top()});
+    for (const QPoint wish : beside) {
+        const QPoint at = intoRoom(wish);
+        if (at == wish) return at;
+        if (!QRect(at, own).intersects(titleBar) && hidden(at) < hidden(best)) best = at;
+    }
+    return best;
 }
 
 QPoint TPatForm::OnTheDesktop(QPoint stored) {

@@ -45,8 +45,9 @@ class TPatForm : public QWidget {
     // Where the window goes when no position is stored: at `preferred` unless
     // that covers the main window's title bar, else beside, above or below the
     // main window's frame where `room` (the screen's available area) has space
-    // for it, else at the top right of the main window's client area. The
-    // title bar is what lies between the frame's top and the client's top.
+    // for it, else where on `room` it hides the least of the main window and
+    // leaves the title bar free. The title bar is what lies between the
+    // frame's top and the client's top. An empty `room` stands for no screen.
     static QPoint FirstPlace(QPoint preferred, const QRect& mainFrame, const QRect& mainClient,
                              const QRect& room);
 

@@ -206,10 +206,12 @@ TEST_F(PatternTest, FirstPlaceLeavesTheMainWindowsTitleBarFree) {
         QPoint expected;
     };
     const Case cases[] = {
-        {{0, 0, 1920, 1080}, {630, 365, 660, 350}, {500, 50}},  // clear of it: as always
-        {{0, 0, 1280, 720}, {310, 185, 660, 350}, {982, 185}},  // beside it on the right
-        {{0, 0, 960, 540}, {150, 95, 660, 350}, {629, 95}},     // no room: under the title
-        {{0, 24, 960, 516}, {150, 107, 660, 350}, {629, 107}}}; // a panel at the top
+        {{0, 0, 1920, 1080}, {630, 365, 660, 350}, {500, 50}}, // clear of it: as always
+        {{0, 0, 1280, 720}, {310, 185, 660, 350}, {982, 185}}, // beside it on the right
+        // No room: at the screen's edge below the title, over the least of the frame.
+        {{0, 0, 960, 540}, {150, 95, 660, 350}, {779, 95}},
+        {{0, 24, 960, 516}, {150, 107, 660, 350}, {779, 107}}, // a panel at the top
+        {{0, 0, 800, 450}, {4, 64, 792, 382}, {615, 64}}};     // no room outside: inside it
     for (const Case& c : cases) {
         const QRect frame = c.client.adjusted(-4, -24, 4, 4);
         const QRect titleBar(frame.topLeft(), QPoint(frame.right(), c.client.top() - 1));
@@ -220,7 +222,7 @@ TEST_F(PatternTest, FirstPlaceLeavesTheMainWindowsTitleBarFree) {
     }
     // Nothing known about the screen: only the title bar counts.
     EXPECT_EQ(TPatForm::FirstPlace({500, 50}, {400, 40, 668, 378}, {404, 64, 660, 350}, {}),
-              QPoint(883, 64));
+              QPoint(1076, 64));
 }
 
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {
