@@ -39,8 +39,8 @@ class BoardBox : public QWidget, public BoardPainter {
     // filled triangle's edge: twice restores every pixel.
     void DrawOutline(int t) override;
 
-    // The turn and move cursors from the resources; the platform's own shapes
-    // stand in for a missing picture.
+    // The turn and move cursors from the resources, at the box's scale; the
+    // platform's own shapes stand in for a missing picture.
     void RegisterCursors();
 
     // Device pixels: the box's size times Scale().
@@ -84,6 +84,7 @@ class BoardBox : public QWidget, public BoardPainter {
     int penWidth = 1;             // in device pixels: one pixel of the box, rounded
     int cursorZone = ZoneOutside; // the zone whose cursor the box shows
     QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
+    qreal cursorRatio = 0;        // the scale the cursors were made for, 0 before they were
     QCursor turnCursor{Qt::CrossCursor};
     QCursor moveCursor{Qt::SizeAllCursor};
 };
