@@ -33,8 +33,10 @@ QCursor ScaledCursor(const QString& path, QPoint hot, qreal ratio, const QCursor
     const int factor = CursorFactor(ratio);
     QPixmap scaled =
         picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    // A whole ratio, as a Wayland buffer's scale must be; the hot spot counts
-    // the pixmap's logical pixels, which are the picture's.
+    // A whole ratio, as a Wayland buffer's scale must be. The hot spot counts
+    // the pixmap's logical pixels, the picture's own, except that Qt's X11
+    // backend hands it to the server unscaled: there it names device pixels.
     scaled.setDevicePixelRatio(factor);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) hot *= factor;
     return QCursor(scaled, hot.x(), hot.y());
 }
