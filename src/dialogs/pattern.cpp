@@ -59,17 +59,25 @@ TPatForm::TPatForm(const GameData& data, Settings& ini, QWidget* mainWindow)
 
 void TPatForm::PlaceBesideMain() {
     const QPoint preferred = OnTheDesktop(ini.TargetPosition());
-    if (!mainWindow->isVisible()) return setGeometry(QRect(preferred, size()));
+    if (!mainWindow->isVisible()) {
+        setGeometry(QRect(preferred, size()));
+        placedAt = pos();
+        return;
+    }
     const QScreen* screen = mainWindow->screen();
     const QRect room = screen ? screen->availableGeometry() : QRect();
     setGeometry(QRect(
         FirstPlace(preferred, FrameGeometry(mainWindow), mainWindow->geometry(), room), size()));
+    placedAt = pos();
 }
 
 bool TPatForm::eventFilter(QObject* watched, QEvent* event) {
     if (followMain && watched == mainWindow &&
         (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
          event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange)) {
+        // Moved elsewhere since (by the game, say): that place stays.
+        if (placedAt && pos() != *placedAt) followMain = false;
+        if (!followMain) return QWidget::eventFilter(watched, event);
         PlaceBesideMain();
         // Once the window manager has done with the main window, moving it is the
         // player's business, and this window stays where it is.

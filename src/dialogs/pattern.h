@@ -74,4 +74,5 @@ class TPatForm : public QWidget {
     // bar until the player moves it.
     bool followMain = false;
     QTimer mainSettled;
+    std::optional<QPoint> placedAt; // where this window last placed itself
 };
