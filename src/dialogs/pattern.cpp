@@ -32,7 +32,7 @@ TPatForm::TPatForm(const GameData& data, Settings& ini, QWidget* mainWindow)
     // hints say, and a 181-pixel title bar has no room left for the caption.
     : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                               Qt::CustomizeWindowHint),
-      data(data), ini(ini) {
+      data(data), ini(ini), mainWindow(mainWindow) {
     setObjectName("PatForm");
     setAttribute(Qt::WA_QuitOnClose, false); // the game ends with the main window
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,8 +43,83 @@ TPatForm::TPatForm(const GameData& data, Settings& ini, QWidget* mainWindow)
     // until the window settles. Without a frame the window's edge is the client
     // area's, which stays right where Qt's guess at the frame may go stale.
     const QPoint stored = ini.TargetPosition();
+    followMain = mainWindow && !ini.HasTargetPosition();
+    if (followMain) {
+        // The main window is placed (and framed) after this window is shown.
+        mainWindow->installEventFilter(this);
+        mainSettled.setSingleShot(true);
+        mainSettled.setInterval(500);
+        connect(&mainSettled, &QTimer::timeout, this, [this] { followMain = false; });
+        PlaceNowAndWhenFramed(this, [this] { PlaceBesideMain(); });
+        return;
+    }
     PlaceNowAndWhenFramed(this,
                           [this, stored] { setGeometry(QRect(OnTheDesktop(stored), size())); });
+}
+
+void TPatForm::PlaceBesideMain() {
+    const QPoint preferred = OnTheDesktop(ini.TargetPosition());
+    if (!mainWindow->isVisible()) {
+        setGeometry(QRect(preferred, size()));
+        placedAt = pos();
+        return;
+    }
+    const QScreen* screen = mainWindow->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    setGeometry(QRect(
+        FirstPlace(preferred, FrameGeometry(mainWindow), mainWindow->geometry(), room), size()));
+    placedAt = pos();
+}
+
+bool TPatForm::eventFilter(QObject* watched, QEvent* event) {
+    if (followMain && watched == mainWindow &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange)) {
+        // Moved elsewhere since (by the game, say): that place stays.
+        if (placedAt && pos() != *placedAt) followMain = false;
+        if (!followMain) return QWidget::eventFilter(watched, event);
+        PlaceBesideMain();
+        // Once the window manager has done with the main window, moving it is the
+        // player's business, and this window stays where it is.
+        if (mainWindow->isVisible()) mainSettled.start();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QPoint TPatForm::FirstPlace(QPoint preferred, const QRect& mainFrame, const QRect& mainClient,
+                            const QRect& room) {
+    const QSize own(ClientWidth, CaptionHeight + ClientHeight);
+    const QRect titleBar(mainFrame.topLeft(), QPoint(mainFrame.right(), mainClient.top() - 1));
+    const QRect wanted(preferred, own);
+    if (!wanted.intersects(titleBar) && (room.isEmpty() || room.contains(wanted))) return preferred;
+    constexpr int Gap = 8;
+    const QPoint beside[] = {
+        {mainFrame.right() + 1 + Gap, mainClient.top()},
+        {mainFrame.left() - Gap - own.width(), mainClient.top()},
+        {mainFrame.right() + 1 - own.width(), mainFrame.top() - Gap - own.height()},
+        {mainFrame.right() + 1 - own.width(), mainFrame.bottom() + 1 + Gap},
+    };
+    if (room.isEmpty()) return beside[0];
+    // Without room beside it, pushed onto the screen where it hides the least of
+    // the main window: at its edge the marble, not the board.
+    const auto intoRoom = [&](QPoint at) {
+        return QPoint(
+            std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - own.width())),
+            std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - own.height())));
+    };
+    const auto hidden = [&](QPoint at) {
+        const QRect common = QRect(at, own).intersected(mainFrame);
+        return common.isEmpty() ? 0 : common.width() * common.height();
+    };
+    // Over the client area's top right corner, which holds neither toolbar
+    // buttons nor the board's middle, when nothing else keeps the title free.
+    QPoint best = intoRoom({mainClient.right() + 1 - own.width(), mainClient.top()});
+    for (const QPoint wish : beside) {
+        const QPoint at = intoRoom(wish);
+        if (at == wish) return at;
+        if (!QRect(at, own).intersects(titleBar) && hidden(at) < hidden(best)) best = at;
+    }
+    return best;
 }
 
 QPoint TPatForm::OnTheDesktop(QPoint stored) {
@@ -132,6 +207,7 @@ void TPatForm::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || event->position().y() >= CaptionHeight) return;
     grabbedAt = event->position().toPoint();
     byHand = false;
+    followMain = false; // the player's place from now on
 }
 
 void TPatForm::mouseMoveEvent(QMouseEvent* event) {

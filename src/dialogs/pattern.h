@@ -2,6 +2,7 @@
 
 #include "game/data.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <optional>
@@ -41,7 +42,17 @@ class TPatForm : public QWidget {
     // whole caption strip on a screen's available area, so it can be grabbed.
     static QPoint OnTheDesktop(QPoint stored);
 
+    // Where the window goes when no position is stored: at `preferred` unless
+    // that covers the main window's title bar, else beside, above or below the
+    // main window's frame where `room` (the screen's available area) has space
+    // for it, else where on `room` it hides the least of the main window and
+    // leaves the title bar free. The title bar is what lies between the
+    // frame's top and the client's top. An empty `room` stands for no screen.
+    static QPoint FirstPlace(QPoint preferred, const QRect& mainFrame, const QRect& mainClient,
+                             const QRect& room);
+
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -50,6 +61,7 @@ class TPatForm : public QWidget {
 
   private:
     void AskForToolbarType();
+    void PlaceBesideMain();
     void PaintCaption(QPainter& painter, const QString& caption);
 
     const GameData& data;
@@ -57,4 +69,10 @@ class TPatForm : public QWidget {
     // Where the strip was grabbed, while the button that grabbed it is held.
     std::optional<QPoint> grabbedAt;
     bool byHand = false; // moved by the window itself, not by the window manager
+    QWidget* mainWindow;
+    // No position was stored: the window keeps clear of the main window's title
+    // bar until the player moves it.
+    bool followMain = false;
+    QTimer mainSettled;
+    std::optional<QPoint> placedAt; // where this window last placed itself
 };

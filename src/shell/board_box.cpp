@@ -1,6 +1,7 @@
 #include "shell/board_box.h"
 
 #include "board/orientation.h"
+#include "ui/pictures.h"
 #include "ui/triangle_polygon.h"
 
 #include <QKeyEvent>
@@ -20,11 +21,6 @@ constexpr int MarkGap = 2, MarkWidth = 2, MarkDash = 4;
 
 QRgb ToQRgb(Rgb c) {
     return qRgb(c.r, c.g, c.b);
-}
-
-QCursor CursorFrom(const QString& path, const QCursor& standIn) {
-    const QPixmap picture(path);
-    return picture.isNull() ? standIn : QCursor(picture, 15, 15);
 }
 
 // The pixels of a triangle's three edges, each pixel once, ordered by row and
@@ -86,8 +82,9 @@ BoardBox::BoardBox(Game& game, QWidget* parent) : QWidget(parent), game(game) {
 }
 
 void BoardBox::RegisterCursors() {
-    turnCursor = CursorFrom(":/cursors/crturn2.png", turnCursor);
-    moveCursor = CursorFrom(":/cursors/crmove1.png", moveCursor);
+    cursorRatio = devicePixelRatioF();
+    turnCursor = ScaledCursor(":/cursors/crturn2.png", {15, 15}, cursorRatio, turnCursor);
+    moveCursor = ScaledCursor(":/cursors/crmove1.png", {15, 15}, cursorRatio, moveCursor);
 }
 
 void BoardBox::SetUnit(int newUnit) {
@@ -338,6 +335,10 @@ void BoardBox::boxMouseMove(bool leftDown, int x, int y) {
     // The zone under the pointer before the step, as the cursor always showed it.
     const int zone = CursorZone(game, unit, x, y);
     Report(game.board.Selected, MoveOnBoard(game, drag, unit, leftDown, x, y));
+    if (cursorRatio != 0 && devicePixelRatioF() != cursorRatio) {
+        RegisterCursors(); // moved to a screen of another scale
+        cursorZone = -1;   // shown afresh at the next zone
+    }
     if (zone < 0 || zone == cursorZone) return; // nothing held: the cursor keeps its shape
     cursorZone = zone;
     switch (zone) {

@@ -41,8 +41,8 @@ class BoardBox : public QWidget, public BoardPainter {
     // filled triangle's edge: twice restores every pixel.
     void DrawOutline(int t) override;
 
-    // The turn and move cursors from the resources; the platform's own shapes
-    // stand in for a missing picture.
+    // The turn and move cursors from the resources, at the box's scale; the
+    // platform's own shapes stand in for a missing picture.
     void RegisterCursors();
 
     // Device pixels: the box's size times Scale().
@@ -95,6 +95,7 @@ class BoardBox : public QWidget, public BoardPainter {
     QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
     bool keyPlay = false;         // the last input on the board was a key
     QRect markRing;               // the key mark as last asked for, in the canvas's pixels
+    qreal cursorRatio = 0;        // the scale the cursors were made for, 0 before they were
     QCursor turnCursor{Qt::CrossCursor};
     QCursor moveCursor{Qt::SizeAllCursor};
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCursor>
 #include <QPixmap>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -18,3 +20,13 @@ QPixmap RatingFaces();
 inline int FaceIndex(int helpCount) {
     return 4 - helpCount;
 }
+
+// The whole number of device pixels each pixel of a cursor picture becomes on a
+// screen of `ratio`: the nearest one, at least 1 (1.25 gives 1, 1.5 and 2 give 2).
+int CursorFactor(qreal ratio);
+
+// A cursor from a small pixel-art picture for a screen of `ratio`, every pixel
+// repeated CursorFactor(ratio) times across and down so its edges stay sharp;
+// the hot spot `hot`, in the picture's own pixels, stays on the middle of the
+// same pixel. `standIn` when the picture is missing.
+QCursor ScaledCursor(const QString& path, QPoint hot, qreal ratio, const QCursor& standIn);

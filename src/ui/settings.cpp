@@ -100,6 +100,9 @@ QPoint Settings::TargetPosition() const {
     return {Number({Key::PLeft, 500, -FarEdge, FarEdge}),
             Number({Key::PTop, 50, -FarEdge, FarEdge})};
 }
+bool Settings::HasTargetPosition() const {
+    return Text(Key::PLeft).has_value() && Text(Key::PTop).has_value();
+}
 void Settings::SetTargetPosition(QPoint position) {
     Set(Key::PLeft, NumberText(position.x()));
     Set(Key::PTop, NumberText(position.y()));

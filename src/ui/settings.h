@@ -41,6 +41,8 @@ class Settings {
     void SetCollection(const std::string& path);
     // The target window's top-left corner.
     QPoint TargetPosition() const;
+    // False until a position has been stored (the first start).
+    bool HasTargetPosition() const;
     void SetTargetPosition(QPoint position);
     // The main window's placement, when one is stored and usable. Storing one
     // also forgets the colour and font an older version kept beside it.

@@ -84,10 +84,12 @@ TEST_F(PatternTest, ToolWindowOnTopWithoutTitleBarButtons) {
 
 TEST_F(PatternTest, PositionStartsAtDefaultsAndIsRememberedOnDestruction) {
     {
+        EXPECT_FALSE(ini.HasTargetPosition());
         TPatForm form(data, ini, nullptr);
         EXPECT_EQ(form.pos(), QPoint(500, 50));
         form.move(123, 77);
     }
+    EXPECT_TRUE(ini.HasTargetPosition()); // the next start keeps the player's place
     const SettingsStore file(dir.filePath("settings.ini"));
     EXPECT_EQ(file.LoadNumber("common", "pleft", 0), 123);
     EXPECT_EQ(file.LoadNumber("common", "ptop", 0), 77);
@@ -193,6 +195,34 @@ TEST_F(PatternTest, StoredPositionOffTheDesktopComesBackWithTheWholeStripOnIt) {
     TPatForm form(data, ini, nullptr);
     EXPECT_EQ(form.pos(), QPoint(desk.left(), 50));
     EXPECT_EQ(TPatForm::OnTheDesktop({123, 77}), QPoint(123, 77));
+}
+
+// A 1920 x 1080 screen at 1, 1.5 and 2 with the main window centred on it as at
+// the first start, framed by 4 pixels and a 24-pixel title bar.
+TEST_F(PatternTest, FirstPlaceLeavesTheMainWindowsTitleBarFree) {
+    const QSize own(TPatForm::ClientWidth, TPatForm::CaptionHeight + TPatForm::ClientHeight);
+    struct Case {
+        QRect room, client;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {{0, 0, 1920, 1080}, {630, 365, 660, 350}, {500, 50}}, // clear of it: as always
+        {{0, 0, 1280, 720}, {310, 185, 660, 350}, {982, 185}}, // beside it on the right
+        // No room: at the screen's edge below the title, over the least of the frame.
+        {{0, 0, 960, 540}, {150, 95, 660, 350}, {779, 95}},
+        {{0, 24, 960, 516}, {150, 107, 660, 350}, {779, 107}}, // a panel at the top
+        {{0, 0, 800, 450}, {4, 64, 792, 382}, {615, 64}}};     // no room outside: inside it
+    for (const Case& c : cases) {
+        const QRect frame = c.client.adjusted(-4, -24, 4, 4);
+        const QRect titleBar(frame.topLeft(), QPoint(frame.right(), c.client.top() - 1));
+        const QPoint at = TPatForm::FirstPlace({500, 50}, frame, c.client, c.room);
+        EXPECT_EQ(at, c.expected) << c.room.width();
+        EXPECT_FALSE(QRect(at, own).intersects(titleBar)) << c.room.width();
+        EXPECT_TRUE(c.room.contains(QRect(at, own))) << c.room.width();
+    }
+    // Nothing known about the screen: only the title bar counts.
+    EXPECT_EQ(TPatForm::FirstPlace({500, 50}, {400, 40, 668, 378}, {404, 64, 660, 350}, {}),
+              QPoint(1076, 64));
 }
 
 TEST_F(PatternTest, VerticesOnTheLastGridColumnFallOnTheLastPixelColumn) {

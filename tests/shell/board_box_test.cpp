@@ -2,6 +2,7 @@
 
 #include "board/orientation.h"
 #include "support/pixel_checks.h"
+#include "ui/pictures.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -247,6 +248,40 @@ TEST_F(BoardBoxTest, CursorFollowsTheZonesOfTheHeldTriangle) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(box, &away);
     EXPECT_EQ(box->cursor().shape(), Qt::PointingHandCursor);
+
+    // With the pictures, at the box's scale (2 in the scale-2 run).
+    box->RegisterCursors();
+    QApplication::sendEvent(box, &overAnchor);
+    const QCursor move = box->cursor();
+    ASSERT_EQ(move.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(move.pixmap().size(), QSize(32, 32) * qRound(box->devicePixelRatioF()));
+    EXPECT_EQ(move.hotSpot(), QPoint(15, 15));
+}
+
+TEST(ScaledCursor, RepeatsEveryPixelByTheNearestWholeRatioAndKeepsTheHotSpotsPixel) {
+    const QImage picture = QImage(":/cursors/crturn2.png").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(picture.size(), QSize(32, 32));
+    for (const auto& [ratio, factor] :
+         {std::pair{1.0, 1}, {1.25, 1}, {1.5, 2}, {2.0, 2}, {3.0, 3}}) {
+        SCOPED_TRACE(ratio);
+        const QCursor cursor = ScaledCursor(":/cursors/crturn2.png", {15, 15}, ratio, {});
+        const QPixmap pixmap = cursor.pixmap();
+        EXPECT_EQ(pixmap.size(), QSize(32, 32) * factor);
+        EXPECT_EQ(pixmap.devicePixelRatio(), factor);
+        EXPECT_EQ(pixmap.deviceIndependentSize(), QSizeF(32, 32));
+        EXPECT_EQ(cursor.hotSpot(), QPoint(15, 15)); // logical: device pixel 15 * factor
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        // The hot spot's device pixels are black like the picture's (15, 15).
+        EXPECT_EQ(image.pixel(15 * factor, 15 * factor), 0xFF000000u);
+        EXPECT_EQ(image.pixel(16 * factor - 1, 16 * factor - 1), 0xFF000000u);
+        int mixed = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                mixed += image.pixel(x, y) != picture.pixel(x / factor, y / factor);
+        EXPECT_EQ(mixed, 0) << "no smoothed pixels";
+    }
+    EXPECT_EQ(ScaledCursor(":/cursors/none.png", {15, 15}, 2, Qt::CrossCursor).shape(),
+              Qt::CrossCursor);
 }
 
 TEST_F(BoardBoxTest, WithoutAUnitTheBoxDrawsNothingAndTakesNoInput) {
