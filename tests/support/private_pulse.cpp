@@ -178,10 +178,10 @@ bool PrivatePulse::StartPulseAudio() {
         return false;
     }
     // Runs as root too (tests do in CI); it exits by itself should a test die
-    // before stopping it.
+    // before stopping it, though not within an idle look of a minute.
     QProcess& server = *processes.emplace_back(std::make_unique<QProcess>());
     return Launch(server, "pulseaudio",
-                  {"--daemonize=no", "-n", "--system=no", "--exit-idle-time=30",
+                  {"--daemonize=no", "-n", "--system=no", "--exit-idle-time=90",
                    "--use-pid-file=no", "--disallow-exit=no", "--log-target=stderr", "-F",
                    script}) &&
            Answers(10000);
