@@ -1,7 +1,8 @@
 // Writes the window's background tile: 96 x 96 pixels of grey marble in a
 // 256-colour palette. The noise lives on a torus whose lattice periods divide
 // 96, so copies of the tile laid side by side show no seams. The same seed
-// gives the same picture.   make-marble OUT.png [SEED]
+// gives the same picture; SCALE 2 draws the same marble at twice the pixels,
+// for screens at twice the density.   make-marble OUT.png [SEED [SCALE]]
 
 #include <QColor>
 #include <QImage>
@@ -81,43 +82,51 @@ class Turbulence {
 
 // Brightness 0..1 per pixel: a cloudy ground crossed by dark, bent veins. Both
 // vein phases advance by whole turns across and down the tile, so they wrap too.
-std::vector<double> MarbleLight(uint64_t seed) {
+std::vector<double> MarbleLight(uint64_t seed, int scale) {
     const Turbulence veinsBend(seed), cloud(seed);
-    std::vector<double> light(Size * Size);
-    for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x) {
+    const int side = Size * scale;
+    std::vector<double> light(side * side);
+    for (int py = 0; py < side; ++py)
+        for (int px = 0; px < side; ++px) {
+            const double x = double(px) / scale, y = double(py) / scale;
             const double bend = veinsBend.At(x, y, true);
             const double phase = 2.0 * Pi * (x + y) / Size + 4.0 * bend;
             const double cross = 2.0 * Pi * (2.0 * x - y) / Size + 5.0 * bend;
             const double vein = std::pow(1.0 - std::abs(std::sin(phase)), 5.0) +
                                 0.4 * std::pow(1.0 - std::abs(std::sin(cross)), 9.0);
             const double ground = 0.62 + 0.22 * cloud.At(x, y, false);
-            light[y * Size + x] = std::clamp(ground - 0.38 * vein, 0.0, 1.0);
+            light[py * side + px] = std::clamp(ground - 0.38 * vein, 0.0, 1.0);
         }
     return light;
 }
 
 // A light blur, wrapping round the edges, softens the veins and takes out
 // single dark pixels where two veins just touch.
-std::vector<double> Soften(const std::vector<double>& light) {
-    std::vector<double> soft(Size * Size);
-    for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x) {
+// The blur's reach is a tile pixel at any scale.
+std::vector<double> Soften(const std::vector<double>& light, int scale) {
+    const int side = Size * scale;
+    std::vector<double> soft(side * side);
+    const auto at = [&](int x, int y) {
+        return light[((y + side) % side) * side + (x + side) % side];
+    };
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
             double sum = 0.0;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     const int weight = (2 - std::abs(dx)) * (2 - std::abs(dy));
-                    sum += weight * light[((y + dy + Size) % Size) * Size + (x + dx + Size) % Size];
+                    sum += weight * at(x + dx * scale, y + dy * scale);
                 }
-            soft[y * Size + x] = sum / 16.0;
+            soft[y * side + x] = sum / 16.0;
         }
     return soft;
 }
 
 // Stretches the brightness over a palette of 256 greys from slate to pale stone,
 // with a faint cool cast.
-QImage PaletteImage(const std::vector<double>& light) {
-    QImage tile(Size, Size, QImage::Format_Indexed8);
+QImage PaletteImage(const std::vector<double>& light, int scale) {
+    const int side = Size * scale;
+    QImage tile(side, side, QImage::Format_Indexed8);
     QList<QRgb> palette;
     for (int i = 0; i < 256; ++i) {
         const double g = 78.0 + 100.0 * i / 255.0;
@@ -125,9 +134,9 @@ QImage PaletteImage(const std::vector<double>& light) {
     }
     tile.setColorTable(palette);
     const auto [low, high] = std::minmax_element(light.begin(), light.end());
-    for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x) {
-            const double t = (light[y * Size + x] - *low) / (*high - *low);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const double t = (light[y * side + x] - *low) / (*high - *low);
             tile.setPixel(x, y, uint(std::lround(255.0 * t)));
         }
     return tile;
@@ -136,12 +145,18 @@ QImage PaletteImage(const std::vector<double>& light) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make-marble OUT.png [SEED]\n");
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: make-marble OUT.png [SEED [SCALE]]\n");
         return 2;
     }
-    const uint64_t seed = argc == 3 ? std::strtoull(argv[2], nullptr, 10) : 1994;
-    if (!PaletteImage(Soften(MarbleLight(seed))).save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    const uint64_t seed = argc >= 3 ? std::strtoull(argv[2], nullptr, 10) : 1994;
+    const int scale = argc == 4 ? std::atoi(argv[3]) : 1;
+    if (scale < 1 || scale > 4) {
+        std::fprintf(stderr, "make-marble: SCALE is 1 to 4\n");
+        return 2;
+    }
+    const QImage tile = PaletteImage(Soften(MarbleLight(seed, scale), scale), scale);
+    if (!tile.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "make-marble: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -113,6 +113,8 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     back = QPixmap(":/textures/marble.png");
+    fineBack = QPixmap(":/textures/marble@2x.png");
+    fineBack.setDevicePixelRatio(2);
 
     ToolPanel = new QFrame(this);
     ToolPanel->setObjectName("ToolPanel");
@@ -410,12 +412,13 @@ void TMainForm::resizeEvent(QResizeEvent*) {
 
 void TMainForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (back.isNull())
+    // From 1.5 up the fine tile, one of its pixels to a screen pixel at 2: the
+    // plain one would be blown up into blocks.
+    const QPixmap& tile = devicePixelRatioF() >= 1.5 && !fineBack.isNull() ? fineBack : back;
+    if (tile.isNull())
         painter.fillRect(rect(), QColor(168, 168, 168));
     else
-        for (int y = 0; y < height(); y += back.height())
-            for (int x = 0; x < width(); x += back.width())
-                painter.drawPixmap(x, y, back);
+        painter.drawTiledPixmap(rect(), tile);
 
     painter.setBrush(Qt::NoBrush);
     const QRect b = box->geometry();

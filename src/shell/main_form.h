@@ -179,6 +179,7 @@ class TMainForm : public QWidget, public GameView, public SavedGamesView {
     bool closing = false;
     ProgressMapping startMapping; // told at the first activation
     QPixmap back;                 // the background tile
+    QPixmap fineBack;             // the same marble at twice the pixels, for dense screens
     std::unique_ptr<TPatForm> pattern;
     // Children of the window, freed with it.
     TSelectDlg* selectDlg = nullptr;

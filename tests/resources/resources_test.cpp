@@ -133,14 +133,39 @@ TEST(MarbleTile, IsA96SquareOfTextureInGreysWithAtMost256Colours) {
 }
 
 TEST(MarbleTile, TilesWithoutVisibleSeams) {
-    const QImage tile(":/textures/marble.png");
-    ASSERT_FALSE(tile.isNull());
-    for (bool horizontal : {true, false}) {
-        const Steps steps = NeighbourSteps(tile, horizontal);
-        EXPECT_GT(steps.inside, 0.5);
-        EXPECT_LT(steps.acrossSeam, 1.5 * steps.inside)
-            << (horizontal ? "left/right" : "top/bottom");
+    for (const char* path : {":/textures/marble.png", ":/textures/marble@2x.png"}) {
+        const QImage tile(path);
+        ASSERT_FALSE(tile.isNull()) << path;
+        for (bool horizontal : {true, false}) {
+            const Steps steps = NeighbourSteps(tile, horizontal);
+            EXPECT_GT(steps.inside, 0.5) << path;
+            EXPECT_LT(steps.acrossSeam, 1.5 * steps.inside)
+                << path << (horizontal ? " left/right" : " top/bottom");
+        }
     }
+}
+
+// The fine tile is the same marble at twice the pixels, not another stone:
+// each 2 x 2 block of it is close to the plain tile's pixel, veins included.
+TEST(MarbleTile, TheFineTileIsTheSameMarbleAtTwiceThePixels) {
+    const QImage plain(":/textures/marble.png");
+    const QImage fine(":/textures/marble@2x.png");
+    ASSERT_EQ(fine.size(), QSize(192, 192));
+    EXPECT_LE(fine.colorCount(), 256);
+    double off = 0;
+    int darkest = 255, lightest = 0;
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 96; ++x) {
+            const int block =
+                (qGray(fine.pixel(2 * x, 2 * y)) + qGray(fine.pixel(2 * x + 1, 2 * y)) +
+                 qGray(fine.pixel(2 * x, 2 * y + 1)) + qGray(fine.pixel(2 * x + 1, 2 * y + 1))) /
+                4;
+            off += std::abs(block - qGray(plain.pixel(x, y)));
+            darkest = std::min(darkest, block);
+            lightest = std::max(lightest, block);
+        }
+    EXPECT_LT(off / (96 * 96), 6.0);
+    EXPECT_GT(lightest - darkest, 40);
 }
 
 struct Clip {

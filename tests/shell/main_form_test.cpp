@@ -989,6 +989,27 @@ TEST_F(MainFormTest, TheMainWindowsFirstFrameComesBeforeTheOtherWindowsAreMade) 
 
 } // namespace
 
+// The marble beside the board shows its tile pixel for pixel: at twice the
+// density the fine tile, never the plain one blown up into blocks.
+TEST_F(MainFormTest, MarbleShowsItsTilePixelForPixelAtTheScreensDensity) {
+    Start();
+    const qreal ratio = form->devicePixelRatioF();
+    const QImage tile(ratio >= 1.5 ? ":/textures/marble@2x.png" : ":/textures/marble.png");
+    ASSERT_FALSE(tile.isNull());
+    // Inside the window's own edge line and short of the board's frame.
+    const QRect beside(2, Box()->y() + 8, Box()->x() - 14, 24);
+    ASSERT_GT(beside.width(), 8);
+    const QImage shown = form->grab(beside).toImage().convertToFormat(QImage::Format_RGB32);
+    const int left = qRound(beside.left() * ratio), top = qRound(beside.top() * ratio);
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing +=
+                (shown.pixel(x, y) & 0xffffff) !=
+                (tile.pixel((left + x) % tile.width(), (top + y) % tile.height()) & 0xffffff);
+    EXPECT_EQ(differing, 0) << "of " << shown.width() * shown.height() << " at ratio " << ratio;
+}
+
 TEST_F(MainFormTest, AFigureIsLaidToTheSolvedMessageWithKeysAlone) {
     Start();
     EXPECT_TRUE(Box()->hasFocus() || !QApplication::focusWidget()) << "the keys go to the board";
