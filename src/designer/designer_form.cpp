@@ -12,7 +12,6 @@
 #include "ui/palette_colours.h"
 #include "ui/texts.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -20,65 +19,14 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPixmap>
 #include <QPromise>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QThreadPool>
 
 namespace {
 
 constexpr int Unit = 7;
-
-// The item's thumbnail, made at the screen's own pixels, in this role.
-constexpr int CrispThumbnailRole = Qt::UserRole + 1;
-
-// At a scale such as 1.25 a list item's icon lies between device pixels, and
-// the icon machinery resamples the thumbnail into a blur. The item is drawn as
-// usual; then its thumbnail is laid over the icon's place again, on whole
-// device pixels, one picture pixel to one screen pixel.
-class CrispThumbnails : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-  protected:
-    // The item keeps its icon's place, but the icon drawn there is clear, so
-    // the resampled one never shows at the thumbnail's edges.
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.data(CrispThumbnailRole).isNull()) return;
-        static const QIcon clear = [] {
-            QPixmap none(1, 1);
-            none.fill(Qt::transparent);
-            return QIcon(none);
-        }();
-        option->icon = clear;
-    }
-
-  public:
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
-        const QImage picture = index.data(CrispThumbnailRole).value<QImage>();
-        if (picture.isNull()) return;
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const QWidget* view = option.widget;
-        const QStyle* style = view ? view->style() : QApplication::style();
-        const QRect place = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, view);
-        // The painter's device scale stays beneath any transform: the place is
-        // rounded in device pixels and given back in the device's own units.
-        const qreal ratio = painter->device()->devicePixelRatioF();
-        const QPointF corner = painter->deviceTransform().map(QPointF(place.topLeft()));
-        painter->save();
-        painter->resetTransform();
-        painter->drawImage(QPointF(qRound(corner.x()) / ratio, qRound(corner.y()) / ratio),
-                           picture);
-        painter->restore();
-    }
-};
 constexpr int PanelLeft = 656;
 constexpr int RulePitch = 36;
 constexpr int ListLeft = 956;
@@ -149,7 +97,6 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     list->setObjectName("FigureList");
     list->setGeometry(ListLeft, 8, 250, 492);
     list->setIconSize(QSize(ThumbnailWidth, ThumbnailHeight));
-    list->setItemDelegate(new CrispThumbnails(list));
     list->setSpacing(2);
     connect(list, &QListWidget::currentRowChanged, this, [this] { ShowVerdict(); });
     connect(list, &QListWidget::itemActivated, this, [this] { ListActivated(); });
@@ -373,12 +320,9 @@ void TDesignerForm::FillList() {
     list->clear();
     for (size_t i = 0; i < collection.Figures.size(); ++i) {
         const SourceFigure& figure = collection.Figures[i];
-        const QImage picture =
-            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, devicePixelRatioF());
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(picture)),
-                                         QString::fromStdString(figure.Name));
-        item->setData(CrispThumbnailRole, picture);
-        list->addItem(item);
+        const QPixmap icon = QPixmap::fromImage(
+            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, devicePixelRatioF()));
+        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromStdString(figure.Name)));
     }
     list->blockSignals(false);
     SelectRow(std::min(keep, list->count() - 1));

@@ -1,5 +1,4 @@
 #include "designer/designer_form.h"
-#include "designer/figure_pictures.h"
 
 #include "board/orientation.h"
 #include "game/collection_path.h"
@@ -615,39 +614,6 @@ TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
 } // namespace
 
 namespace {
-
-// Run by itself at QT_SCALE_FACTOR=1.25 and 1.5 as well (see CMakeLists.txt),
-// where a list icon lies between device pixels: each thumbnail still shows its
-// picture pixel for pixel somewhere in its item, not resampled into a blur.
-TEST_F(DesignerTest, ListThumbnailsShowTheirPicturesPixelForPixel) {
-    WriteFile("two.txt", Line("Bar", LyingBar) + Line("Square", BigSquare));
-    ASSERT_TRUE(form->OpenCollection(Path("two.txt")));
-    auto* list = Child<QListWidget>("FigureList");
-    ASSERT_EQ(list->count(), 2);
-    const qreal scale = form->devicePixelRatioF();
-    list->doItemsLayout(); // the view lays its items out lazily
-    const QImage shown = list->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < 2; ++row) {
-        const QImage picture =
-            ThumbnailPicture(form->Collection().Figures[row].Record, row + 1, scale)
-                .convertToFormat(QImage::Format_RGB32);
-        const QRect item =
-            list->visualItemRect(list->item(row)).translated(list->viewport()->pos());
-        const QRect search(item.topLeft() * scale, item.size() * scale);
-        bool found = false;
-        for (int y = search.top(); !found && y + picture.height() <= shown.height(); ++y)
-            for (int x = search.left(); !found && x <= search.right(); ++x) {
-                if (x + picture.width() > shown.width()) break;
-                bool same = true;
-                // The outermost device pixels may fall to the item's clip.
-                for (int j = 1; same && j + 1 < picture.height(); ++j)
-                    for (int i = 1; same && i + 1 < picture.width(); ++i)
-                        same = shown.pixel(x + i, y + j) == picture.pixel(i, j);
-                found = same;
-            }
-        EXPECT_TRUE(found) << "row " << row << " at scale " << scale;
-    }
-}
 
 // Run by itself at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
 TEST_F(DesignerTest, BoardPreviewAndThumbnailAreDrawnAtTheScreensPixels) {
