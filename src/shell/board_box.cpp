@@ -144,9 +144,9 @@ QRect BoardBox::MarkArea() const {
 void BoardBox::FollowMark() {
     const QRect ring = MarkRing();
     if (ring == markRing) return;
-    RepaintLater(InBox(markRing & canvas.rect()));
-    RepaintLater(InBox(ring & canvas.rect()));
+    RepaintLater(MarkArea());
     markRing = ring;
+    RepaintLater(MarkArea());
 }
 
 void BoardBox::PaintMark(QPainter& painter) const {

@@ -6,9 +6,16 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace {
+
+// The game's folder in every data folder, the player's own and the system's.
+const QString DataFolderName = QStringLiteral("fribo-trigonet");
+
+} // namespace
+
 std::vector<std::string> CollectionCandidates(const std::string& programDir) {
     std::vector<std::string> candidates{programDir + CollectionFileName};
-    const QString inDataFolder = QStringLiteral("fribo-trigonet/") + CollectionFileName;
+    const QString inDataFolder = DataFolderName + '/' + CollectionFileName;
     const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     // The one installed with this very program, whatever the prefix (bin and
     // games alike lie beside share).
@@ -27,7 +34,7 @@ std::vector<std::string> CollectionCandidates(const std::string& programDir) {
 
 QString PersonalCollectionFolder() {
     const QString personal = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(personal).filePath(QStringLiteral("fribo-trigonet"));
+    return QDir(personal).filePath(DataFolderName);
 }
 
 std::vector<std::string> PersonalCollections() {

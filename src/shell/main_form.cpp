@@ -113,8 +113,6 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
     setWindowTitle("Fribo Trigonet");
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     back = QPixmap(":/textures/marble.png");
-    fineBack = QPixmap(":/textures/marble@2x.png");
-    fineBack.setDevicePixelRatio(2);
 
     ToolPanel = new QFrame(this);
     ToolPanel->setObjectName("ToolPanel");
@@ -196,7 +194,6 @@ bool TMainForm::FormCreate() {
     const auto loaded = std::find_if(order.begin(), order.end(), [&](int i) {
         return LoadCollection(collections[i].Path, data) == CollectionResult::Loaded;
     });
-    if (loaded != order.end()) currentCollection = *loaded;
     if (loaded == order.end()) {
         DialogSeam::Box(this, DialogSeam::BoxKind::Error,
                         Text(data.Language,
@@ -205,6 +202,7 @@ bool TMainForm::FormCreate() {
                              "Can't find file FTRG2.DAT. Program aborted."));
         return false;
     }
+    currentCollection = *loaded;
 
     data.UntaggedOrigin = SecondEditionShapes();
     waves.SetOn(ini.Sound());
@@ -414,7 +412,12 @@ void TMainForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // From 1.5 up the fine tile, one of its pixels to a screen pixel at 2: the
     // plain one would be blown up into blocks.
-    const QPixmap& tile = devicePixelRatioF() >= 1.5 && !fineBack.isNull() ? fineBack : back;
+    const bool dense = devicePixelRatioF() >= 1.5;
+    if (dense && fineBack.isNull()) { // read only where it is shown
+        fineBack = QPixmap(":/textures/marble@2x.png");
+        fineBack.setDevicePixelRatio(2);
+    }
+    const QPixmap& tile = dense && !fineBack.isNull() ? fineBack : back;
     if (tile.isNull())
         painter.fillRect(rect(), QColor(168, 168, 168));
     else

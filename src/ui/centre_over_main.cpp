@@ -105,8 +105,11 @@ QMargins FrameExtentsOnX11(const QWidget* window) {
         qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     // The offscreen platform answers as an X11 application too, without a
     // connection of its own.
+    // A frameless window has none to ask for, and the round trip would come at
+    // every look at its frame.
     if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") ||
-        !window->windowHandle() || !window->isVisible())
+        !window->windowHandle() || !window->isVisible() ||
+        window->windowFlags().testFlag(Qt::FramelessWindowHint))
         return {};
     xcb_connection_t* connection = x11->connection();
     if (!connection) return {};

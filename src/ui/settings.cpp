@@ -80,20 +80,26 @@ void Settings::SetLevel(int level) {
     Set(Key::Level, NumberText(level));
 }
 
-std::string Settings::SaveFile() const {
-    const std::optional<QByteArray> text = Text(Key::Save);
+std::string Settings::Path(Key key) const {
+    const std::optional<QByteArray> text = Text(key);
     return text ? text->toStdString() : std::string();
 }
+void Settings::SetPath(Key key, const std::string& path) {
+    Set(key, QByteArray::fromStdString(path));
+}
+
+std::string Settings::SaveFile() const {
+    return Path(Key::Save);
+}
 void Settings::SetSaveFile(const std::string& path) {
-    Set(Key::Save, QByteArray::fromStdString(path));
+    SetPath(Key::Save, path);
 }
 
 std::string Settings::Collection() const {
-    const std::optional<QByteArray> text = Text(Key::Collection);
-    return text ? text->toStdString() : std::string();
+    return Path(Key::Collection);
 }
 void Settings::SetCollection(const std::string& path) {
-    Set(Key::Collection, QByteArray::fromStdString(path));
+    SetPath(Key::Collection, path);
 }
 
 QPoint Settings::TargetPosition() const {

@@ -74,6 +74,9 @@ class Settings {
     int Number(const NumberKey& key) const;
     std::optional<QByteArray> Text(Key key) const;
     void Set(Key key, const std::optional<QByteArray>& text);
+    // A path kept in the file system's own bytes; empty when none is stored.
+    std::string Path(Key key) const;
+    void SetPath(Key key, const std::string& path);
 
     struct Value {
         std::optional<QByteArray> InFile; // raw, as last read or written

@@ -134,7 +134,7 @@ TEST_F(SettingsTest, ValuesOutsideTheirBoundsGiveTheDefaults) {
     EXPECT_FALSE(settings.Sound());
     EXPECT_EQ(settings.TargetPosition(), QPoint(500, -70));
     EXPECT_FALSE(settings.MainPlacement().has_value()); // no width
-    EXPECT_EQ(settings.Collection(), ""); // the shipped one
+    EXPECT_EQ(settings.Collection(), "");               // the shipped one
     WriteFile("[V2]\ncommon\\tongue=1\ncommon\\level=222\ncommon\\save=/a b/c.ftg\n"
               "common\\collection=/d/mine.dat\n");
     const Settings again(path);
