@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,9 @@ struct GameData {
     int Language = -1; // 1 German, 0 English, -1 never chosen; every text is German only at 1
     std::vector<ShapeProgress> OtherProgress;
     // The shapes of the collection that games saved without shapes were played
-    // with (the shipped second edition); empty when unknown.
-    std::vector<uint64_t> UntaggedOrigin;
+    // with (the shipped second edition); empty when unknown. Asked only when
+    // such a game is read: working them out would hold up every start.
+    std::function<std::vector<uint64_t>()> UntaggedOrigin;
 };
 
 inline bool IsGerman(int language) {

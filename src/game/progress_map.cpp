@@ -195,7 +195,10 @@ bool ReadGameFile(const std::string& path, GameData& data, int clearCount,
                   ProgressMapping& mapping) {
     std::vector<uint8_t> bytes;
     if (!ReadFileStart(path, ProgressFileLimit, bytes)) return false;
-    mapping = DecodeProgressFile(bytes, data, clearCount, data.UntaggedOrigin);
+    // Only a file of one byte a figure can be a game saved without shapes.
+    const bool untagged = bytes.size() == MaxFigures && data.UntaggedOrigin;
+    mapping = DecodeProgressFile(bytes, data, clearCount,
+                                 untagged ? data.UntaggedOrigin() : std::vector<ShapeId>{});
     return true;
 }
 

@@ -68,6 +68,9 @@ int Banner::TextLeft(int step, int textWidth, int bannerWidth) {
 void Banner::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
+    // At the first step the line stands just beyond the right edge, whatever
+    // its width: nothing to measure, so the first frame needs no font loaded.
+    if (step == 0) return;
     painter.setPen(QColor(255, 255, 128));
     const QFontMetrics metrics(font());
     const int left = TextLeft(step, metrics.horizontalAdvance(line), width());

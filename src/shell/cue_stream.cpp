@@ -7,6 +7,7 @@
 #include <pulse/stream.h>
 #include <pulse/timeval.h>
 
+#include <dlfcn.h>
 #include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
@@ -24,6 +25,48 @@
 #include <utility>
 
 namespace {
+
+// The client library is opened by the sound thread, not linked to the
+// program: linked, it and the dozen codec libraries it pulls in would be
+// loaded and bound ahead of the game's first frame.
+#define TRIGONET_PULSE_FUNCTIONS(X)                                                                \
+    X(bytes_to_usec)                                                                               \
+    X(context_connect) X(context_disconnect) X(context_get_state) X(context_new_with_proplist)     \
+        X(context_set_state_callback) X(context_unref) X(frame_size) X(gettimeofday)               \
+            X(mainloop_free) X(mainloop_get_api) X(mainloop_new) X(mainloop_run)                   \
+                X(operation_unref) X(proplist_free) X(proplist_new) X(proplist_sets)               \
+                    X(stream_begin_write) X(stream_cancel_write) X(stream_connect_playback)        \
+                        X(stream_cork) X(stream_disconnect) X(stream_flush)                        \
+                            X(stream_get_buffer_attr) X(stream_get_state)                          \
+                                X(stream_new_with_proplist) X(stream_set_state_callback)           \
+                                    X(stream_unref) X(stream_write) X(timeval_add)                 \
+                                        X(usec_to_bytes)
+
+struct PulseLibrary {
+#define TRIGONET_PULSE_POINTER(name) decltype(&::pa_##name) name = nullptr;
+    TRIGONET_PULSE_FUNCTIONS(TRIGONET_PULSE_POINTER)
+#undef TRIGONET_PULSE_POINTER
+    bool loaded = false;
+};
+
+// Once for the process, by the first sound thread; never closed, as the
+// library keeps threads and handlers of its own.
+const PulseLibrary& Pulse() {
+    static PulseLibrary library;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        void* handle = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return;
+        bool all = true;
+#define TRIGONET_PULSE_LOOKUP(name)                                                                \
+    library.name = reinterpret_cast<decltype(library.name)>(dlsym(handle, "pa_" #name));           \
+    all = all && library.name;
+        TRIGONET_PULSE_FUNCTIONS(TRIGONET_PULSE_LOOKUP)
+#undef TRIGONET_PULSE_LOOKUP
+        library.loaded = all;
+    });
+    return library;
+}
 
 // The samples of one cue, shared with the clip they came from. The window
 // thread makes one for each cue and hands it over; from then on the sound
@@ -100,9 +143,10 @@ class PulseStream {
         : box(std::move(box)), format(format), name(std::move(name)), server(std::move(server)) {}
 
     void Run() {
-        loop = pa_mainloop_new();
+        if (!pa.loaded) return Fail(); // no client library: silence, as without a server
+        loop = pa.mainloop_new();
         if (!loop) return Fail();
-        api = pa_mainloop_get_api(loop);
+        api = pa.mainloop_get_api(loop);
         pa_io_event* wakeEvent =
             box->wake < 0 ? nullptr : api->io_new(api, box->wake, PA_IO_EVENT_INPUT, OnWake, this);
         retryTimer = api->time_new(api, nullptr, OnRetry, this);
@@ -110,7 +154,7 @@ class PulseStream {
         attemptTimer = api->time_new(api, nullptr, OnAttemptTimeout, this);
         if (wakeEvent && retryTimer && idleTimer && attemptTimer) {
             Connect();
-            pa_mainloop_run(loop, nullptr);
+            pa.mainloop_run(loop, nullptr);
         } else {
             Fail();
         }
@@ -118,7 +162,7 @@ class PulseStream {
         for (pa_time_event* timer : {retryTimer, idleTimer, attemptTimer})
             if (timer) api->time_free(timer);
         if (wakeEvent) api->io_free(wakeEvent);
-        pa_mainloop_free(loop);
+        pa.mainloop_free(loop);
         box->Discard(waiting);
     }
 
@@ -130,21 +174,21 @@ class PulseStream {
 
     void Arm(pa_time_event* timer, int ms) {
         timeval when;
-        pa_timeval_add(pa_gettimeofday(&when), static_cast<pa_usec_t>(ms) * 1000);
+        pa.timeval_add(pa.gettimeofday(&when), static_cast<pa_usec_t>(ms) * 1000);
         api->time_restart(timer, &when);
     }
     void Disarm(pa_time_event* timer) { api->time_restart(timer, nullptr); }
 
     void Connect() {
-        pa_proplist* props = pa_proplist_new();
-        pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, name.c_str());
-        context = pa_context_new_with_proplist(api, name.c_str(), props);
-        pa_proplist_free(props);
+        pa_proplist* props = pa.proplist_new();
+        pa.proplist_sets(props, PA_PROP_APPLICATION_NAME, name.c_str());
+        context = pa.context_new_with_proplist(api, name.c_str(), props);
+        pa.proplist_free(props);
         if (!context) return Lost();
-        pa_context_set_state_callback(context, OnContextState, this);
+        pa.context_set_state_callback(context, OnContextState, this);
         Arm(attemptTimer, AttemptMs);
         // Never start a server of our own: no server means no sound.
-        if (pa_context_connect(context, server.empty() ? nullptr : server.c_str(),
+        if (pa.context_connect(context, server.empty() ? nullptr : server.c_str(),
                                PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
             Lost();
     }
@@ -163,37 +207,37 @@ class PulseStream {
 
     void Drop() {
         if (stream) {
-            pa_stream_set_state_callback(stream, nullptr, nullptr);
-            pa_stream_disconnect(stream);
-            pa_stream_unref(stream);
+            pa.stream_set_state_callback(stream, nullptr, nullptr);
+            pa.stream_disconnect(stream);
+            pa.stream_unref(stream);
             stream = nullptr;
         }
         if (context) {
-            pa_context_set_state_callback(context, nullptr, nullptr);
-            pa_context_disconnect(context);
-            pa_context_unref(context);
+            pa.context_set_state_callback(context, nullptr, nullptr);
+            pa.context_disconnect(context);
+            pa.context_unref(context);
             context = nullptr;
         }
         corked = false;
     }
 
     void OpenStream() {
-        pa_proplist* props = pa_proplist_new();
-        pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
-        stream = pa_stream_new_with_proplist(context, "Sound cues", &format, nullptr, props);
-        pa_proplist_free(props);
+        pa_proplist* props = pa.proplist_new();
+        pa.proplist_sets(props, PA_PROP_MEDIA_ROLE, "game");
+        stream = pa.stream_new_with_proplist(context, "Sound cues", &format, nullptr, props);
+        pa.proplist_free(props);
         if (!stream) return Lost();
-        pa_stream_set_state_callback(stream, OnStreamState, this);
+        pa.stream_set_state_callback(stream, OnStreamState, this);
         pa_buffer_attr attr;
         attr.maxlength = static_cast<quint32>(-1);
-        attr.tlength = static_cast<quint32>(pa_usec_to_bytes(BufferMs * 1000, &format));
+        attr.tlength = static_cast<quint32>(pa.usec_to_bytes(BufferMs * 1000, &format));
         attr.prebuf = static_cast<quint32>(-1);
-        attr.minreq = static_cast<quint32>(pa_usec_to_bytes(RequestMs * 1000, &format));
+        attr.minreq = static_cast<quint32>(pa.usec_to_bytes(RequestMs * 1000, &format));
         attr.fragsize = static_cast<quint32>(-1);
         // Corked until the first cue: a stream with nothing to play keeps
         // the sink awake.
         corked = true;
-        if (pa_stream_connect_playback(
+        if (pa.stream_connect_playback(
                 stream, nullptr, &attr,
                 static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED),
                 nullptr, nullptr) < 0)
@@ -203,35 +247,35 @@ class PulseStream {
     void Cork(bool on) {
         if (corked == on) return;
         corked = on;
-        if (pa_operation* cork = pa_stream_cork(stream, on, nullptr, nullptr))
-            pa_operation_unref(cork);
+        if (pa_operation* cork = pa.stream_cork(stream, on, nullptr, nullptr))
+            pa.operation_unref(cork);
     }
 
     // Cuts off what plays and starts voice (nullptr: nothing more).
     void Start(Voice* voice) {
-        if (pa_operation* flush = pa_stream_flush(stream, nullptr, nullptr))
-            pa_operation_unref(flush);
+        if (pa_operation* flush = pa.stream_flush(stream, nullptr, nullptr))
+            pa.operation_unref(flush);
         if (!voice) return;
-        pa_stream_write(stream, voice->samples.constData(), voice->samples.size(), nullptr, 0,
+        pa.stream_write(stream, voice->samples.constData(), voice->samples.size(), nullptr, 0,
                         PA_SEEK_RELATIVE);
         // Silence behind it: a clip shorter than what the server gathers
         // before it starts a stream still plays, and whole.
-        const pa_buffer_attr* attr = pa_stream_get_buffer_attr(stream);
+        const pa_buffer_attr* attr = pa.stream_get_buffer_attr(stream);
         const size_t tail = attr ? std::max<size_t>(attr->prebuf, attr->minreq) : 4096;
         void* zeros = nullptr;
-        size_t bytes = tail - tail % pa_frame_size(&format);
-        if (bytes > 0 && pa_stream_begin_write(stream, &zeros, &bytes) == 0 && zeros) {
-            bytes -= bytes % pa_frame_size(&format);
+        size_t bytes = tail - tail % pa.frame_size(&format);
+        if (bytes > 0 && pa.stream_begin_write(stream, &zeros, &bytes) == 0 && zeros) {
+            bytes -= bytes % pa.frame_size(&format);
             std::memset(zeros, 0, bytes);
             if (bytes > 0)
-                pa_stream_write(stream, zeros, bytes, nullptr, 0, PA_SEEK_RELATIVE);
+                pa.stream_write(stream, zeros, bytes, nullptr, 0, PA_SEEK_RELATIVE);
             else
-                pa_stream_cancel_write(stream);
+                pa.stream_cancel_write(stream);
         }
         // Uncorked behind the samples, so the server finds the clip there.
         Cork(false);
         const auto playMs = static_cast<int>(
-            pa_bytes_to_usec(voice->samples.size() + static_cast<quint64>(tail), &format) / 1000);
+            pa.bytes_to_usec(voice->samples.size() + static_cast<quint64>(tail), &format) / 1000);
         Arm(idleTimer, playMs + IdleMs);
         delete voice;
     }
@@ -274,7 +318,7 @@ class PulseStream {
     }
     static void OnContextState(pa_context* context, void* data) {
         auto* self = static_cast<PulseStream*>(data);
-        switch (pa_context_get_state(context)) {
+        switch (self->pa.context_get_state(context)) {
         case PA_CONTEXT_READY:
             self->OpenStream();
             break;
@@ -288,7 +332,7 @@ class PulseStream {
     }
     static void OnStreamState(pa_stream* stream, void* data) {
         auto* self = static_cast<PulseStream*>(data);
-        switch (pa_stream_get_state(stream)) {
+        switch (self->pa.stream_get_state(stream)) {
         case PA_STREAM_READY:
             self->Found();
             break;
@@ -314,6 +358,7 @@ class PulseStream {
             delete voice;
     }
 
+    const PulseLibrary& pa = Pulse();
     std::shared_ptr<Mailbox> box;
     pa_sample_spec format;
     std::string name;

@@ -17,6 +17,7 @@
 #include "shell/qt_translations.h"
 #include "shell/tongdlg.h"
 #include "ui/dialog_seam.h"
+#include "ui/pictures.h"
 #include "ui/texts.h"
 
 #include <QCloseEvent>
@@ -94,6 +95,13 @@ const char* const BannerEnglish =
     "Click here do visit the Fribo Bytes Homepage.     The Fribo Games - a series of non violent "
     "games for everyone between 8 and 88.     The legendary Fribo Games are waiting for you.     ";
 
+// The toolbar's pictures as the build drew them from their SVGs, for the usual
+// scales: parsing the SVGs instead would take the first frame longer than all
+// the rest it shows.
+QIcon ToolbarIcon(const char* picture) {
+    return ReadyDrawnIcon(QString(":/toolbar/%1").arg(picture), {18, 23, 27, 32, 36, 45, 54});
+}
+
 QString FromPath(const std::string& path) {
     return QString::fromStdString(path);
 }
@@ -111,7 +119,6 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
       homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini) {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
-    if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     back = QPixmap(":/textures/marble.png");
 
     ToolPanel = new QFrame(this);
@@ -139,9 +146,8 @@ void TMainForm::BuildToolbar() {
         button->setAutoRaise(true); // flat until the pointer is over it
         button->setGeometry(entry.left, ButtonTop, ButtonSize, ButtonSize);
         button->setIconSize(QSize(18, 18));
-        const QString picture = QString(":/toolbar/%1.svg").arg(entry.picture);
-        if (QFile::exists(picture))
-            button->setIcon(QIcon(picture));
+        if (QIcon icon = ToolbarIcon(entry.picture); !icon.isNull())
+            button->setIcon(icon);
         else
             button->setText(QString(entry.picture).left(1).toUpper());
         if (*entry.shortcut) button->setShortcut(QKeySequence(entry.shortcut));
@@ -204,7 +210,7 @@ bool TMainForm::FormCreate() {
     }
     currentCollection = *loaded;
 
-    data.UntaggedOrigin = SecondEditionShapes();
+    data.UntaggedOrigin = SecondEditionShapes;
     waves.SetOn(ini.Sound());
     SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
     data.CurrentFigure = ClampFigureNumber(ini.Level(), data.FigureCount);
@@ -242,6 +248,9 @@ bool TMainForm::ReadSavedGame(const std::string& path) {
 
 void TMainForm::CreateSecondaryWindows() {
     if (pattern) return;
+    // Drawn at the window manager's sizes from the SVG, it would cost the
+    // first frame more than the board.
+    if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));
     pattern = std::make_unique<TPatForm>(game.data, ini, this);
     DialogSeam::KeepOverParent(pattern.get()); // a tool window of the main window
     pattern->show();

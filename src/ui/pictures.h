@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QCursor>
+#include <QIcon>
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+
+#include <vector>
 
 // The dialogs' own pictures, registered under ":/dialogs/".
 
@@ -30,3 +33,9 @@ int CursorFactor(qreal ratio);
 // the hot spot `hot`, in the picture's own pixels, stays on the middle of the
 // same pixel. `standIn` when the picture is missing.
 QCursor ScaledCursor(const QString& path, QPoint hot, qreal ratio, const QCursor& standIn);
+
+// An icon drawn ahead at the pixel sizes given, as files `stem`-SIZE.png (say
+// ":/toolbar/up-18.png"). Each size is read when a screen first asks for it;
+// a size in between is drawn from the next larger one. Null when no file is
+// there.
+QIcon ReadyDrawnIcon(const QString& stem, std::vector<int> sizes);

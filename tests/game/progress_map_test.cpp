@@ -248,10 +248,17 @@ TEST(SwitchCollection, EachCollectionKeepsItsOwnStatesThroughSwitchesAndASave) {
     // Saved with the shipped collection and read at the next start with the own one.
     ASSERT_EQ(WriteGameFile(dir + "game.ftg", data), SaveResult::Saved);
     GameData next = Collection(ownFigures);
+    // The old edition is worked out only for a game saved without shapes.
+    int asked = 0;
+    next.UntaggedOrigin = [&] { return ++asked, std::vector<ShapeId>{}; };
     ASSERT_TRUE(ReadGameFile(dir + "game.ftg", next, MaxFigures, mapping));
+    EXPECT_EQ(asked, 0);
     EXPECT_EQ(next.Progress[1], 0);
     EXPECT_EQ(next.Progress[2], 9);
     EXPECT_EQ(next.Progress[3], 0);
     ASSERT_TRUE(SwitchCollection(shipped, next, mapping));
     EXPECT_EQ(next.Progress, before.Progress);
+    WriteBytes(dir + "old.ftg", std::vector<uint8_t>(MaxFigures, 3));
+    ASSERT_TRUE(ReadGameFile(dir + "old.ftg", next, MaxFigures, mapping));
+    EXPECT_EQ(asked, 1);
 }

@@ -17,10 +17,12 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStyle>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -172,9 +174,23 @@ TEST_F(MainFormTest, ToolbarButtonsSitAtTheirLeftsAndAllWork) {
         form->SelectBtn,  form->TipBtn,   form->UpBtn,   form->DownBtn,  form->ExitBtn,
         form->TongueBtn,  form->RulesBtn, form->InfoBtn};
     const int lefts[] = {4, 28, 52, 76, 100, 124, 148, 180, 204, 236, 260, 285, 309};
+    const char* pictures[] = {"newgame", "load", "save", "sound",  "stat",  "select", "tip",
+                              "up",      "down", "exit", "tongue", "rules", "info"};
     for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(buttons[i]->geometry(), QRect(lefts[i], 4, 25, 25)) << i;
         EXPECT_TRUE(buttons[i]->isEnabled()) << i;
+        // The pictures drawn ahead are the SVGs, pixel for pixel at 1 and 2.
+        QSvgRenderer svg(QString(":/toolbar/%1.svg").arg(pictures[i]));
+        for (const int ratio : {1, 2}) {
+            QImage drawn(18 * ratio, 18 * ratio, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(Qt::transparent);
+            QPainter painter(&drawn);
+            svg.render(&painter);
+            painter.end();
+            const QImage shown = buttons[i]->icon().pixmap(QSize(18, 18), ratio).toImage();
+            ASSERT_EQ(shown.size(), drawn.size()) << pictures[i];
+            EXPECT_LE(MaxChannelDifference(shown, drawn), 1) << pictures[i] << " at " << ratio;
+        }
     }
 }
 

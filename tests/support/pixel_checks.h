@@ -25,6 +25,23 @@ inline int MixedBlocks(const QImage& picture) {
     return mixed;
 }
 
+// The largest difference of any channel, alpha included, between two pictures
+// of one size, compared premultiplied (a faint edge pixel cannot differ much);
+// 256 when the sizes differ.
+inline int MaxChannelDifference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 256;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int most = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    return most;
+}
+
 // The contrast ratio of two colours as the web's accessibility guidelines define
 // it: 1 for equal colours up to 21 for black on white.
 inline double Contrast(const QColor& a, const QColor& b) {
