@@ -15,7 +15,6 @@ namespace {
 
 // Far more than 222 lines of source; a larger file is no collection of ours.
 constexpr size_t SourceLimit = 4 << 20;
-constexpr size_t RecordLimit = static_cast<size_t>(MaxFigures) * FigureRecordSize;
 
 std::string Native(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -54,6 +53,82 @@ void TakeNamesFromSource(const QString& sourcePath, DesignCollection& collection
     collection.Header = source.Header;
 }
 
+QString CannotReadText(const QString& shown, int language) {
+    return Text(language, "%1 lässt sich nicht lesen.", "Cannot read %1.").arg(shown);
+}
+
+// The record file's figures in file order, named by their numbers; an empty file
+// passes here, to be refused with the source's "no figure".
+bool ReadRecordFigures(const QString& path, int language, DesignCollection& read, QString& error) {
+    const QString shown = QDir::toNativeSeparators(path);
+    const CollectionReading reading = ReadCollectionFile(Native(path));
+    switch (reading.Shape) {
+    case CollectionFileShape::Whole:
+    case CollectionFileShape::Empty:
+        break;
+    case CollectionFileShape::CannotOpen:
+        error = CannotReadText(shown, language);
+        return false;
+    case CollectionFileShape::TooMany:
+        error = Text(language, "%1 hat mehr als 222 Figuren.", "%1 holds more than 222 figures.")
+                    .arg(shown);
+        return false;
+    case CollectionFileShape::PartialTail:
+        error =
+            Text(language, "%1 endet mitten in einer Figur.", "%1 ends in the middle of a figure.")
+                .arg(shown);
+        return false;
+    }
+    for (size_t i = 0; i < reading.Records.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        read.Figures.push_back({Text(language, "Figur %1", "Figure %1").arg(number).toStdString(),
+                                reading.Records[i]});
+    }
+    TakeNamesFromSource(QFileInfo(path).dir().filePath(ShippedSourceName), read);
+    return true;
+}
+
+// The readable source: every figure named as NameProblem allows, 222 at most.
+bool ReadSourceFigures(const QString& path, int language, DesignCollection& read, QString& error) {
+    const QString shown = QDir::toNativeSeparators(path);
+    std::vector<uint8_t> bytes;
+    if (!ReadFileStart(Native(path), SourceLimit + 1, bytes)) {
+        error = CannotReadText(shown, language);
+        return false;
+    }
+    if (bytes.size() > SourceLimit) {
+        error = Text(language, "%1 ist zu groß für eine Figurensammlung.",
+                     "%1 is too large for a figure collection.")
+                    .arg(shown);
+        return false;
+    }
+    FigureSource source;
+    std::string problem;
+    if (!ParseFigureSource(std::string(bytes.begin(), bytes.end()), source, problem)) {
+        error = Text(language, "%1, Zeile %2", "%1, line %2")
+                    .arg(shown, QString::fromStdString(problem));
+        return false;
+    }
+    for (const SourceFigure& figure : source.Figures)
+        if (const QString problem = NameProblem(figure.Name, language); !problem.isEmpty()) {
+            error = Text(language, "%1, Zeile %2: %3", "%1, line %2: %3")
+                        .arg(shown)
+                        .arg(figure.Line)
+                        .arg(problem);
+            return false;
+        }
+    if (source.Figures.size() > static_cast<size_t>(MaxFigures)) {
+        error = Text(language, "%1 hat %2 Figuren; das Spiel liest höchstens 222.",
+                     "%1 holds %2 figures; the game reads 222 at most.")
+                    .arg(shown)
+                    .arg(source.Figures.size());
+        return false;
+    }
+    read.Header = source.Header;
+    read.Figures = std::move(source.Figures);
+    return true;
+}
+
 } // namespace
 
 bool IsRecordFilePath(const QString& path) {
@@ -62,67 +137,13 @@ bool IsRecordFilePath(const QString& path) {
 
 bool ReadDesignCollection(const QString& path, int language, DesignCollection& collection,
                           QString& error) {
-    const bool records = IsRecordFilePath(path);
-    const size_t limit = records ? RecordLimit : SourceLimit;
-    std::vector<uint8_t> bytes;
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!ReadFileStart(Native(path), limit + 1, bytes)) {
-        error = Text(language, "%1 lässt sich nicht lesen.", "Cannot read %1.").arg(shown);
-        return false;
-    }
-    if (bytes.size() > limit) {
-        error = records ? Text(language, "%1 hat mehr als 222 Figuren.",
-                               "%1 holds more than 222 figures.")
-                              .arg(shown)
-                        : Text(language, "%1 ist zu groß für eine Figurensammlung.",
-                               "%1 is too large for a figure collection.")
-                              .arg(shown);
-        return false;
-    }
     DesignCollection read;
-    if (records) {
-        if (bytes.size() % FigureRecordSize != 0) {
-            error = Text(language, "%1 endet mitten in einer Figur.",
-                         "%1 ends in the middle of a figure.")
-                        .arg(shown);
-            return false;
-        }
-        for (size_t at = 0; at < bytes.size(); at += FigureRecordSize) {
-            SourceFigure figure;
-            std::memcpy(figure.Record.data(), bytes.data() + at, FigureRecordSize);
-            const int number = static_cast<int>(at / FigureRecordSize) + 1;
-            figure.Name = Text(language, "Figur %1", "Figure %1").arg(number).toStdString();
-            read.Figures.push_back(figure);
-        }
-        TakeNamesFromSource(QFileInfo(path).dir().filePath(ShippedSourceName), read);
-    } else {
-        FigureSource source;
-        std::string problem;
-        if (!ParseFigureSource(std::string(bytes.begin(), bytes.end()), source, problem)) {
-            error = Text(language, "%1, Zeile %2", "%1, line %2")
-                        .arg(shown, QString::fromStdString(problem));
-            return false;
-        }
-        for (const SourceFigure& figure : source.Figures)
-            if (const QString problem = NameProblem(figure.Name, language); !problem.isEmpty()) {
-                error = Text(language, "%1, Zeile %2: %3", "%1, line %2: %3")
-                            .arg(shown)
-                            .arg(figure.Line)
-                            .arg(problem);
-                return false;
-            }
-        if (source.Figures.size() > static_cast<size_t>(MaxFigures)) {
-            error = Text(language, "%1 hat %2 Figuren; das Spiel liest höchstens 222.",
-                         "%1 holds %2 figures; the game reads 222 at most.")
-                        .arg(shown)
-                        .arg(source.Figures.size());
-            return false;
-        }
-        read.Header = source.Header;
-        read.Figures = std::move(source.Figures);
-    }
+    const bool ok = IsRecordFilePath(path) ? ReadRecordFigures(path, language, read, error)
+                                           : ReadSourceFigures(path, language, read, error);
+    if (!ok) return false;
     if (read.Figures.empty()) {
-        error = Text(language, "%1 enthält keine Figur.", "%1 holds no figure.").arg(shown);
+        error = Text(language, "%1 enthält keine Figur.", "%1 holds no figure.")
+                    .arg(QDir::toNativeSeparators(path));
         return false;
     }
     collection = std::move(read);

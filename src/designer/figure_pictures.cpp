@@ -19,7 +19,7 @@ QImage Picture(QSize size, qreal scale) {
 QImage PreviewPicture(const FigureRecord& figure, qreal scale) {
     QImage picture = Picture(QSize(PreviewWidth, PreviewHeight), scale);
     QPainter painter(&picture);
-    DrawTargetFigure(painter, figure);
+    DrawTargetFigure(painter, figure, FigureIsValid(figure));
     return picture;
 }
 
@@ -27,6 +27,6 @@ QImage ThumbnailPicture(const FigureRecord& figure, int number, qreal scale) {
     QImage picture = Picture(QSize(ThumbnailWidth, ThumbnailHeight), scale);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    DrawThumbnail(painter, figure, number, 0, 0);
+    DrawThumbnail(painter, figure, FigureIsValid(figure), number, 0, 0);
     return picture;
 }

@@ -177,7 +177,7 @@ void TPatForm::paintEvent(QPaintEvent*) {
     PaintCaption(painter, caption);
     painter.translate(FigureArea().topLeft());
     painter.setClipRect(0, 0, ClientWidth, ClientHeight);
-    DrawTargetFigure(painter, data.Figures[0]); // a damaged triangle draws nothing there
+    DrawTargetFigure(painter, data.Figures[0], FigureOnBoard(data, 0)); // a damaged one: none
     setWindowTitle(caption);
 }
 

@@ -189,7 +189,7 @@ void TSelectDlg::boxPaint(QPainter& painter) {
 
 void TSelectDlg::DrawThumbnail(QPainter& painter, int figure, int x0, int y0) {
     const uint8_t progress = data.Progress[figure];
-    ::DrawThumbnail(painter, data.Figures[figure], figure, x0, y0,
+    ::DrawThumbnail(painter, data.Figures[figure], FigureOnBoard(data, figure), figure, x0, y0,
                     IsFinished(progress) ? FinishedColour : QColor(Qt::black));
     if (IsFinished(progress)) {
         const int face = FaceIndex(HelpCount(progress));

@@ -1,26 +1,29 @@
 #include "record_file.h"
 
-#include <cstring>
+#include <utility>
 
 bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
                     std::string& error) {
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    CollectionReading reading = ReadCollectionFile(path);
+    switch (reading.Shape) {
+    case CollectionFileShape::Whole:
+        records = std::move(reading.Records);
+        return true;
+    case CollectionFileShape::CannotOpen:
         error = "cannot read " + path;
         return false;
-    }
-    if (bytes.empty()) {
+    case CollectionFileShape::Empty:
         error = path + " is empty";
         return false;
-    }
-    if (bytes.size() % FigureRecordSize != 0) {
-        error = path + " ends in a partial record (" + std::to_string(bytes.size()) +
-                " bytes is not a multiple of 24)";
+    case CollectionFileShape::TooMany:
+        error = path + " holds more than 222 records";
         return false;
+    case CollectionFileShape::PartialTail:
+        break;
     }
-    records.resize(bytes.size() / FigureRecordSize);
-    std::memcpy(records.data(), bytes.data(), bytes.size());
-    return true;
+    error = path + " ends in a partial record (" + std::to_string(reading.Size) +
+            " bytes is not a multiple of 24)";
+    return false;
 }
 
 RecordWrite WriteGameRecords(const std::string& path, const std::vector<FigureRecord>& records,

@@ -8,8 +8,8 @@
 // The tool is stricter than the game: a file it is asked about must hold whole
 // records and at least one of them, so a damaged file is reported, not guessed at.
 
-// False with `error` set when the file cannot be read, is empty or ends in a
-// partial record.
+// False with `error` set when the file cannot be read, is empty, holds more than
+// 222 records or ends in a partial record.
 bool ReadRecordFile(const std::string& path, std::vector<FigureRecord>& records,
                     std::string& error);
 

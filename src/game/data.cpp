@@ -20,15 +20,46 @@ std::vector<FigureRecord> ParseCollection(const std::vector<uint8_t>& bytes) {
     return figures;
 }
 
-CollectionResult LoadCollection(const std::string& path, GameData& data) {
+CollectionReading ReadCollectionFile(const std::string& path) {
+    constexpr size_t WholeCollection = static_cast<size_t>(MaxFigures) * FigureRecordSize;
+    CollectionReading reading;
     std::vector<uint8_t> bytes;
-    if (!ReadFileStart(path, static_cast<size_t>(MaxFigures) * FigureRecordSize, bytes))
-        return CollectionResult::CannotOpen;
-    const std::vector<FigureRecord> figures = ParseCollection(bytes);
-    if (figures.empty()) return CollectionResult::Empty;
-    data.FigureCount = static_cast<int>(figures.size());
-    std::copy(figures.begin(), figures.end(), data.Figures.begin() + 1);
+    // The byte past a full collection tells "too many" from "exactly 222".
+    if (!ReadFileStart(path, WholeCollection + 1, bytes)) return reading;
+    reading.Size = bytes.size();
+    reading.Shape = bytes.empty()                          ? CollectionFileShape::Empty
+                    : bytes.size() > WholeCollection       ? CollectionFileShape::TooMany
+                    : bytes.size() % FigureRecordSize != 0 ? CollectionFileShape::PartialTail
+                                                           : CollectionFileShape::Whole;
+    reading.Records = ParseCollection(bytes);
+    for (const FigureRecord& record : reading.Records)
+        reading.OnBoard.push_back(FigureIsValid(record));
+    return reading;
+}
+
+CollectionResult LoadCollection(const std::string& path, GameData& data) {
+    const CollectionReading reading = ReadCollectionFile(path);
+    if (reading.Shape == CollectionFileShape::CannotOpen) return CollectionResult::CannotOpen;
+    if (reading.Records.empty()) return CollectionResult::Empty;
+    data.FigureCount = static_cast<int>(reading.Records.size());
+    for (int n = 1; n <= data.FigureCount; ++n) {
+        data.Figures[n] = reading.Records[n - 1];
+        data.Verdicts[n] =
+            reading.OnBoard[n - 1] ? RecordVerdict::OnBoard : RecordVerdict::OffBoard;
+    }
     return CollectionResult::Loaded;
+}
+
+bool FigureOnBoard(const GameData& data, int n) {
+    switch (data.Verdicts[n]) {
+    case RecordVerdict::OnBoard:
+        return true;
+    case RecordVerdict::OffBoard:
+        return false;
+    case RecordVerdict::Unjudged:
+        break;
+    }
+    return FigureIsValid(data.Figures[n]);
 }
 
 int BoundedFigureCount(const GameData& data) {

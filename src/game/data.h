@@ -44,9 +44,15 @@ struct ShapeProgress {
     friend bool operator==(const ShapeProgress&, const ShapeProgress&) = default;
 };
 
+// A record's bounds verdict, kept beside it in GameData: given by the collection
+// reader at load and copied with the record. Whoever puts a record there by other
+// means leaves it Unjudged (the default), and the record is judged when asked.
+enum class RecordVerdict : uint8_t { Unjudged, OnBoard, OffBoard };
+
 // Shared by every window for the whole run.
 struct GameData {
     std::array<FigureRecord, MaxFigures + 1> Figures{}; // [0] = working copy of the current figure
+    std::array<RecordVerdict, MaxFigures + 1> Verdicts{}; // of Figures, entry for entry
     int FigureCount = 0;
     int CurrentFigure = 1;
     std::array<uint8_t, MaxFigures + 1> Progress{}; // [1..222]
@@ -72,11 +78,34 @@ bool FigureIsValid(const FigureRecord& figure);
 // Whole 24-byte records in order, at most 222; a short tail is ignored.
 std::vector<FigureRecord> ParseCollection(const std::vector<uint8_t>& bytes);
 
+// What the reader saw of a record file as a whole, the first that holds of: not
+// opened, no byte at all, more than 222 records, a piece of a record at its end.
+enum class CollectionFileShape { Whole, CannotOpen, Empty, TooMany, PartialTail };
+
+// One reading of a record file, for the game, the tool and the designer alike:
+// each caller's policy decides what it accepts of it.
+struct CollectionReading {
+    CollectionFileShape Shape = CollectionFileShape::CannotOpen;
+    size_t Size = 0;                   // bytes read: the file's size unless TooMany
+    std::vector<FigureRecord> Records; // the whole records, at most the first 222
+    std::vector<bool> OnBoard;         // FigureIsValid of each record, decided here once
+};
+
+// Reads no more than 222 records and one byte, whatever the file's size.
+CollectionReading ReadCollectionFile(const std::string& path);
+
 enum class CollectionResult { Loaded, CannotOpen, Empty };
 
-// Reads the collection into Figures[1..] and sets FigureCount. An empty file is
-// reported like a missing one by the caller: there is nothing to play.
+// Reads the collection into Figures[1..] with their verdicts and sets FigureCount;
+// a partial tail and records after the 222nd are ignored, a record off the board
+// is kept (it is shown empty and cannot be played). A file without one whole
+// record is reported like a missing one by the caller: there is nothing to play.
+// Nothing changes unless Loaded.
 CollectionResult LoadCollection(const std::string& path, GameData& data);
+
+// Whether Figures[n] (0..222) lies wholly on the board, so that it may be stamped
+// and drawn: its stored verdict, or the bounds test for a record that has none.
+bool FigureOnBoard(const GameData& data, int n);
 
 // FigureCount brought into 0..222, for every loop over Progress or Figures: the
 // tables hold no more, whatever a caller set.

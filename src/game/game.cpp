@@ -21,7 +21,7 @@ void PlaceAtStart(Game& game, int t) {
 
 void PlaceHelpTriangles(Game& game, int n) {
     const FigureRecord& solution = game.data.Figures[0];
-    if (!FigureIsValid(solution)) return;
+    if (!FigureOnBoard(game.data, 0)) return;
     for (int t = 1; t <= std::min(n, TriangleCount); ++t) {
         RemoveTriangle(game.board, t);
         game.board.Triangles[t] = solution[t - 1];
@@ -59,11 +59,12 @@ void SetupFigure(Game& game) {
     GameData& data = game.data;
     BoardState& board = game.board;
     data.Figures[0] = data.Figures[data.CurrentFigure];
+    data.Verdicts[0] = data.Verdicts[data.CurrentFigure];
     const FigureRecord& figure = data.Figures[0];
 
     board.Board = {};
     board.Target = {};
-    const bool sound = FigureIsValid(figure);
+    const bool sound = FigureOnBoard(data, 0);
     if (sound)
         for (const Placement& p : figure)
             StampPlacement(board.Target, p);
@@ -124,8 +125,7 @@ bool TakeHelp(Game& game) {
     // The help button is disabled for finished and damaged figures; the logic
     // refuses them too, so a stray call cannot turn a solved byte back into help.
     const uint8_t before = game.data.Progress[game.data.CurrentFigure];
-    if (game.State != gsPlaying || IsFinished(before) || !FigureIsValid(game.data.Figures[0]))
-        return false;
+    if (game.State != gsPlaying || IsFinished(before) || !FigureOnBoard(game.data, 0)) return false;
     BoardState& board = game.board;
     for (int t = 1; t <= TriangleCount; ++t)
         if (t != board.Selected) RemoveTriangle(board, t);

@@ -61,8 +61,12 @@ bool ReadTag(const std::vector<uint8_t>& bytes, Entries& entries) {
 } // namespace
 
 ShapeId ShapeIdOf(const FigureRecord& figure) {
+    return ShapeIdOf(figure, FigureIsValid(figure));
+}
+
+ShapeId ShapeIdOf(const FigureRecord& figure, bool onBoard) {
     Fnv hash;
-    if (!FigureIsValid(figure)) {
+    if (!onBoard) {
         hash.Add(0xff); // no cell value is ever written first
         for (const Placement& p : figure)
             hash.Add(p.Col), hash.Add(p.Row), hash.Add(p.Orient);
@@ -87,7 +91,7 @@ ShapeId ShapeIdOf(const FigureRecord& figure) {
 std::vector<ShapeId> CollectionShapes(const GameData& data) {
     std::vector<ShapeId> shapes;
     for (int i = 1; i <= BoundedFigureCount(data); ++i)
-        shapes.push_back(ShapeIdOf(data.Figures[i]));
+        shapes.push_back(ShapeIdOf(data.Figures[i], FigureOnBoard(data, i)));
     return shapes;
 }
 

@@ -14,6 +14,8 @@
 // is not wholly on the board gets an id of its own bytes.
 using ShapeId = uint64_t;
 ShapeId ShapeIdOf(const FigureRecord& figure);
+// The same with the record's verdict already known (FigureOnBoard).
+ShapeId ShapeIdOf(const FigureRecord& figure, bool onBoard);
 // Figures[1..FigureCount] in order.
 std::vector<ShapeId> CollectionShapes(const GameData& data);
 

@@ -10,12 +10,12 @@ namespace {
 const QColor Silver(192, 192, 192);
 constexpr int NumberStripHeight = 15; // the figure is drawn below the number
 
-// The one rule for every picture of a figure: a record that is not valid shows
-// no triangles, as the game cannot set it up either and its orientations could
-// lie beyond the tables.
-void DrawFigure(QPainter& painter, const FigureRecord& figure, int unit, QPoint origin,
-                const QColor& fill) {
-    if (!FigureIsValid(figure)) return;
+// The one rule for every picture of a figure: a record off the board shows no
+// triangles, as the game cannot set it up either and its orientations could lie
+// beyond the tables.
+void DrawFigure(QPainter& painter, const FigureRecord& figure, bool onBoard, int unit,
+                QPoint origin, const QColor& fill) {
+    if (!onBoard) return;
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(fill);
     for (const Placement& p : figure)
@@ -24,13 +24,13 @@ void DrawFigure(QPainter& painter, const FigureRecord& figure, int unit, QPoint 
 
 } // namespace
 
-void DrawTargetFigure(QPainter& painter, const FigureRecord& figure) {
+void DrawTargetFigure(QPainter& painter, const FigureRecord& figure, bool onBoard) {
     painter.fillRect(0, 0, TargetWidth, TargetHeight, Silver);
-    DrawFigure(painter, figure, 2, {}, Qt::black);
+    DrawFigure(painter, figure, onBoard, 2, {}, Qt::black);
 }
 
-void DrawThumbnail(QPainter& painter, const FigureRecord& figure, int number, int x0, int y0,
-                   const QColor& fill) {
+void DrawThumbnail(QPainter& painter, const FigureRecord& figure, bool onBoard, int number, int x0,
+                   int y0, const QColor& fill) {
     painter.setFont(AppFont(8, true));
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Silver);
@@ -38,5 +38,5 @@ void DrawThumbnail(QPainter& painter, const FigureRecord& figure, int number, in
     if (number > 0)
         painter.drawText(QRect(x0 + 3, y0 + 1, 60, 14), Qt::AlignLeft | Qt::AlignTop,
                          QString::number(number));
-    DrawFigure(painter, figure, 1, QPoint(x0, y0 + NumberStripHeight), fill);
+    DrawFigure(painter, figure, onBoard, 1, QPoint(x0, y0 + NumberStripHeight), fill);
 }

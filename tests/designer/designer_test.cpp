@@ -589,6 +589,31 @@ TEST_F(DesignerTest, ACollectionOfExactly222FiguresOpensAndTakesNoMore) {
     EXPECT_EQ(form->Collection().Figures.size(), static_cast<size_t>(MaxFigures));
 }
 
+TEST_F(DesignerTest, ARecordFileOfMoreThan222OrWithAPartialTailIsRefusedAndOneOffTheBoardRead) {
+    const QByteArray square(reinterpret_cast<const char*>(BigSquare.data()), FigureRecordSize);
+    WriteFile("many.dat", square.repeated(MaxFigures + 1));
+    WriteFile("tail.dat", square.repeated(2) + "\1\2\3");
+    const std::pair<const char*, const char*> refused[] = {
+        {"many.dat", "holds more than 222 figures."},
+        {"tail.dat", "ends in the middle of a figure."},
+    };
+    for (const auto& [name, why] : refused) {
+        boxes.clear();
+        EXPECT_FALSE(form->OpenCollection(Path(name))) << name;
+        ASSERT_EQ(boxes.size(), 1) << name;
+        EXPECT_TRUE(boxes[0].endsWith(why)) << boxes[0].toStdString();
+    }
+    FigureRecord off = BigSquare;
+    off[3].Row = 60;
+    WriteFile("odd.dat",
+              square + QByteArray(reinterpret_cast<const char*>(off.data()), FigureRecordSize) +
+                  square);
+    ASSERT_TRUE(form->OpenCollection(Path("odd.dat")));
+    ASSERT_EQ(form->Collection().Figures.size(), 3u);
+    EXPECT_EQ(form->Collection().Figures[1].Record, off);
+    EXPECT_EQ(form->Collection().Figures[2].Name, "Figure 3");
+}
+
 TEST_F(DesignerTest, JudgingRunsOffTheWindowThreadAndKeepsOnlyTheLatestVerdict) {
     ASSERT_TRUE(form->LayArrangement(BigSquare));
     EXPECT_FALSE(form->Judged()) << "the put-down returned before the search";

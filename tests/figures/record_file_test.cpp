@@ -32,6 +32,31 @@ TEST(RecordFile, RefusesMissingEmptyAndPartialFilesWithTheReason) {
     EXPECT_NE(error.find("partial record"), std::string::npos);
 }
 
+TEST(RecordFile, RefusesMoreThan222RecordsAndNamesAPartialTailBySize) {
+    const std::string path = TempPath("many.dat");
+    std::vector<FigureRecord> records;
+    std::string error;
+    WriteRecords(path, std::vector<FigureRecord>(223, SoundHouse()));
+    EXPECT_FALSE(ReadRecordFile(path, records, error));
+    EXPECT_EQ(error, path + " holds more than 222 records");
+    WriteRecords(path, std::vector<FigureRecord>(222, SoundHouse()));
+    ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
+    EXPECT_EQ(records.size(), 222u);
+    WriteBytes(path, std::vector<uint8_t>(3 * 24 + 5, 40));
+    EXPECT_FALSE(ReadRecordFile(path, records, error));
+    EXPECT_EQ(error, path + " ends in a partial record (77 bytes is not a multiple of 24)");
+
+    // A record off the board in the middle is read; only picking it is refused.
+    FigureRecord off = SoundHouse();
+    off[2].Orient = 16;
+    WriteRecords(path, {BigSquare(), off, SoundHouse()});
+    ASSERT_TRUE(ReadRecordFile(path, records, error)) << error;
+    EXPECT_EQ(records[1], off);
+    FigureRecord figure;
+    EXPECT_FALSE(PickFigure(records, 2, figure, error));
+    EXPECT_TRUE(PickFigure(records, 3, figure, error));
+}
+
 TEST(RecordFile, PicksOnlyFiguresInRangeThatLieOnTheBoard) {
     FigureRecord offBoard = BigSquare();
     offBoard[3] = {1, 30, 0}; // reaches column -6

@@ -80,6 +80,43 @@ TEST(Collection, MissingEmptyOrFolderIsNothingToPlay) {
     EXPECT_EQ(data.FigureCount, 0);
 }
 
+TEST(Collection, OneReadingJudgesEveryRecordAndTellsWhatTheFileIs) {
+    const std::string dir = TempDir("c");
+    FigureRecord off = BigSquare(30, 20);
+    off[4].Row = 60; // its square reaches two rows below the board
+    std::vector<uint8_t> bytes = CollectionBytes({BigSquare(30, 20), off, BigSquare(40, 25)});
+    bytes.resize(bytes.size() + 5, 1);
+    WriteBytes(dir + "tail.dat", bytes);
+    const CollectionReading tail = ReadCollectionFile(dir + "tail.dat");
+    EXPECT_EQ(tail.Shape, CollectionFileShape::PartialTail);
+    EXPECT_EQ(tail.Size, 3u * 24 + 5);
+    ASSERT_EQ(tail.Records.size(), 3u);
+    EXPECT_EQ(tail.Records[1], off);
+    EXPECT_EQ(tail.OnBoard, (std::vector<bool>{true, false, true}));
+
+    // The game plays what it can: the tail ignored, the record off the board kept.
+    GameData data;
+    ASSERT_EQ(LoadCollection(dir + "tail.dat", data), CollectionResult::Loaded);
+    EXPECT_EQ(data.FigureCount, 3);
+    EXPECT_EQ(data.Figures[2], off);
+    EXPECT_TRUE(FigureOnBoard(data, 1));
+    EXPECT_FALSE(FigureOnBoard(data, 2));
+
+    // Of a longer file no more is read than tells that it holds too many.
+    WriteBytes(dir + "many.dat", CollectionBytes(std::vector<FigureRecord>(300, off)));
+    const CollectionReading many = ReadCollectionFile(dir + "many.dat");
+    EXPECT_EQ(many.Shape, CollectionFileShape::TooMany);
+    EXPECT_EQ(many.Size, 222u * 24 + 1);
+    EXPECT_EQ(many.Records.size(), 222u);
+    ASSERT_EQ(LoadCollection(dir + "many.dat", data), CollectionResult::Loaded);
+    EXPECT_EQ(data.FigureCount, 222);
+    EXPECT_FALSE(FigureOnBoard(data, 1));
+
+    WriteBytes(dir + "empty.dat", {});
+    EXPECT_EQ(ReadCollectionFile(dir + "empty.dat").Shape, CollectionFileShape::Empty);
+    EXPECT_EQ(ReadCollectionFile(dir + "absent.dat").Shape, CollectionFileShape::CannotOpen);
+}
+
 TEST(Collection, DamagedRecordsAreRecognised) {
     FigureRecord figure = BigSquare(30, 20);
     EXPECT_TRUE(FigureIsValid(figure));

@@ -268,6 +268,22 @@ TEST_F(GameTest, NavigationStaysWithinTheCollectionAndSetsUpAnew) {
     EXPECT_EQ(game.data.Progress[3], 8);
 }
 
+TEST_F(GameTest, ALoadedFigureOffTheBoardIsSetUpWithItsVerdictAndNeverStamped) {
+    FigureRecord off = BigSquare(35, 20);
+    off[5].Row = 60;
+    const std::string dir = TempDir("g");
+    WriteBytes(dir + "c.dat", CollectionBytes({BigSquare(35, 20), off}));
+    ASSERT_EQ(LoadCollection(dir + "c.dat", game.data), CollectionResult::Loaded);
+    Start(1);
+    EXPECT_TRUE(view.helpEnabled);
+    FigureUp(game);
+    EXPECT_EQ(game.data.Verdicts[0], RecordVerdict::OffBoard); // taken along, not judged again
+    EXPECT_EQ(game.board.Target, Grid{});
+    EXPECT_FALSE(view.helpEnabled);
+    TakeHelp(game);
+    EXPECT_EQ(game.data.Progress[2], 0);
+}
+
 TEST_F(GameTest, ADamagedFigureIsNeverStampedAndCanBeLeft) {
     FigureRecord broken = BigSquare(35, 20);
     broken[2].Orient = 200;

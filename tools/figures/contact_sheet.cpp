@@ -27,7 +27,8 @@ QImage DrawContactSheet(const std::vector<FigureRecord>& figures, const SheetLay
     painter.scale(scale, scale);
     for (int k = 0; k < count; ++k) {
         const int number = first + k;
-        DrawThumbnail(painter, figures[number - 1], number, (k % columns) * CellPitchX,
+        const FigureRecord& figure = figures[number - 1];
+        DrawThumbnail(painter, figure, FigureIsValid(figure), number, (k % columns) * CellPitchX,
                       (k / columns) * CellPitchY);
     }
     return image;
