@@ -11,6 +11,7 @@
 #include "ui/palette_colours.h"
 #include "ui/texts.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDir>
@@ -19,17 +20,24 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPromise>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QThreadPool>
+
+#include <cmath>
 
 namespace {
 
 constexpr int Unit = 7;
+// A list item's thumbnail as made for the screen's pixels; its icon is the same.
+constexpr int CrispThumbnailRole = Qt::UserRole + 1;
 // The window as it was first drawn, at a 9-point sans with lines 14 pixels
 // apart; a larger font widens the rule lines in step, so they wrap as they did.
 constexpr int DrawnLineSpacing = 14;
@@ -93,6 +101,58 @@ class RoomyButton : public QPushButton {
 
   private:
     QSize least;
+};
+
+// The list's thumbnails, each drawn pixel for pixel on whole device pixels. At
+// a scale such as 1.25 an item's icon lies between device pixels and the icon
+// machinery resamples it into a blur. An item with a thumbnail made at the
+// screen's pixels is drawn without its icon, and the thumbnail laid into the
+// icon's place.
+class CrispThumbnails : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QPixmap picture = index.data(CrispThumbnailRole).value<QPixmap>();
+        if (picture.isNull()) return;
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget* view = option.widget;
+        const QStyle* style = view ? view->style() : QApplication::style();
+        const QRect place = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, view);
+        // Rounded in device pixels and taken back through the painter's own
+        // transform, which holds the offset at which a window's backing store
+        // paints the view (a grab of the view alone has none).
+        const QTransform toDevice = painter->deviceTransform();
+        const QPointF corner = toDevice.map(QPointF(place.topLeft()));
+        const QPointF snapped(std::round(corner.x()), std::round(corner.y()));
+        if (qFuzzyCompare(picture.devicePixelRatio(), painter->device()->devicePixelRatioF()))
+            painter->drawPixmap(toDevice.inverted().map(snapped), picture);
+        else // made for another screen: scaled until the list is filled again
+            painter->drawPixmap(place, picture);
+    }
+
+    // A long name gives way, elided, rather than widen the items past the view.
+    // The room is taken as if the scroll bar were there: its coming and going
+    // does not lay the items out again.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QListView*>(option.widget))
+            size.setWidth(std::min(size.width(), view->maximumViewportSize().width() -
+                                                     view->verticalScrollBar()->sizeHint().width() -
+                                                     2 * view->spacing()));
+        return size;
+    }
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(CrispThumbnailRole).isNull()) return;
+        option->icon = QIcon(); // the place stays, the picture is paint's
+        option->decorationSize = QSize(ThumbnailWidth, ThumbnailHeight);
+    }
 };
 
 std::vector<FigureRecord> RecordsOf(const DesignCollection& collection, int leaveOut = -1) {
@@ -166,7 +226,9 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     list = new QListWidget(this);
     list->setObjectName("FigureList");
     list->setIconSize(QSize(ThumbnailWidth, ThumbnailHeight));
+    list->setItemDelegate(new CrispThumbnails(list));
     list->setSpacing(2);
+    list->setResizeMode(QListView::Adjust); // the names fit themselves to the list's width
     // Narrowed, it keeps its thumbnails whole; the names then give way.
     list->setMinimumWidth(ThumbnailWidth + 4 * list->spacing() + 2 * list->frameWidth() +
                           list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
@@ -427,9 +489,11 @@ void TDesignerForm::FillList() {
     list->clear();
     for (size_t i = 0; i < collection.Figures.size(); ++i) {
         const SourceFigure& figure = collection.Figures[i];
-        const QPixmap icon = QPixmap::fromImage(
-            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, devicePixelRatioF()));
-        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromStdString(figure.Name)));
+        const QPixmap picture = QPixmap::fromImage(
+            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, list->devicePixelRatioF()));
+        auto* item = new QListWidgetItem(QIcon(picture), QString::fromStdString(figure.Name));
+        item->setData(CrispThumbnailRole, picture);
+        list->addItem(item);
     }
     list->blockSignals(false);
     SelectRow(std::min(keep, list->count() - 1));

@@ -1,4 +1,5 @@
 #include "designer/designer_form.h"
+#include "designer/figure_pictures.h"
 
 #include "board/orientation.h"
 #include "game/collection_path.h"
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -615,6 +617,39 @@ TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
 
 namespace {
 
+// Run by itself at QT_SCALE_FACTOR=1.25 and 1.5 as well (see CMakeLists.txt),
+// where a list icon lies between device pixels. The whole window is grabbed: the
+// list is painted at its offset in it, as a window's backing store paints it.
+TEST_F(DesignerTest, ListThumbnailsShowPixelForPixelInTheWindow) {
+    WriteFile("two.txt", Line("Bar", LyingBar) + Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path("two.txt")));
+    auto* list = Child<QListWidget>("FigureList");
+    const qreal scale = form->devicePixelRatioF();
+    list->doItemsLayout();
+    const QImage shown = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int row = 0; row < 2; ++row) {
+        const QImage picture =
+            ThumbnailPicture(form->Collection().Figures[row].Record, row + 1, scale)
+                .convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(picture.size(),
+                  QSize(qRound(ThumbnailWidth * scale), qRound(ThumbnailHeight * scale)));
+        const QRect item = list->visualItemRect(list->item(row))
+                               .translated(list->viewport()->mapTo(form.get(), QPoint()));
+        const QRect search(item.topLeft() * scale, item.size() * scale);
+        bool found = false;
+        for (int y = search.top(); !found && y <= search.bottom(); ++y)
+            for (int x = search.left(); !found && x <= search.right(); ++x) {
+                bool same =
+                    x + picture.width() <= shown.width() && y + picture.height() <= shown.height();
+                for (int j = 0; same && j < picture.height(); ++j)
+                    for (int i = 0; same && i < picture.width(); ++i)
+                        same = shown.pixel(x + i, y + j) == picture.pixel(i, j);
+                found = same;
+            }
+        EXPECT_TRUE(found) << "row " << row << " at scale " << scale;
+    }
+}
+
 // Run by itself at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
 TEST_F(DesignerTest, BoardPreviewAndThumbnailAreDrawnAtTheScreensPixels) {
     const qreal scale = form->devicePixelRatioF();
@@ -671,6 +706,12 @@ TEST_F(DesignerTest, SmallestWindowFitsASmallScreenWithTheWholeListBesideTheBoar
     })) << status->height();
     EXPECT_GE(status->height(), 4 * status->fontMetrics().lineSpacing());
     ExpectLaidOutApart(*form);
+    auto* list = Child<QListWidget>("FigureList");
+    list->doItemsLayout(); // the view lays its items out lazily
+    // The long name gives way, not the thumbnails: nothing to scroll sideways.
+    for (int row = 0; row < 2; ++row)
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))));
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(DesignerTest, AFontHalfAgainAsLargeGrowsButtonsAndLinesInOneSizeOverNothing) {
