@@ -7,11 +7,12 @@
 #include "figures/search_stop.h"
 #include "shell/board_box.h"
 #include "shell/qt_translations.h"
-#include "ui/dialog_parts.h"
 #include "ui/dialog_seam.h"
 #include "ui/palette_colours.h"
 #include "ui/texts.h"
 
+#include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -19,17 +20,140 @@
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QPromise>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QThreadPool>
+
+#include <cmath>
 
 namespace {
 
 constexpr int Unit = 7;
-constexpr int PanelLeft = 656;
-constexpr int RulePitch = 36;
-constexpr int ListLeft = 956;
+// A list item's thumbnail as made for the screen's pixels; its icon is the same.
+constexpr int CrispThumbnailRole = Qt::UserRole + 1;
+// The window as it was first drawn, at a 9-point sans with lines 14 pixels
+// apart; a larger font widens the rule lines in step, so they wrap as they did.
+constexpr int DrawnLineSpacing = 14;
+constexpr int RuleWidth = 290;
+constexpr int RuleHeight = 34;      // two lines and their gaps
+constexpr int DrawnListWidth = 250; // where the screen has room for it
+constexpr int Margin = 8;
+
+// A word-wrapped label as tall as its words need at the width it is shown at,
+// `gap` pixels above and below them, never under `least`: the layout makes room
+// rather than cut a line off. A `drawnWidth` fixes the width (widened with a
+// larger font); 0 takes the width laid out and asks again when that changes.
+class WrappedLine : public QLabel {
+  public:
+    WrappedLine(int drawnWidth, int least, int gap, QWidget* parent)
+        : QLabel(parent), drawnWidth(drawnWidth), least(least), gap(gap) {
+        setWordWrap(true);
+        setSizePolicy(drawnWidth ? QSizePolicy::Fixed : QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override {
+        const int width = Width();
+        // Before it is first laid out its width is nobody's: one line then.
+        const int words = width > 0 ? QLabel::heightForWidth(width) : 0;
+        return {width, std::max(least, words + 2 * gap)};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+    // The height is settled by sizeHint at the width it is given.
+    bool hasHeightForWidth() const override { return false; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        if (!drawnWidth && event->size().width() != event->oldSize().width()) updateGeometry();
+    }
+
+  private:
+    int Width() const {
+        if (drawnWidth)
+            return std::max(drawnWidth,
+                            drawnWidth * fontMetrics().lineSpacing() / DrawnLineSpacing);
+        return testAttribute(Qt::WA_Resized) ? width() : 0;
+    }
+
+    int drawnWidth, least, gap;
+};
+
+// A button at least as large as the window was first drawn with, larger where
+// a larger font needs more room: its text keeps clear of the edges by as much
+// as the game's dialogs keep it.
+class RoomyButton : public QPushButton {
+  public:
+    RoomyButton(QSize least, QWidget* parent) : QPushButton(parent), least(least) {
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
+    QSize sizeHint() const override {
+        const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this);
+        const int words = fontMetrics().horizontalAdvance(QString(text()).remove('&'));
+        return QPushButton::sizeHint().expandedTo(least).expandedTo({words + 2 * margin + 4, 0});
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  private:
+    QSize least;
+};
+
+// The list's thumbnails, each drawn pixel for pixel on whole device pixels. At
+// a scale such as 1.25 an item's icon lies between device pixels and the icon
+// machinery resamples it into a blur. An item with a thumbnail made at the
+// screen's pixels is drawn without its icon, and the thumbnail laid into the
+// icon's place.
+class CrispThumbnails : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QPixmap picture = index.data(CrispThumbnailRole).value<QPixmap>();
+        if (picture.isNull()) return;
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget* view = option.widget;
+        const QStyle* style = view ? view->style() : QApplication::style();
+        const QRect place = style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, view);
+        // Rounded in device pixels and taken back through the painter's own
+        // transform, which holds the offset at which a window's backing store
+        // paints the view (a grab of the view alone has none).
+        const QTransform toDevice = painter->deviceTransform();
+        const QPointF corner = toDevice.map(QPointF(place.topLeft()));
+        const QPointF snapped(std::round(corner.x()), std::round(corner.y()));
+        if (qFuzzyCompare(picture.devicePixelRatio(), painter->device()->devicePixelRatioF()))
+            painter->drawPixmap(toDevice.inverted().map(snapped), picture);
+        else // made for another screen: scaled until the list is filled again
+            painter->drawPixmap(place, picture);
+    }
+
+    // A long name gives way, elided, rather than widen the items past the view.
+    // The room is taken as if the scroll bar were there: its coming and going
+    // does not lay the items out again.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QListView*>(option.widget))
+            size.setWidth(std::min(size.width(), view->maximumViewportSize().width() -
+                                                     view->verticalScrollBar()->sizeHint().width() -
+                                                     2 * view->spacing()));
+        return size;
+    }
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(CrispThumbnailRole).isNull()) return;
+        option->icon = QIcon(); // the place stays, the picture is paint's
+        option->decorationSize = QSize(ThumbnailWidth, ThumbnailHeight);
+    }
+};
 
 std::vector<FigureRecord> RecordsOf(const DesignCollection& collection, int leaveOut = -1) {
     std::vector<FigureRecord> records;
@@ -60,11 +184,10 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     setObjectName("DesignerForm");
     game.data.Language = ini.Tongue();
     UseQtTranslation(game.data.Language);
-    setFixedSize(1214, 536);
     if (QFile::exists(":/icons/designer.svg")) setWindowIcon(QIcon(":/icons/designer.svg"));
 
     box->setObjectName("board");
-    box->setGeometry(8, 8, Unit * GridColumns + 1, Unit * GridRows + 1);
+    box->setFixedSize(Unit * GridColumns + 1, Unit * GridRows + 1);
     box->RegisterCursors();
     connect(box, &BoardBox::HoldChanged, this, [this] {
         message.clear();
@@ -76,64 +199,112 @@ TDesignerForm::TDesignerForm(const QString& iniPath)
     });
     connect(&judging, &QFutureWatcher<Judgement>::finished, this, &TDesignerForm::JudgingFinished);
 
+    auto* rules = new QVBoxLayout;
+    rules->setSpacing(2);
     for (int i = 0; i < RuleIdCount; ++i) {
-        auto* label = new QLabel(this);
+        auto* label = new WrappedLine(RuleWidth, RuleHeight, 2, this);
         label->setObjectName(QString("RuleLabel%1").arg(i));
-        label->setGeometry(PanelLeft, 8 + i * RulePitch, 290, RulePitch - 2);
-        label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        rules->addWidget(label);
         ruleLabels[i] = label;
     }
-    const int picturesTop = 8 + RuleIdCount * RulePitch + 4;
+    rules->addSpacing(4);
     preview = new QLabel(this);
     preview->setObjectName("Preview");
-    preview->setGeometry(PanelLeft, picturesTop, PreviewWidth, PreviewHeight);
+    preview->setFixedSize(PreviewWidth, PreviewHeight);
     thumbnail = new QLabel(this);
     thumbnail->setObjectName("Thumbnail");
-    thumbnail->setGeometry(PanelLeft + PreviewWidth + 9, picturesTop, ThumbnailWidth,
-                           ThumbnailHeight);
+    thumbnail->setFixedSize(ThumbnailWidth, ThumbnailHeight);
+    auto* pictures = new QHBoxLayout;
+    pictures->setSpacing(9);
+    pictures->addWidget(preview, 0, Qt::AlignTop);
+    pictures->addWidget(thumbnail, 0, Qt::AlignTop);
+    pictures->addStretch();
+    rules->addLayout(pictures);
+    rules->addStretch();
 
     list = new QListWidget(this);
     list->setObjectName("FigureList");
-    list->setGeometry(ListLeft, 8, 250, 492);
     list->setIconSize(QSize(ThumbnailWidth, ThumbnailHeight));
+    list->setItemDelegate(new CrispThumbnails(list));
     list->setSpacing(2);
+    list->setResizeMode(QListView::Adjust); // the names fit themselves to the list's width
+    // Narrowed, it keeps its thumbnails whole; the names then give way.
+    list->setMinimumWidth(ThumbnailWidth + 4 * list->spacing() + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
     connect(list, &QListWidget::currentRowChanged, this, [this] { ShowVerdict(); });
     connect(list, &QListWidget::itemActivated, this, [this] { ListActivated(); });
 
-    const int row1 = 8 + Unit * GridRows + 9, row2 = row1 + 31;
-    auto at = [](int k, int top, int width) { return QRect(8 + k * (width + 4), top, width, 27); };
-    restartBtn = Button("RestartBtn", at(0, row1, 88), &TDesignerForm::StartAgain);
-    centreBtn = Button("CentreBtn", at(1, row1, 88), &TDesignerForm::CentreClick);
-    addBtn = Button("AddBtn", at(2, row1, 88), &TDesignerForm::AddClick);
-    replaceBtn = Button("ReplaceBtn", at(3, row1, 88), &TDesignerForm::ReplaceClick);
-    deleteBtn = Button("DeleteBtn", at(4, row1, 88), &TDesignerForm::DeleteClick);
-    upBtn = Button("UpBtn", at(5, row1, 88), &TDesignerForm::UpClick);
-    downBtn = Button("DownBtn", at(6, row1, 88), &TDesignerForm::DownClick);
-    openBtn = Button("OpenBtn", at(0, row2, 154), &TDesignerForm::OpenClick);
-    saveSourceBtn = Button("SaveSourceBtn", at(1, row2, 154), &TDesignerForm::SaveSourceClick);
-    saveRecordsBtn = Button("SaveRecordsBtn", at(2, row2, 154), &TDesignerForm::SaveRecordsClick);
-    installBtn = Button("InstallBtn", at(3, row2, 154), &TDesignerForm::InstallClick);
+    const QSize narrow(88, 27), wide(154, 27);
+    restartBtn = Button("RestartBtn", narrow, &TDesignerForm::StartAgain);
+    centreBtn = Button("CentreBtn", narrow, &TDesignerForm::CentreClick);
+    addBtn = Button("AddBtn", narrow, &TDesignerForm::AddClick);
+    replaceBtn = Button("ReplaceBtn", narrow, &TDesignerForm::ReplaceClick);
+    deleteBtn = Button("DeleteBtn", narrow, &TDesignerForm::DeleteClick);
+    upBtn = Button("UpBtn", narrow, &TDesignerForm::UpClick);
+    downBtn = Button("DownBtn", narrow, &TDesignerForm::DownClick);
+    openBtn = Button("OpenBtn", wide, &TDesignerForm::OpenClick);
+    saveSourceBtn = Button("SaveSourceBtn", wide, &TDesignerForm::SaveSourceClick);
+    saveRecordsBtn = Button("SaveRecordsBtn", wide, &TDesignerForm::SaveRecordsClick);
+    installBtn = Button("InstallBtn", wide, &TDesignerForm::InstallClick);
+    auto row = [](std::initializer_list<QPushButton*> buttons) {
+        auto* layout = new QHBoxLayout;
+        layout->setSpacing(4);
+        for (QPushButton* button : buttons)
+            layout->addWidget(button);
+        layout->addStretch();
+        return layout;
+    };
 
-    statusLine = new QLabel(this);
+    auto* boardSide = new QVBoxLayout;
+    boardSide->setSpacing(0);
+    boardSide->addWidget(box, 0, Qt::AlignLeft);
+    boardSide->addSpacing(8);
+    boardSide->addLayout(
+        row({restartBtn, centreBtn, addBtn, replaceBtn, deleteBtn, upBtn, downBtn}));
+    boardSide->addSpacing(4);
+    boardSide->addLayout(row({openBtn, saveSourceBtn, saveRecordsBtn, installBtn}));
+    boardSide->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(0);
+    top->addLayout(boardSide);
+    top->addSpacing(8);
+    top->addLayout(rules);
+    top->addSpacing(10);
+    top->addWidget(list, 1);
+
+    statusLine = new WrappedLine(0, 20, 0, this);
     statusLine->setObjectName("StatusLine");
-    statusLine->setGeometry(8, row2 + 33, 1198, 20);
+    // A label one can select from breaks a long path anywhere, not past its edge.
+    statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(Margin, Margin, Margin, Margin);
+    window->setSpacing(6);
+    window->addLayout(top, 1);
+    window->addWidget(statusLine);
 
     lastFolder = QDir::homePath();
     ApplyTexts();
     box->SetUnit(Unit);
     StartAgain();
+    // The list as wide as it was first drawn, where the screen has room. A style
+    // sheet's font counts only once polished.
+    ensurePolished();
+    const QSize least = minimumSizeHint();
+    QSize room = least + QSize(DrawnListWidth - list->minimumWidth(), 0);
+    if (const QScreen* at = screen())
+        room = room.boundedTo(at->availableSize() - QSize(16, 48)); // a frame
+    resize(room.expandedTo(least));
 }
 
 TDesignerForm::~TDesignerForm() {
     *stopJudging = true; // the program's end waits for the thread pool
 }
 
-QPushButton* TDesignerForm::Button(const char* name, QRect geometry,
-                                   void (TDesignerForm::*click)()) {
-    auto* button = new QPushButton(this);
+QPushButton* TDesignerForm::Button(const char* name, QSize least, void (TDesignerForm::*click)()) {
+    auto* button = new RoomyButton(least, this);
     button->setObjectName(name);
-    button->setGeometry(geometry);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, click] { (this->*click)(); });
     return button;
@@ -159,8 +330,6 @@ void TDesignerForm::ApplyTexts() {
     installBtn->setToolTip(
         Text(lang, "Das Spiel bietet diese Sammlung neben seinen eigenen Figuren zur Wahl an.",
              "The game offers this collection for choice beside its own figures."));
-    for (QPushButton* button : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
-        FitText(button);
 }
 
 FigureRecord TDesignerForm::Arrangement() const {
@@ -225,8 +394,8 @@ void TDesignerForm::ShowVerdict() {
         palette.setColor(QPalette::WindowText,
                          ReadableOn(colour, this->palette().color(QPalette::Window)));
         ruleLabels[i]->setPalette(palette);
-        FitText(ruleLabels[i], 2);
     }
+    layout()->activate(); // the lines' room follows their words at once, not at the next paint
     const FigureRecord figure = Arrangement();
     const qreal scale = devicePixelRatioF();
     preview->setPixmap(QPixmap::fromImage(PreviewPicture(figure, scale)));
@@ -320,9 +489,11 @@ void TDesignerForm::FillList() {
     list->clear();
     for (size_t i = 0; i < collection.Figures.size(); ++i) {
         const SourceFigure& figure = collection.Figures[i];
-        const QPixmap icon = QPixmap::fromImage(
-            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, devicePixelRatioF()));
-        list->addItem(new QListWidgetItem(QIcon(icon), QString::fromStdString(figure.Name)));
+        const QPixmap picture = QPixmap::fromImage(
+            ThumbnailPicture(figure.Record, static_cast<int>(i) + 1, list->devicePixelRatioF()));
+        auto* item = new QListWidgetItem(QIcon(picture), QString::fromStdString(figure.Name));
+        item->setData(CrispThumbnailRole, picture);
+        list->addItem(item);
     }
     list->blockSignals(false);
     SelectRow(std::min(keep, list->count() - 1));

@@ -63,7 +63,8 @@ class TDesignerForm : public QWidget, public GameView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QPushButton* Button(const char* name, QRect geometry, void (TDesignerForm::*click)());
+    // A button of the two rows under the board, at least `least` large.
+    QPushButton* Button(const char* name, QSize least, void (TDesignerForm::*click)());
     void ApplyTexts();
     struct Judgement {
         FigureVerdict Arrangement;

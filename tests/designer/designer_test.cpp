@@ -1,4 +1,5 @@
 #include "designer/designer_form.h"
+#include "designer/figure_pictures.h"
 
 #include "board/orientation.h"
 #include "game/collection_path.h"
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -640,6 +642,39 @@ TEST_F(DesignerTest, GermanTextsFollowTheGamesLanguage) {
 
 namespace {
 
+// Run by itself at QT_SCALE_FACTOR=1.25 and 1.5 as well (see CMakeLists.txt),
+// where a list icon lies between device pixels. The whole window is grabbed: the
+// list is painted at its offset in it, as a window's backing store paints it.
+TEST_F(DesignerTest, ListThumbnailsShowPixelForPixelInTheWindow) {
+    WriteFile("two.txt", Line("Bar", LyingBar) + Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path("two.txt")));
+    auto* list = Child<QListWidget>("FigureList");
+    const qreal scale = form->devicePixelRatioF();
+    list->doItemsLayout();
+    const QImage shown = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int row = 0; row < 2; ++row) {
+        const QImage picture =
+            ThumbnailPicture(form->Collection().Figures[row].Record, row + 1, scale)
+                .convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(picture.size(),
+                  QSize(qRound(ThumbnailWidth * scale), qRound(ThumbnailHeight * scale)));
+        const QRect item = list->visualItemRect(list->item(row))
+                               .translated(list->viewport()->mapTo(form.get(), QPoint()));
+        const QRect search(item.topLeft() * scale, item.size() * scale);
+        bool found = false;
+        for (int y = search.top(); !found && y <= search.bottom(); ++y)
+            for (int x = search.left(); !found && x <= search.right(); ++x) {
+                bool same =
+                    x + picture.width() <= shown.width() && y + picture.height() <= shown.height();
+                for (int j = 0; same && j < picture.height(); ++j)
+                    for (int i = 0; same && i < picture.width(); ++i)
+                        same = shown.pixel(x + i, y + j) == picture.pixel(i, j);
+                found = same;
+            }
+        EXPECT_TRUE(found) << "row " << row << " at scale " << scale;
+    }
+}
+
 // Run by itself at QT_SCALE_FACTOR=2 as well (see CMakeLists.txt).
 TEST_F(DesignerTest, BoardPreviewAndThumbnailAreDrawnAtTheScreensPixels) {
     const qreal scale = form->devicePixelRatioF();
@@ -660,6 +695,73 @@ TEST_F(DesignerTest, BoardPreviewAndThumbnailAreDrawnAtTheScreensPixels) {
     EXPECT_GT(MixedBlocks(board), 200);
     EXPECT_GT(MixedBlocks(Child<QLabel>("Preview")->pixmap().toImage()), 100);
     EXPECT_GT(MixedBlocks(Child<QLabel>("Thumbnail")->pixmap().toImage()), 50);
+}
+
+// The window's own widgets each wholly inside it, none over another.
+void ExpectLaidOutApart(const QWidget& window) {
+    std::vector<QWidget*> shown;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->isVisible()) shown.push_back(child);
+    ASSERT_GT(shown.size(), 20u);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_TRUE(window.rect().contains(shown[i]->geometry()))
+            << shown[i]->objectName().toStdString();
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << shown[i]->objectName().toStdString() << " over "
+                << shown[j]->objectName().toStdString();
+    }
+}
+
+TEST_F(DesignerTest, SmallestWindowFitsASmallScreenWithTheWholeListBesideTheBoard) {
+    // 1366 x 768 at a scale of 1.25, less a frame and a panel.
+    EXPECT_LE(form->minimumWidth(), 1080);
+    EXPECT_LE(form->minimumHeight(), 560);
+    form->resize(form->minimumSize());
+    // A path longer than two lines of the status line, without a space in it.
+    const QByteArray deep = QByteArray(200, 'n') + "/" + QByteArray(200, 'n');
+    ASSERT_TRUE(QDir(folder.path()).mkpath(deep));
+    WriteFile(deep + "/two.txt",
+              Line("A name far too long for a narrow list", LyingBar) + Line("Square", BigSquare));
+    ASSERT_TRUE(form->OpenCollection(Path(deep + "/two.txt")));
+    auto* status = Child<QLabel>("StatusLine");
+    // Every line the label lays its words out in is shown; the path alone takes three.
+    EXPECT_TRUE(QTest::qWaitFor([status] {
+        return status->height() >= status->heightForWidth(status->width());
+    })) << status->height();
+    EXPECT_GE(status->height(), 4 * status->fontMetrics().lineSpacing());
+    ExpectLaidOutApart(*form);
+    auto* list = Child<QListWidget>("FigureList");
+    list->doItemsLayout(); // the view lays its items out lazily
+    // The long name gives way, not the thumbnails: nothing to scroll sideways.
+    for (int row = 0; row < 2; ++row)
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))));
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+}
+
+TEST_F(DesignerTest, AFontHalfAgainAsLargeGrowsButtonsAndLinesInOneSizeOverNothing) {
+    const qreal larger = QApplication::font().pointSizeF() * 1.5;
+    qApp->setStyleSheet(QString("* { font-size: %1pt; }").arg(larger));
+    struct Restore {
+        ~Restore() { qApp->setStyleSheet({}); }
+    } restore;
+    Start(1); // the longer German texts
+    ASSERT_TRUE(form->LayArrangement(ThreeAndOne));
+    WaitForVerdict();
+    form->resize(form->minimumSize());
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        EXPECT_EQ(button->font().pointSizeF(), larger) << button->objectName().toStdString();
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 16)
+            << button->objectName().toStdString();
+    }
+    for (int i = 0; i < RuleIdCount; ++i) {
+        auto* line = Child<QLabel>(QString("RuleLabel%1").arg(i).toLatin1());
+        EXPECT_EQ(line->font().pointSizeF(), larger) << i;
+        const QRect words = line->fontMetrics().boundingRect(QRect(0, 0, line->width(), 1000),
+                                                             Qt::TextWordWrap, line->text());
+        EXPECT_LE(words.height(), line->height() - 4) << i;
+    }
+    ExpectLaidOutApart(*form);
 }
 
 TEST_F(DesignerTest, RuleLinesAndButtonsReadUnderADarkSchemeWithALargerFont) {
