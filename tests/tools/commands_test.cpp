@@ -260,7 +260,8 @@ TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
     const std::string trials = TempPath("trials.tsv");
     {
         std::ofstream out(trials);
-        out << "x\ttrial\tp1\t1\tsolved\t60\t9\nx\ttrial\tp1\t2\tgaveup\t900\t20\nbroken\n";
+        out << "trial\tkind\tplayer\tfigure\toutcome\tactions\n"
+            << "x\ttrial\tp1\t1\tsolved\t60\nx\ttrial\tp1\t2\tgaveup\t90\nbroken\n";
     }
     const ToolRun fitted = Figures({"reading", source, trials});
     EXPECT_EQ(fitted.status, 0) << fitted.err;

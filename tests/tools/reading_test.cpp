@@ -25,20 +25,22 @@ TEST(Reading, SpearmanRanksTiesByTheirMean) {
     EXPECT_EQ(Spearman({1}, {1}), 0);
 }
 
-TEST(Reading, TrialEffortAveragesTrialsAndCountsAGiveUpAsFortyAtLeast) {
+TEST(Reading, TrialEffortAveragesActionsAndCountsAGiveUpAsTheLimitAtLeast) {
     int skipped = -1;
+    // Columns found by name, in whatever order the header gives them.
     const auto effort =
-        TrialEffort("trial\tkind\tplayer\tfigure\toutcome\tseconds\tputdowns\n"
+        TrialEffort("trial\tkind\tplayer\tfigure\toutcome\tactions\tputdowns\n"
                     "a\ttrial\tp1\t7\tsolved\t60\t10\n"
-                    "b\ttrial\tp2\t7\tgaveup\t900\t12\n"
+                    "b\ttrial\tp2\t7\tgaveup\t90\t12\n"
                     "c\tpilot\tme\t7\tsolved\t30\t8\n"   // a pilot run is no trial
                     "d\ttrial\tp3\t9\tabandoned\t5\t1\n" // neither solved nor given up
                     "e\ttrial\tp3\tnine\tsolved\t5\t1\n" // no figure number
-                    "f\ttrial\tp3\t300\tsolved\t5\t1\n", // no such figure
+                    "f\ttrial\tp3\t300\tsolved\t5\t1\n"  // no such figure
+                    "g\ttrial\tp3\t8\tsolved\n",         // no count
                     skipped);
     ASSERT_EQ(effort.size(), 1u);
-    EXPECT_DOUBLE_EQ(effort.at(7), (10 + 40) / 2.0);
-    EXPECT_EQ(skipped, 4);
+    EXPECT_DOUBLE_EQ(effort.at(7), (60 + GivenUpActions) / 2.0);
+    EXPECT_EQ(skipped, 5);
 }
 
 TEST(Reading, TheFitRecoversWeightsThatMadeTheEffort) {

@@ -76,34 +76,43 @@ double Spearman(const std::vector<double>& a, const std::vector<double>& b) {
 }
 
 std::map<int, double> TrialEffort(const std::string& tsv, int& skipped) {
-    constexpr double GivenUpAtLeast = 40;
     std::map<int, std::pair<double, int>> sums;
     skipped = 0;
     std::istringstream lines(tsv);
     std::string line;
+    // The columns by the header's names; without a header, the driver's order.
+    size_t kind = 1, figureAt = 3, outcome = 4, actions = 11;
     while (std::getline(lines, line)) {
         std::vector<std::string> fields;
         std::istringstream cells(line);
         for (std::string cell; std::getline(cells, cell, '\t');)
             fields.push_back(cell);
-        if (fields.size() >= 7 && fields[0] == "trial") continue; // the header
-        int figure = 0, putdowns = 0;
+        if (!fields.empty() && fields[0] == "trial") {
+            const auto column = [&](const char* name, size_t& at) {
+                const auto it = std::find(fields.begin(), fields.end(), name);
+                if (it != fields.end()) at = static_cast<size_t>(it - fields.begin());
+            };
+            column("kind", kind), column("figure", figureAt), column("outcome", outcome);
+            column("actions", actions);
+            continue;
+        }
+        int figure = 0, count = 0;
         try {
-            if (fields.size() < 7) throw std::invalid_argument("short");
-            figure = std::stoi(fields[3]);
-            putdowns = std::stoi(fields[6]);
+            if (fields.size() <= std::max({kind, figureAt, outcome, actions}))
+                throw std::invalid_argument("short");
+            figure = std::stoi(fields[figureAt]);
+            count = std::stoi(fields[actions]);
         } catch (const std::exception&) {
             ++skipped;
             continue;
         }
-        if (fields[1] != "trial" || figure < 1 || figure > MaxFigures || putdowns < 0 ||
-            (fields[4] != "solved" && fields[4] != "gaveup")) {
+        const bool solved = fields[outcome] == "solved", gaveUp = fields[outcome] == "gaveup";
+        if (fields[kind] != "trial" || figure < 1 || figure > MaxFigures || count < 0 ||
+            (!solved && !gaveUp)) {
             ++skipped;
             continue;
         }
-        double effort = putdowns;
-        if (fields[4] == "gaveup") effort = std::max(effort, GivenUpAtLeast);
-        sums[figure].first += effort;
+        sums[figure].first += gaveUp ? std::max<double>(count, GivenUpActions) : count;
         ++sums[figure].second;
     }
     std::map<int, double> mean;

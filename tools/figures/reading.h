@@ -36,9 +36,13 @@ double ReadingEffort(const FigureReading& reading, const ReadingWeights& weights
 // values or when either side is constant.
 double Spearman(const std::vector<double>& a, const std::vector<double>& b);
 
-// Mean put-downs per figure from trial summary lines (the driver's trials.tsv);
-// a figure given up counts as 40 put-downs at least. Lines that do not parse are
-// skipped and counted in `skipped`.
+// Mean actions (every click and drag a player sent) per figure from trial
+// summary lines (the driver's trials.tsv), found by the header's column names.
+// Put-downs would not do: players who solve lay each triangle once, so nearly
+// every trial has eight. A figure given up counts as GivenUpActions at least:
+// the driver's limit of 40 put-downs, with a pick-up and a move for each. Lines
+// that do not parse are skipped and counted in `skipped`.
+inline constexpr int GivenUpActions = 120;
 std::map<int, double> TrialEffort(const std::string& tsv, int& skipped);
 
 // Least squares weights for the given figures' efforts, the constant first;
