@@ -119,7 +119,7 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
       homeLink(QUrl(MakerHomepage())), programDir(programDir), placement(ini) {
     setObjectName("MainForm");
     setWindowTitle("Fribo Trigonet");
-    back = QPixmap(":/textures/marble.png");
+    back = ReadPng(":/textures/marble.png");
 
     ToolPanel = new QFrame(this);
     ToolPanel->setObjectName("ToolPanel");
@@ -423,7 +423,7 @@ void TMainForm::paintEvent(QPaintEvent*) {
     // plain one would be blown up into blocks.
     const bool dense = devicePixelRatioF() >= 1.5;
     if (dense && fineBack.isNull()) { // read only where it is shown
-        fineBack = QPixmap(":/textures/marble@2x.png");
+        fineBack = ReadPng(":/textures/marble@2x.png");
         fineBack.setDevicePixelRatio(2);
     }
     const QPixmap& tile = dense && !fineBack.isNull() ? fineBack : back;

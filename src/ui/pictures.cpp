@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QStyle>
@@ -33,8 +34,14 @@ int CursorFactor(qreal ratio) {
     return std::max(1, qRound(ratio));
 }
 
+QPixmap ReadPng(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QCursor ScaledCursor(const QString& path, QPoint hot, qreal ratio, const QCursor& standIn) {
-    const QPixmap picture(path);
+    const QPixmap picture = ReadPng(path);
     if (picture.isNull()) return standIn;
     const int factor = CursorFactor(ratio);
     QPixmap scaled =
@@ -63,7 +70,7 @@ class ReadyDrawnEngine : public QIconEngine {
         const QString file = QString("%1-%2.png").arg(stem).arg(pick);
         QPixmap picture;
         if (!QPixmapCache::find(file, &picture)) {
-            picture.load(file, "PNG");
+            picture = ReadPng(file);
             QPixmapCache::insert(file, picture);
         }
         if (picture.isNull()) return picture;

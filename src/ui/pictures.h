@@ -11,6 +11,12 @@
 
 // The dialogs' own pictures, registered under ":/dialogs/".
 
+// A PNG picture, read by Qt's own PNG reader alone. Asked to guess the format,
+// Qt's image reader first loads every image format plugin there is (SVG, GIF,
+// ICO, JPEG), which would cost the first frame more than the pictures do. A
+// missing or damaged file gives a null pixmap.
+QPixmap ReadPng(const QString& path);
+
 // Renders an SVG picture at `size` device-independent pixels, sharp on high-DPI
 // screens. A missing picture gives a transparent pixmap of that size.
 QPixmap SvgPicture(const QString& name, QSize size);
