@@ -9,20 +9,25 @@
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOption>
-#include <QSvgRenderer>
 
 #include <algorithm>
 
+// Through Qt's SVG image plugin, which is loaded when the first picture is
+// asked for: linked to the program, Qt's SVG library would be loaded and bound
+// ahead of the first frame, which draws no SVG.
 QPixmap SvgPicture(const QString& name, QSize size) {
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/dialogs/") + name);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    const QSize pixels = (QSizeF(size) * ratio).toSize();
+    QImageReader reader(QStringLiteral(":/dialogs/") + name, "svg");
+    reader.setAutoDetectImageFormat(false);
+    reader.setScaledSize(pixels);
+    QImage image = reader.read();
+    if (image.size() != pixels) {
+        image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
     }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
 
