@@ -29,18 +29,17 @@ namespace {
 // The client library is opened by the sound thread, not linked to the
 // program: linked, it and the dozen codec libraries it pulls in would be
 // loaded and bound ahead of the game's first frame.
-#define TRIGONET_PULSE_FUNCTIONS(X)                                                                \
-    X(bytes_to_usec)                                                                               \
-    X(context_connect) X(context_disconnect) X(context_get_state) X(context_new_with_proplist)     \
-        X(context_set_state_callback) X(context_unref) X(frame_size) X(gettimeofday)               \
-            X(mainloop_free) X(mainloop_get_api) X(mainloop_new) X(mainloop_run)                   \
-                X(operation_unref) X(proplist_free) X(proplist_new) X(proplist_sets)               \
-                    X(stream_begin_write) X(stream_cancel_write) X(stream_connect_playback)        \
-                        X(stream_cork) X(stream_disconnect) X(stream_flush)                        \
-                            X(stream_get_buffer_attr) X(stream_get_state)                          \
-                                X(stream_new_with_proplist) X(stream_set_state_callback)           \
-                                    X(stream_unref) X(stream_write) X(timeval_add)                 \
-                                        X(usec_to_bytes)
+// clang-format off
+#define TRIGONET_PULSE_FUNCTIONS(X) \
+    X(bytes_to_usec) X(context_connect) X(context_disconnect) X(context_get_state) \
+    X(context_new_with_proplist) X(context_set_state_callback) X(context_unref) X(frame_size) \
+    X(gettimeofday) X(mainloop_free) X(mainloop_get_api) X(mainloop_new) X(mainloop_run) \
+    X(operation_unref) X(proplist_free) X(proplist_new) X(proplist_sets) \
+    X(stream_begin_write) X(stream_cancel_write) X(stream_connect_playback) X(stream_cork) \
+    X(stream_disconnect) X(stream_flush) X(stream_get_buffer_attr) X(stream_get_state) \
+    X(stream_new_with_proplist) X(stream_set_state_callback) X(stream_unref) X(stream_write) \
+    X(timeval_add) X(usec_to_bytes)
+// clang-format on
 
 struct PulseLibrary {
 #define TRIGONET_PULSE_POINTER(name) decltype(&::pa_##name) name = nullptr;
