@@ -99,7 +99,7 @@ const char* const BannerEnglish =
 // scales: parsing the SVGs instead would take the first frame longer than all
 // the rest it shows.
 QIcon ToolbarIcon(const char* picture) {
-    return ReadyDrawnIcon(QString(":/toolbar/%1").arg(picture), {18, 23, 27, 32, 36, 45, 54});
+    return ReadyDrawnIcon(QString(":/toolbar/%1").arg(picture), {TRIGONET_TOOLBAR_SIZES});
 }
 
 QString FromPath(const std::string& path) {
