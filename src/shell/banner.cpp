@@ -17,7 +17,6 @@ void HomeLink::Click() {
 
 Banner::Banner(QWidget* parent) : QWidget(parent) {
     setFont(AppFontPixels(13));
-    setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer.setInterval(100);
     connect(&timer, &QTimer::timeout, this, [this] { SetStep(step >= StepCount ? 0 : step + 1); });

@@ -78,7 +78,6 @@ BoardBox::BoardBox(Game& game, QWidget* parent) : QWidget(parent), game(game) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // the cursor follows the held triangle's zones
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
 }
 
 void BoardBox::RegisterCursors() {
@@ -102,7 +101,8 @@ void BoardBox::FitCanvas() {
     }
     // Every device pixel of the box as Qt counts them, the outlines on the last
     // edge included (the pen grows by less than the extra pixel does).
-    const QSize pixels = QSize(unit * GridColumns + 1, unit * GridRows + 1) * scale;
+    if (canvasDeferred) return;
+    const QSize pixels = CanvasRect().size();
     if (canvas.size() != pixels) canvas = QImage(pixels, QImage::Format_RGB32);
 }
 
@@ -165,33 +165,104 @@ void BoardBox::PaintMark(QPainter& painter) const {
     }
 }
 
-void BoardBox::PaintTriangle(int t, Rgb fill, Rgb line) {
+// Where the board's pixels go: the canvas, or for the first frame the screen
+// itself. Both get the same pixels, clipped to the canvas's rectangle.
+class BoardBox::PixelSink {
+  public:
+    virtual ~PixelSink() = default;
+    virtual void Fill(const QRect& r, QRgb colour) = 0; // r lies inside the area
+    virtual void Flip(QPoint p, QRgb bits) = 0;         // exclusive-or, p inside the area
+};
+
+namespace {
+
+class CanvasSink : public BoardBox::PixelSink {
+  public:
+    explicit CanvasSink(QImage& canvas) : canvas(canvas) {}
+    void Fill(const QRect& r, QRgb colour) override {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+            std::fill(row + r.left(), row + r.right() + 1, colour);
+        }
+    }
+    void Flip(QPoint p, QRgb bits) override {
+        reinterpret_cast<QRgb*>(canvas.scanLine(p.y()))[p.x()] ^= bits;
+    }
+
+  private:
+    QImage& canvas;
+};
+
+// The painter draws in device pixels, so each rectangle lands on exactly the
+// pixels it names.
+class ScreenSink : public BoardBox::PixelSink {
+  public:
+    explicit ScreenSink(QPainter& painter) : painter(painter) {}
+    void Fill(const QRect& r, QRgb colour) override {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(r, QColor(colour));
+    }
+    void Flip(QPoint p, QRgb bits) override {
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(QRect(p, QSize(1, 1)), QColor(bits));
+    }
+
+  private:
+    QPainter& painter;
+};
+
+} // namespace
+
+QRect BoardBox::CanvasRect() const {
+    if (unit < 1) return {};
+    return QRect(QPoint(0, 0), QSize(unit * GridColumns + 1, unit * GridRows + 1) * scale);
+}
+
+void BoardBox::PaintTriangle(PixelSink& sink, const QRect& area, int t, Rgb fill, Rgb line) const {
     // A triangle is convex: each row runs from its leftmost to its rightmost edge pixel.
     const std::vector<QPoint> edge = EdgePixels(Vertices(t), penWidth);
     const QRgb fillColour = ToQRgb(fill), lineColour = ToQRgb(line);
-    const int width = canvas.width(), height = canvas.height();
     for (size_t first = 0; first < edge.size();) {
         size_t last = first;
         while (last + 1 < edge.size() && edge[last + 1].y() == edge[first].y())
             ++last;
         const int y = edge[first].y();
-        if (y >= 0 && y < height) {
-            QRgb* row = reinterpret_cast<QRgb*>(canvas.scanLine(y));
-            const int from = std::max(edge[first].x(), 0);
-            const int to = std::min(edge[last].x(), width - 1);
-            if (from <= to) std::fill(row + from, row + to + 1, fillColour);
+        if (y >= area.top() && y <= area.bottom()) {
+            const int from = std::max(edge[first].x(), area.left());
+            const int to = std::min(edge[last].x(), area.right());
+            if (from <= to) sink.Fill(QRect(from, y, to - from + 1, 1), fillColour);
             for (size_t i = first; i <= last; ++i)
-                if (edge[i].x() >= 0 && edge[i].x() < width) row[edge[i].x()] = lineColour;
+                if (area.contains(edge[i])) sink.Fill(QRect(edge[i], QSize(1, 1)), lineColour);
         }
         first = last + 1;
     }
 }
 
-void BoardBox::PaintOutline(int t) {
+void BoardBox::PaintOutline(PixelSink& sink, const QRect& area, int t) const {
     const QRgb yellow = ToQRgb(Yellow) & RGB_MASK; // the pixels keep their alpha
-    const QRect area = canvas.rect();
     for (const QPoint& p : EdgePixels(Vertices(t), penWidth))
-        if (area.contains(p)) reinterpret_cast<QRgb*>(canvas.scanLine(p.y()))[p.x()] ^= yellow;
+        if (area.contains(p)) sink.Flip(p, yellow);
+}
+
+void BoardBox::PaintBoard(PixelSink& sink, const QRect& area) const {
+    sink.Fill(area, ToQRgb(Silver));
+    const uint8_t held = game.board.Selected;
+    for (int t = 1; t <= TriangleCount; ++t)
+        if (t != held) PaintTriangle(sink, area, t, FillColour(game.State), Grey);
+    if (held >= 1 && held <= TriangleCount) PaintOutline(sink, area, held);
+}
+
+void BoardBox::DeferCanvas() {
+    canvasDeferred = true;
+    canvas = QImage();
+}
+
+void BoardBox::MakeCanvas() {
+    if (!canvasDeferred) return;
+    canvasDeferred = false;
+    FitCanvas();
+    PaintBoard(); // the pixels already on the screen: nothing to repaint
+    markRing = MarkRing();
 }
 
 void BoardBox::RepaintLater(const QRect& touched) {
@@ -202,26 +273,27 @@ void BoardBox::RepaintLater(const QRect& touched) {
 }
 
 void BoardBox::DrawTriangle(int t, Rgb fill, Rgb line) {
+    if (canvasDeferred) return update(); // painted from the game's state
     if (canvas.isNull()) return;
-    PaintTriangle(t, fill, line);
+    CanvasSink sink(canvas);
+    PaintTriangle(sink, canvas.rect(), t, fill, line);
     RepaintLater(Touched(Vertices(t)));
     FollowMark();
 }
 
 void BoardBox::DrawOutline(int t) {
+    if (canvasDeferred) return update();
     if (canvas.isNull()) return;
-    PaintOutline(t);
+    CanvasSink sink(canvas);
+    PaintOutline(sink, canvas.rect(), t);
     RepaintLater(Touched(Vertices(t)));
     FollowMark();
 }
 
 void BoardBox::PaintBoard() {
     if (canvas.isNull()) return;
-    canvas.fill(ToQRgb(Silver));
-    const uint8_t held = game.board.Selected;
-    for (int t = 1; t <= TriangleCount; ++t)
-        if (t != held) PaintTriangle(t, FillColour(game.State), Grey);
-    if (held) PaintOutline(held);
+    CanvasSink sink(canvas);
+    PaintBoard(sink, canvas.rect());
 }
 
 void BoardBox::boxPaint() {
@@ -238,6 +310,15 @@ void BoardBox::paintEvent(QPaintEvent* event) {
         FitCanvas();
         PaintBoard();
         markRing = MarkRing();
+    }
+    if (canvasDeferred && unit >= 1) {
+        // The first frame, straight from the game's state: a canvas of the
+        // board's size costs a first frame more in fresh memory than the
+        // painting does.
+        painter.scale(1 / scale, 1 / scale);
+        ScreenSink sink(painter);
+        PaintBoard(sink, CanvasRect());
+        return;
     }
     if (canvas.isNull()) {
         painter.fillRect(event->rect(), QColor(ToQRgb(Silver)));
@@ -256,6 +337,7 @@ void BoardBox::paintEvent(QPaintEvent* event) {
 }
 
 void BoardBox::mousePressEvent(QMouseEvent* event) {
+    MakeCanvas();    // the game's handlers draw into it step by step
     keyPlay = false; // the mouse sees the board exactly as it always did
     FollowMark();
     const QPoint at(qFloor(event->position().x()), qFloor(event->position().y()));
@@ -272,6 +354,7 @@ void BoardBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardBox::mouseMoveEvent(QMouseEvent* event) {
+    MakeCanvas();
     boxMouseMove(event->buttons() & Qt::LeftButton, qFloor(event->position().x()),
                  qFloor(event->position().y()));
 }
@@ -311,6 +394,7 @@ void BoardBox::keyPressEvent(QKeyEvent* event) {
     BoardKey key;
     if (!KeyFor(event->key(), event->modifiers(), key)) return QWidget::keyPressEvent(event);
     event->accept();
+    MakeCanvas();
     if (unit < 1) return;
     keyPlay = true;
     // A held Enter or Escape would otherwise put the triangle down and pick the

@@ -35,6 +35,13 @@ class BoardBox : public QWidget, public BoardPainter {
     // The whole board from the game's state.
     void boxPaint();
 
+    // Until MakeCanvas, or the first input on the board, the board is painted
+    // straight from the game's state and Canvas() is null: what a first frame
+    // needs of it, without a canvas's worth of fresh memory.
+    void DeferCanvas();
+    void MakeCanvas();
+    class PixelSink;
+
     // Triangle t (1..8) filled, outlined in `line`, pen width 1 (of the box's pixels).
     void DrawTriangle(int t, Rgb fill, Rgb line) override;
     // Triangle t's outline in yellow, exclusive-or, on exactly the pixels of the
@@ -82,8 +89,10 @@ class BoardBox : public QWidget, public BoardPainter {
     void FollowMark();
     void PaintMark(QPainter& painter) const;
     void RepaintLater(const QRect& touched);
-    void PaintTriangle(int t, Rgb fill, Rgb line);
-    void PaintOutline(int t);
+    QRect CanvasRect() const; // in device pixels, empty below unit 1
+    void PaintTriangle(PixelSink& sink, const QRect& area, int t, Rgb fill, Rgb line) const;
+    void PaintOutline(PixelSink& sink, const QRect& area, int t) const;
+    void PaintBoard(PixelSink& sink, const QRect& area) const;
 
     Game& game;
     PointerDrag drag;
@@ -94,8 +103,9 @@ class BoardBox : public QWidget, public BoardPainter {
     int cursorZone = ZoneOutside; // the zone whose cursor the box shows
     QRect pendingRepaint;         // drawn into the canvas, not yet on the screen
     bool keyPlay = false;         // the last input on the board was a key
-    QRect markRing;               // the key mark as last asked for, in the canvas's pixels
-    qreal cursorRatio = 0;        // the scale the cursors were made for, 0 before they were
+    bool canvasDeferred = false;
+    QRect markRing;        // the key mark as last asked for, in the canvas's pixels
+    qreal cursorRatio = 0; // the scale the cursors were made for, 0 before they were
     QCursor turnCursor{Qt::CrossCursor};
     QCursor moveCursor{Qt::SizeAllCursor};
 };

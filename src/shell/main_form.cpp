@@ -127,6 +127,7 @@ TMainForm::TMainForm(const QString& programDir, const QString& iniPath,
     ToolPanel->setAutoFillBackground(true);
     BuildToolbar();
     box->setObjectName("box");
+    box->DeferCanvas();
     banner = new Banner(this);
     banner->setObjectName("Banner");
     connect(banner, &Banner::clicked, this, &TMainForm::FriboBtnClick);
@@ -236,8 +237,6 @@ bool TMainForm::FormCreate() {
     data.Dirty = false;
     SetupFigure(game);
     UpdateUndoButtons();
-    waves.LoadClips();
-    box->RegisterCursors();
     banner->Start();
     return true;
 }
@@ -248,6 +247,15 @@ bool TMainForm::ReadSavedGame(const std::string& path) {
 
 void TMainForm::CreateSecondaryWindows() {
     if (pattern) return;
+    // None of this is in the first frame. The board's canvas takes fresh memory
+    // as large as the window's; the clips open the sound library; the hand is
+    // looked up in the desktop's cursor theme, and shown before the
+    // first frame it would be looked up while the window is mapped.
+    box->MakeCanvas();
+    waves.LoadClips();
+    box->RegisterCursors();
+    box->setCursor(Qt::PointingHandCursor);
+    banner->setCursor(Qt::PointingHandCursor);
     // Drawn at the window manager's sizes from the SVG, it would cost the
     // first frame more than the board.
     if (QFile::exists(":/icons/program.svg")) setWindowIcon(QIcon(":/icons/program.svg"));

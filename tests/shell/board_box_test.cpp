@@ -136,6 +136,28 @@ TEST_F(BoardBoxTest, CanvasHoldsTheScreensPixelsAndShowsThemOneToOne) {
     EXPECT_TRUE(box->grab().toImage().convertToFormat(QImage::Format_RGB32) == box->Canvas());
 }
 
+// Run by itself at QT_SCALE_FACTOR=2 as well.
+TEST_F(BoardBoxTest, WithoutACanvasTheScreenGetsTheCanvasPixelsUntilTheFirstInput) {
+    const QPoint grip = MoveGrip(3);
+    Press(Qt::LeftButton, grip); // held: its outline is an exclusive-or over the board
+    DragTo(grip + QPoint(2 * Unit, Unit));
+    const QImage drawn = box->Canvas().copy();
+    box->DeferCanvas();
+    box->SetUnit(Unit);
+    ASSERT_TRUE(box->Canvas().isNull());
+    EXPECT_TRUE(box->grab().toImage().convertToFormat(QImage::Format_RGB32) == drawn);
+
+    // Drawing while deferred only repaints; the next input brings the canvas
+    // back from the game's state before the handlers draw into it.
+    box->DrawTriangle(5, Red, Grey);
+    EXPECT_TRUE(box->Canvas().isNull());
+    DragTo(grip + QPoint(3 * Unit, Unit));
+    ASSERT_FALSE(box->Canvas().isNull());
+    ExpectSameAsFullRepaint("first input after a deferred canvas");
+    QApplication::processEvents();
+    EXPECT_TRUE(box->grab().toImage().convertToFormat(QImage::Format_RGB32) == box->Canvas());
+}
+
 TEST_F(BoardBoxTest, OutlineDrawnTwiceRestoresEveryPixelInEveryOrientation) {
     RemoveTriangle(game.board, 1);
     game.board.Selected = 1;

@@ -80,15 +80,19 @@ struct MainFormTest : ::testing::Test {
         sounds = output->log;
         form = std::make_unique<Form>(dir.path(), iniPath, std::unique_ptr<CueOutput>(output));
         if (!form->FormCreate()) return false;
+        FakeClips();
+        return true;
+    }
+    void FakeClips() {
         for (int i = 0; i < CueCount; ++i)
             form->waves.SetClip(i, WaveImage(100 + i)); // cue n plays "play 99 + n"
-        return true;
     }
 
     // The program's start: creation, secondary windows, first showing.
     template <typename Form = TMainForm> void Start() {
         ASSERT_TRUE(Create<Form>());
-        form->CreateSecondaryWindows();
+        form->CreateSecondaryWindows(); // which reads the real clips
+        FakeClips();
         form->ShowAtPlacement();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->FormActivate(); // whether or not the platform has activated it yet
