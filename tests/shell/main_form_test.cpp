@@ -994,13 +994,19 @@ TEST_F(MainFormTest, TheMainWindowsFirstFrameComesBeforeTheOtherWindowsAreMade) 
             return false;
         }
     } atExpose;
-    atExpose.seen = [&] { madeAtFirstFrame = form->PatForm() != nullptr; };
+    bool canvasAtFirstFrame = true;
+    atExpose.seen = [&] {
+        madeAtFirstFrame = form->PatForm() != nullptr;
+        canvasAtFirstFrame = !Box()->Canvas().isNull();
+    };
     form->winId();
     form->windowHandle()->installEventFilter(&atExpose);
     form->ShowAtPlacement();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_FALSE(madeAtFirstFrame);
+    EXPECT_FALSE(canvasAtFirstFrame); // the first frame paints the board without it
     EXPECT_TRUE(QTest::qWaitFor([&] { return seam.dialogs.size() == 2; }, 2000));
+    EXPECT_FALSE(Box()->Canvas().isNull());
     EXPECT_EQ(seam.dialogs, (QStringList{"TongueDlg", "FreewareDlg"}));
     ASSERT_NE(form->PatForm(), nullptr);
     EXPECT_TRUE(form->PatForm()->isVisible());
