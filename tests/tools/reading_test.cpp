@@ -14,7 +14,10 @@ TEST(Reading, TheSquareBlockHasSixteenCutsFourSidesAndNoSeams) {
     EXPECT_DOUBLE_EQ(r.Seams, 0);
     EXPECT_EQ(r.Hidden, 0);
     EXPECT_FALSE(r.OddTurn);
-    EXPECT_DOUBLE_EQ(ReadingEffort(r, {1, 1, 0, 0, 0.5, 0}), 1 + 4 + 2);
+    EXPECT_EQ(r.Square, 8);
+    EXPECT_EQ(r.Slanted, 0);
+    // All square: neither of the first two terms, and four doublings of cuts.
+    EXPECT_DOUBLE_EQ(ReadingEffort(r, {1, 10, 10, 0.5}), 1 + 2);
 }
 
 TEST(Reading, SpearmanRanksTiesByTheirMean) {
@@ -44,11 +47,13 @@ TEST(Reading, TrialEffortAveragesActionsAndCountsAGiveUpAsTheLimitAtLeast) {
 }
 
 TEST(Reading, TheFitRecoversWeightsThatMadeTheEffort) {
-    const ReadingWeights truth{5, 2, 0.25, 1.5, 0.3, 3};
+    const ReadingWeights truth{5, 2, 0.25, 1.5};
     std::vector<FigureReading> readings;
     std::vector<double> effort;
     for (int i = 0; i < 12; ++i) {
-        const FigureReading r{1L << (i % 5), (i * 7 % 4) * 0.5, i % 3, 4 + i * 5 % 11, i % 4 == 1};
+        const int square = (i % 3) * 4;
+        const FigureReading r{1L << (i % 5), (i * 7 % 4) * 0.5, i % 3, 4 + i * 5 % 11, false,
+                              square,        8 - square};
         readings.push_back(r);
         effort.push_back(ReadingEffort(r, truth));
     }

@@ -444,7 +444,7 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         order.push_back(static_cast<double>(i));
         out << i + 1 << "\t" << effort.back() << "\t" << r.Cuts << "\t" << r.Seams << "\t"
             << r.Hidden << "\t" << r.Stretches << "\t" << (r.OddTurn ? "odd" : "-") << "\t"
-            << source.Figures[i].Name << "\n";
+            << source.Figures[i].Name << "\t" << r.Square << "\t" << r.Slanted << "\n";
     }
     const double floor = *std::min_element(effort.begin(), effort.end());
     out << "rank correlation with the order " << Spearman(effort, order) << ", "

@@ -16,6 +16,8 @@ FigureReading ReadFigure(const FigureRecord& figure) {
     const auto slanted = [](const Placement& p) { return p.Orient % 4 == 2; };
     reading.OddTurn = figure[0].Orient % 2 == 1;
     for (size_t i = 0; i < figure.size(); ++i) {
+        reading.Square += figure[i].Orient % 4 == 0;
+        reading.Slanted += slanted(figure[i]);
         double edge = 0;
         for (size_t j = 0; j < figure.size(); ++j) {
             edge += joints.Shared[i][j];
@@ -30,8 +32,10 @@ FigureReading ReadFigure(const FigureRecord& figure) {
 }
 
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& r) {
-    return {std::log2(static_cast<double>(std::max(r.Cuts, 1L))), r.Seams,
-            static_cast<double>(r.Hidden), static_cast<double>(r.Stretches), r.OddTurn ? 1.0 : 0.0};
+    const bool mixed = r.Square > 0 && r.Slanted > 0;
+    return {r.Square < TriangleCount ? 1.0 : 0.0,
+            mixed ? r.Stretches + SeamStretches * r.Seams : 0.0,
+            std::log2(static_cast<double>(std::max(r.Cuts, 1L)))};
 }
 
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& w) {

@@ -17,18 +17,25 @@ struct FigureReading {
     int Hidden = 0;       // 45-degree triangles with more than two legs of side inside
     int Stretches = 0;    // straight stretches of the outline
     bool OddTurn = false; // laid on one of the odd lattices
+    int Square = 0;       // triangles with their short sides along the board's lines
+    int Slanted = 0;      // triangles turned by 45 degrees from those
 };
 
-inline constexpr int ReadingFeatures = 5;
+// What the trials showed: a figure of square triangles alone reads at once; one
+// that mixes square and slanted triangles is as hard as its outline is long and
+// its seams between the two (a leg of seam counting as three stretches); the
+// cuts tell little once those are known.
+inline constexpr int ReadingFeatures = 3;
 using ReadingWeights = std::array<double, ReadingFeatures + 1>; // constant first
+inline constexpr double SeamStretches = 3;
 
-// Until trials hold them, a guess: a put-down for every doubling of the cuts,
-// half for every leg of seam, one for each hidden triangle, a tenth for each
-// stretch, two for an odd lattice.
-inline constexpr ReadingWeights GuessedWeights{8, 1, 0.5, 1, 0.1, 2};
+// Before the trials were fitted: the same terms, weighted by eye.
+inline constexpr ReadingWeights GuessedWeights{40, 10, 2, -1};
 
 // `figure` must pass FigureIsValid and be layable.
 FigureReading ReadFigure(const FigureRecord& figure);
+// Not all square (0 or 1), the mixed outline (stretches and seams, 0 unless
+// square and slanted triangles meet), and log2 of the cuts.
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& reading);
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& weights);
 
