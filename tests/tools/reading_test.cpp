@@ -60,6 +60,11 @@ TEST(Reading, TheFitRecoversWeightsThatMadeTheEffort) {
     const ReadingWeights fitted = FitReading(readings, effort);
     for (int k = 0; k <= ReadingFeatures; ++k)
         EXPECT_NEAR(fitted[k], truth[k], 1e-3) << k;
+    // Effort the terms make exactly ranks the same on every held-out third.
+    const std::vector<double> splits = SplitCorrelations(readings, effort, 10, 3);
+    ASSERT_EQ(splits.size(), 10u);
+    EXPECT_NEAR(splits.front(), 1, 1e-9);
+    EXPECT_TRUE(SplitCorrelations({readings[0], readings[1]}, {1, 2}, 10, 3).empty());
     // Too few figures to fit: the guess stays.
     EXPECT_EQ(FitReading({}, {}), GuessedWeights);
 }

@@ -458,11 +458,13 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     int skipped = 0;
     const std::map<int, double> trials = TrialEffort(text, skipped);
-    std::vector<FigureReading> fitReadings, heldReadings;
-    std::vector<double> fitEffort, heldEffort;
+    std::vector<FigureReading> fitReadings, heldReadings, allReadings;
+    std::vector<double> fitEffort, heldEffort, allEffort;
     int k = 0;
     for (const auto& [figure, mean] : trials) {
         if (figure > static_cast<int>(readings.size())) continue;
+        allReadings.push_back(readings[figure - 1]);
+        allEffort.push_back(mean);
         const bool held = k++ % 3 == 2;
         (held ? heldReadings : fitReadings).push_back(readings[figure - 1]);
         (held ? heldEffort : fitEffort).push_back(mean);
@@ -479,6 +481,11 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << " " << w;
     out << "\nheld-out rank correlation " << Spearman(fitted, heldEffort) << " (guessed weights "
         << Spearman(guessed, heldEffort) << ")\n";
+    if (const std::vector<double> splits = SplitCorrelations(allReadings, allEffort, 200, 1);
+        !splits.empty())
+        out << "over " << splits.size() << " random splits: median " << splits[splits.size() / 2]
+            << ", quartiles " << splits[splits.size() / 4] << " to "
+            << splits[splits.size() * 3 / 4] << "\n";
     return 0;
 }
 

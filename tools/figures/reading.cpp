@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <random>
 #include <sstream>
 
 FigureReading ReadFigure(const FigureRecord& figure) {
@@ -160,4 +161,32 @@ ReadingWeights FitReading(const std::vector<FigureReading>& readings,
     for (int i = 0; i < N; ++i)
         w[i] = m[i][N] / m[i][i];
     return w;
+}
+
+std::vector<double> SplitCorrelations(const std::vector<FigureReading>& readings,
+                                      const std::vector<double>& effort, int splits,
+                                      unsigned seed) {
+    std::vector<double> found;
+    const size_t n = std::min(readings.size(), effort.size()), fit = n * 2 / 3;
+    if (n - fit < 2) return found;
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::mt19937 random(seed);
+    for (int s = 0; s < splits; ++s) {
+        std::shuffle(order.begin(), order.end(), random);
+        std::vector<FigureReading> fitReadings;
+        std::vector<double> fitEffort, predicted, actual;
+        for (size_t i = 0; i < fit; ++i) {
+            fitReadings.push_back(readings[order[i]]);
+            fitEffort.push_back(effort[order[i]]);
+        }
+        const ReadingWeights weights = FitReading(fitReadings, fitEffort);
+        for (size_t i = fit; i < n; ++i) {
+            predicted.push_back(ReadingEffort(readings[order[i]], weights));
+            actual.push_back(effort[order[i]]);
+        }
+        found.push_back(Spearman(predicted, actual));
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }

@@ -52,6 +52,11 @@ double Spearman(const std::vector<double>& a, const std::vector<double>& b);
 inline constexpr int GivenUpActions = 120;
 std::map<int, double> TrialEffort(const std::string& tsv, int& skipped);
 
+// Held-out rank correlations over `splits` random splits of the figures, each
+// fitted on two thirds and judged on the rest, sorted: one split can be lucky.
+std::vector<double> SplitCorrelations(const std::vector<FigureReading>& readings,
+                                      const std::vector<double>& effort, int splits, unsigned seed);
+
 // Least squares weights for the given figures' efforts, the constant first;
 // the guess where the system is singular.
 ReadingWeights FitReading(const std::vector<FigureReading>& readings,
