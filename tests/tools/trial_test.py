@@ -100,6 +100,8 @@ class Ending(unittest.TestCase):
         session = trial.Session("t")
         session.state = {"open": True, "server_pid": server.pid}
         session.save()
+        with self.assertRaises(SystemExit):  # a clear word, not a traceback
+            trial.require_open(session)
         trial.command_end(session, giveup=False)
         self.assertIsNotNone(server.poll())
         self.assertFalse(trial.Session("t").state["open"])

@@ -429,6 +429,8 @@ def command_start(session, figure, pilot, game):
 def require_open(session):
     if not session.state or not session.state.get("open"):
         fail("no trial is open for %s: run `start FIGURE` first" % session.player)
+    if not session.state.get("game_pid"):
+        fail("the game never started; run `end`, then `start FIGURE` again")
     if not alive(session.state["game_pid"]):
         fail("the game has ended unexpectedly; run `end`")
 
