@@ -39,11 +39,12 @@ TEST(Reading, TrialEffortAveragesActionsAndCountsAGiveUpAsTheLimitAtLeast) {
                     "d\ttrial\tp3\t9\tabandoned\t5\t1\n" // neither solved nor given up
                     "e\ttrial\tp3\tnine\tsolved\t5\t1\n" // no figure number
                     "f\ttrial\tp3\t300\tsolved\t5\t1\n"  // no such figure
-                    "g\ttrial\tp3\t8\tsolved\n",         // no count
+                    "g\ttrial\tp3\t8\tsolved\n"          // no count
+                    "h\ttrial\tp4\t7\tgaveup\t0\t0\n",   // given up before trying
                     skipped);
     ASSERT_EQ(effort.size(), 1u);
     EXPECT_DOUBLE_EQ(effort.at(7), (60 + GivenUpActions) / 2.0);
-    EXPECT_EQ(skipped, 5);
+    EXPECT_EQ(skipped, 6);
 }
 
 TEST(Reading, TheFitRecoversWeightsThatMadeTheEffort) {

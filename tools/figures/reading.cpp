@@ -112,8 +112,10 @@ std::map<int, double> TrialEffort(const std::string& tsv, int& skipped) {
             continue;
         }
         const bool solved = fields[outcome] == "solved", gaveUp = fields[outcome] == "gaveup";
+        // A give-up before any action laid nothing: it tells how the target
+        // looked to that player at that moment, not the effort of laying it.
         if (fields[kind] != "trial" || figure < 1 || figure > MaxFigures || count < 0 ||
-            (!solved && !gaveUp)) {
+            (!solved && !gaveUp) || (gaveUp && count == 0)) {
             ++skipped;
             continue;
         }

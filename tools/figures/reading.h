@@ -47,8 +47,9 @@ double Spearman(const std::vector<double>& a, const std::vector<double>& b);
 // summary lines (the driver's trials.tsv), found by the header's column names.
 // Put-downs would not do: players who solve lay each triangle once, so nearly
 // every trial has eight. A figure given up counts as GivenUpActions at least:
-// the driver's limit of 40 put-downs, with a pick-up and a move for each. Lines
-// that do not parse are skipped and counted in `skipped`.
+// the driver's limit of 40 put-downs, with a pick-up and a move for each; one
+// given up before any action is skipped. Lines that do not parse are skipped
+// and counted in `skipped`.
 inline constexpr int GivenUpActions = 120;
 std::map<int, double> TrialEffort(const std::string& tsv, int& skipped);
 
