@@ -99,8 +99,6 @@ void BoardBox::FitCanvas() {
         canvas = QImage();
         return;
     }
-    // Every device pixel of the box as Qt counts them, the outlines on the last
-    // edge included (the pen grows by less than the extra pixel does).
     if (canvasDeferred) return;
     const QSize pixels = CanvasRect().size();
     if (canvas.size() != pixels) canvas = QImage(pixels, QImage::Format_RGB32);
@@ -213,6 +211,8 @@ class ScreenSink : public BoardBox::PixelSink {
 
 } // namespace
 
+// Every device pixel of the box as Qt counts them, the outlines on the last
+// edge included (the pen grows by less than the extra pixel does).
 QRect BoardBox::CanvasRect() const {
     if (unit < 1) return {};
     return QRect(QPoint(0, 0), QSize(unit * GridColumns + 1, unit * GridRows + 1) * scale);

@@ -248,9 +248,9 @@ bool TMainForm::ReadSavedGame(const std::string& path) {
 void TMainForm::CreateSecondaryWindows() {
     if (pattern) return;
     // None of this is in the first frame. The board's canvas takes fresh memory
-    // as large as the window's; the clips open the sound library; the hand is
-    // looked up in the desktop's cursor theme, and shown before the
-    // first frame it would be looked up while the window is mapped.
+    // as large as the window's; the clips open the sound library; a hand set
+    // before the window is mapped is looked up in the desktop's cursor theme
+    // while it is.
     box->MakeCanvas();
     waves.LoadClips();
     box->RegisterCursors();

@@ -23,8 +23,8 @@ struct FigureReading {
 
 // What the trials showed: a figure of square triangles alone reads at once; one
 // that mixes square and slanted triangles is as hard as its outline is long and
-// its seams between the two (a leg of seam counting as three stretches); the
-// cuts tell little once those are known.
+// its seams between the two (a leg of seam counting as three stretches); an
+// outline that can be cut many ways is a little easier.
 inline constexpr int ReadingFeatures = 3;
 using ReadingWeights = std::array<double, ReadingFeatures + 1>; // constant first
 inline constexpr double SeamStretches = 3;
