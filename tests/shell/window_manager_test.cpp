@@ -610,19 +610,42 @@ TEST(WindowManager, OpenboxSession) {
 
     env.insert("DISPLAY", display);
     qputenv("DISPLAY", display.toLocal8Bit()); // for xprop here
+    // The number comes before the server takes clients on a loaded machine:
+    // openbox gives up at once on a display it cannot open.
+    const bool serving = WaitFor(
+        [] {
+            QProcess xprop;
+            xprop.start("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"});
+            return xprop.waitForFinished(5000) && xprop.exitStatus() == QProcess::NormalExit &&
+                   xprop.exitCode() == 0;
+        },
+        15000);
     QProcess wm;
     wm.setProcessEnvironment(env);
     wm.setProcessChannelMode(QProcess::MergedChannels);
-    ASSERT_TRUE(Launch(wm, "openbox", {"--sm-disable"}));
-    const bool managed = WaitFor(
-        [] {
-            return Xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-        },
-        20000);
-    // What openbox said, should it not take over: a loaded machine or a crash.
-    const QString wmState = wm.state() == QProcess::Running
-                                ? QString("still running")
-                                : QString("exited with %1").arg(wm.exitCode());
+    QString wmSaid;
+    bool managed = false;
+    for (int attempt = 0; serving && !managed && attempt < 3; ++attempt) {
+        ASSERT_TRUE(Launch(wm, "openbox", {"--sm-disable"}));
+        managed = WaitFor(
+                      [&] {
+                          return wm.state() == QProcess::NotRunning ||
+                                 Xprop({"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
+                      },
+                      20000) &&
+                  wm.state() == QProcess::Running;
+        if (!managed) {
+            Stop(wm);
+            wmSaid += QString::fromLocal8Bit(wm.readAll());
+        }
+    }
+    // What openbox and the server said, should it not take over: a loaded
+    // machine or a crash.
+    const QString wmState =
+        !serving ? QString("never asked: the server %1 took no client; it said %2")
+                       .arg(server.state() == QProcess::Running ? "is running but" : "exited and")
+                       .arg(QString::fromLocal8Bit(server.readAllStandardError()))
+                 : QString("started three times; it said: %1").arg(wmSaid);
 
     QProcess checks;
     if (managed) {
@@ -632,14 +655,14 @@ TEST(WindowManager, OpenboxSession) {
         checks.start(ProgramPath, {"--gtest_filter=Openbox.*"});
         checks.waitForFinished(120000);
     }
-    const QString output = QString::fromLocal8Bit(checks.readAll());
+    const QString output = managed ? QString::fromLocal8Bit(checks.readAll()) : QString();
     for (const QString& line : output.split('\n'))
         if (line.startsWith("solved message:")) std::printf("%s\n", qPrintable(line));
     Stop(checks);
     Stop(wm);
     Stop(server);
-    ASSERT_TRUE(managed) << "openbox did not take over the display; it is " << wmState.toStdString()
-                         << ": " << QString::fromLocal8Bit(wm.readAll()).toStdString();
+    ASSERT_TRUE(managed) << "openbox did not take over the display; it was "
+                         << wmState.toStdString();
     EXPECT_EQ(checks.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(checks.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains("[  PASSED  ] 7 tests")) << output.toStdString();
