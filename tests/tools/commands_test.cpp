@@ -269,4 +269,17 @@ TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
               std::string::npos)
         << fitted.out;
     EXPECT_EQ(Figures({"reading", source, TempPath("none.tsv")}).status, 1);
+    // A second file is judged only on figures the first never held.
+    const std::string held = TempPath("held.tsv");
+    {
+        std::ofstream out(held);
+        out << "trial\tkind\tplayer\tfigure\toutcome\tactions\n"
+            << "y\ttrial\tp9\t1\tsolved\t10\ny\ttrial\tp9\t3\tsolved\t10\n";
+    }
+    const ToolRun judged = Figures({"reading", source, trials, held});
+    EXPECT_EQ(judged.status, 0) << judged.err;
+    EXPECT_NE(judged.out.find("new trials: 0 figures not fitted, 0 lines skipped"),
+              std::string::npos)
+        << judged.out;
+    EXPECT_EQ(Figures({"reading", source, trials, TempPath("none.tsv")}).status, 1);
 }

@@ -427,7 +427,10 @@ int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
 // The outline-only measure of every figure; then its rank correlation with the
 // source's order, or, given trial records, fitted on two thirds of the figures
-// tried and correlated with the trials on the rest.
+// tried and correlated with the trials on the rest. Given a second file of
+// trials, run after the terms were chosen, the weights fitted on every figure
+// of the first are judged on the figures only the second holds: the one check
+// that no choice of terms has seen.
 int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     FigureSource source;
     std::string error;
@@ -451,11 +454,12 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         << std::count(effort.begin(), effort.end(), floor) << " figures on the floor " << floor
         << "\n";
     if (args.size() < 2) return 0;
-    std::string text;
-    if (!ReadTextFile(args[1], text)) {
-        err << "cannot read " << args[1] << "\n";
-        return ExitProblems;
-    }
+    std::string text, heldText;
+    for (size_t a = 1; a < args.size() && a < 3; ++a)
+        if (!ReadTextFile(args[a], a == 1 ? text : heldText)) {
+            err << "cannot read " << args[a] << "\n";
+            return ExitProblems;
+        }
     int skipped = 0;
     const std::map<int, double> trials = TrialEffort(text, skipped);
     std::vector<FigureReading> fitReadings, heldReadings, allReadings;
@@ -486,6 +490,22 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << "over " << splits.size() << " random splits: median " << splits[splits.size() / 2]
             << ", quartiles " << splits[splits.size() / 4] << " to "
             << splits[splits.size() * 3 / 4] << "\n";
+    if (args.size() < 3) return 0;
+    int heldSkipped = 0;
+    const ReadingWeights all = FitReading(allReadings, allEffort);
+    std::vector<double> predicted, guessedHeld, actual;
+    for (const auto& [figure, mean] : TrialEffort(heldText, heldSkipped)) {
+        if (trials.count(figure) || figure > static_cast<int>(readings.size())) continue;
+        predicted.push_back(ReadingEffort(readings[figure - 1], all));
+        guessedHeld.push_back(ReadingEffort(readings[figure - 1], GuessedWeights));
+        actual.push_back(mean);
+    }
+    out << "weights on every figure";
+    for (double w : all)
+        out << " " << w;
+    out << "\nnew trials: " << actual.size() << " figures not fitted, " << heldSkipped
+        << " lines skipped; rank correlation " << Spearman(predicted, actual)
+        << " (guessed weights " << Spearman(guessedHeld, actual) << ")\n";
     return 0;
 }
 
@@ -506,7 +526,7 @@ const Command Commands[] = {
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
     {"worth", 1, "worth SOURCE"},
-    {"reading", 1, "reading SOURCE [TRIALS.tsv]"},
+    {"reading", 1, "reading SOURCE [TRIALS.tsv [HELD.tsv]]"},
 };
 
 } // namespace
@@ -540,10 +560,11 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << error << "\n";
         return ExitUsage;
     }
-    const bool optionalLast = command->name == std::string("generate") ||
-                              command->name == std::string("check") ||
-                              command->name == std::string("reading");
-    if (words.size() != command->words && !(optionalLast && words.size() == command->words + 1)) {
+    const size_t optional =
+        command->name == std::string("reading")                                             ? 2
+        : command->name == std::string("generate") || command->name == std::string("check") ? 1
+                                                                                            : 0;
+    if (words.size() < command->words || words.size() > command->words + optional) {
         err << "usage: trigonet-figures " << command->synopsis << "\n";
         return ExitUsage;
     }

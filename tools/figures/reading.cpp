@@ -35,8 +35,7 @@ FigureReading ReadFigure(const FigureRecord& figure) {
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& r) {
     const bool mixed = r.Square > 0 && r.Slanted > 0;
     return {r.Square < TriangleCount ? 1.0 : 0.0,
-            mixed ? r.Stretches + SeamStretches * r.Seams : 0.0,
-            std::log2(static_cast<double>(std::max(r.Cuts, 1L)))};
+            mixed ? r.Stretches + SeamStretches * r.Seams : 0.0, mixed ? 1.0 : 0.0};
 }
 
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& w) {

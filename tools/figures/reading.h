@@ -22,20 +22,21 @@ struct FigureReading {
 };
 
 // What the trials showed: a figure of square triangles alone reads at once; one
-// that mixes square and slanted triangles is as hard as its outline is long and
-// its seams between the two (a leg of seam counting as three stretches); an
-// outline that can be cut many ways is a little easier.
+// that mixes square and slanted triangles is read by its parts, so it starts
+// lower than one turned all the way and grows as hard as its outline is long
+// and its seams between the two (a leg of seam counting as three stretches).
+// How many ways the outline can be cut told nothing on figures never tried.
 inline constexpr int ReadingFeatures = 3;
 using ReadingWeights = std::array<double, ReadingFeatures + 1>; // constant first
 inline constexpr double SeamStretches = 3;
 
 // Before the trials were fitted: the same terms, weighted by eye.
-inline constexpr ReadingWeights GuessedWeights{40, 10, 2, -1};
+inline constexpr ReadingWeights GuessedWeights{40, 10, 3, -30};
 
 // `figure` must pass FigureIsValid and be layable.
 FigureReading ReadFigure(const FigureRecord& figure);
 // Not all square (0 or 1), the mixed outline (stretches and seams, 0 unless
-// square and slanted triangles meet), and log2 of the cuts.
+// square and slanted triangles meet), and whether they meet (0 or 1).
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& reading);
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& weights);
 
