@@ -33,9 +33,9 @@ FigureReading ReadFigure(const FigureRecord& figure) {
 }
 
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& r) {
-    const bool mixed = r.Square > 0 && r.Slanted > 0;
-    return {r.Square < TriangleCount ? 1.0 : 0.0,
-            mixed ? r.Stretches + SeamStretches * r.Seams : 0.0, mixed ? 1.0 : 0.0};
+    const bool turned = r.Square<TriangleCount, mixed = r.Square> 0 && r.Slanted > 0;
+    return {turned ? 1.0 : 0.0, turned ? r.Stretches + SeamStretches * r.Seams : 0.0,
+            mixed ? 1.0 : 0.0};
 }
 
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& w) {

@@ -21,11 +21,11 @@ struct FigureReading {
     int Slanted = 0;      // triangles turned by 45 degrees from those
 };
 
-// What the trials showed: a figure of square triangles alone reads at once; one
-// that mixes square and slanted triangles is read by its parts, so it starts
-// lower than one turned all the way and grows as hard as its outline is long
-// and its seams between the two (a leg of seam counting as three stretches).
-// How many ways the outline can be cut told nothing on figures never tried.
+// What the trials showed: a figure of square triangles alone reads at once,
+// whatever its outline; any other is as hard as its outline is long and its
+// seams between square and slanted triangles (a leg of seam counting as three
+// stretches), and one that mixes the two is read by its parts, so it starts
+// lower. How many ways the outline can be cut told nothing.
 inline constexpr int ReadingFeatures = 3;
 using ReadingWeights = std::array<double, ReadingFeatures + 1>; // constant first
 inline constexpr double SeamStretches = 3;
@@ -35,8 +35,8 @@ inline constexpr ReadingWeights GuessedWeights{40, 10, 3, -30};
 
 // `figure` must pass FigureIsValid and be layable.
 FigureReading ReadFigure(const FigureRecord& figure);
-// Not all square (0 or 1), the mixed outline (stretches and seams, 0 unless
-// square and slanted triangles meet), and whether they meet (0 or 1).
+// Not all square (0 or 1), the outline of a figure not all square (stretches
+// and seams, else 0), and whether square and slanted triangles meet (0 or 1).
 std::array<double, ReadingFeatures> ReadingTerms(const FigureReading& reading);
 double ReadingEffort(const FigureReading& reading, const ReadingWeights& weights);
 
