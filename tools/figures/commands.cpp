@@ -441,19 +441,10 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::vector<FigureReading> readings;
     std::vector<double> effort, order;
     for (size_t i = 0; i < source.Figures.size(); ++i) {
-        const FigureReading r = ReadFigure(source.Figures[i].Record);
-        readings.push_back(r);
-        effort.push_back(ReadingEffort(r, GuessedWeights));
+        readings.push_back(ReadFigure(source.Figures[i].Record));
+        effort.push_back(ReadingEffort(readings.back(), GuessedWeights));
         order.push_back(static_cast<double>(i));
-        out << i + 1 << "\t" << effort.back() << "\t" << r.Cuts << "\t" << r.Seams << "\t"
-            << r.Hidden << "\t" << r.Stretches << "\t" << (r.OddTurn ? "odd" : "-") << "\t"
-            << source.Figures[i].Name << "\t" << r.Square << "\t" << r.Slanted << "\n";
     }
-    const double floor = *std::min_element(effort.begin(), effort.end());
-    out << "rank correlation with the order " << Spearman(effort, order) << ", "
-        << std::count(effort.begin(), effort.end(), floor) << " figures on the floor " << floor
-        << "\n";
-    if (args.size() < 2) return 0;
     std::string text, heldText;
     for (size_t a = 1; a < args.size() && a < 3; ++a)
         if (!ReadTextFile(args[a], a == 1 ? text : heldText)) {
@@ -462,13 +453,33 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         }
     int skipped = 0;
     const std::map<int, double> trials = TrialEffort(text, skipped);
-    std::vector<FigureReading> fitReadings, heldReadings, allReadings;
-    std::vector<double> fitEffort, heldEffort, allEffort;
+    std::vector<FigureReading> allReadings;
+    std::vector<double> allEffort;
+    for (const auto& [figure, mean] : trials)
+        if (figure <= static_cast<int>(readings.size())) {
+            allReadings.push_back(readings[figure - 1]);
+            allEffort.push_back(mean);
+        }
+    // The last column rates by the weights fitted on every figure tried.
+    const ReadingWeights all =
+        args.size() > 1 ? FitReading(allReadings, allEffort) : GuessedWeights;
+    for (size_t i = 0; i < source.Figures.size(); ++i) {
+        const FigureReading& r = readings[i];
+        out << i + 1 << "\t" << effort[i] << "\t" << r.Cuts << "\t" << r.Seams << "\t" << r.Hidden
+            << "\t" << r.Stretches << "\t" << (r.OddTurn ? "odd" : "-") << "\t"
+            << source.Figures[i].Name << "\t" << r.Square << "\t" << r.Slanted << "\t"
+            << ReadingEffort(r, all) << "\n";
+    }
+    const double floor = *std::min_element(effort.begin(), effort.end());
+    out << "rank correlation with the order " << Spearman(effort, order) << ", "
+        << std::count(effort.begin(), effort.end(), floor) << " figures on the floor " << floor
+        << "\n";
+    if (args.size() < 2) return 0;
+    std::vector<FigureReading> fitReadings, heldReadings;
+    std::vector<double> fitEffort, heldEffort;
     int k = 0;
     for (const auto& [figure, mean] : trials) {
         if (figure > static_cast<int>(readings.size())) continue;
-        allReadings.push_back(readings[figure - 1]);
-        allEffort.push_back(mean);
         const bool held = k++ % 3 == 2;
         (held ? heldReadings : fitReadings).push_back(readings[figure - 1]);
         (held ? heldEffort : fitEffort).push_back(mean);
@@ -490,9 +501,12 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << "over " << splits.size() << " random splits: median " << splits[splits.size() / 2]
             << ", quartiles " << splits[splits.size() / 4] << " to "
             << splits[splits.size() * 3 / 4] << "\n";
+    out << "weights on every figure";
+    for (double w : all)
+        out << " " << w;
+    out << "\n";
     if (args.size() < 3) return 0;
     int heldSkipped = 0;
-    const ReadingWeights all = FitReading(allReadings, allEffort);
     std::vector<double> predicted, guessedHeld, actual;
     for (const auto& [figure, mean] : TrialEffort(heldText, heldSkipped)) {
         if (trials.count(figure) || figure > static_cast<int>(readings.size())) continue;
@@ -500,10 +514,7 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         guessedHeld.push_back(ReadingEffort(readings[figure - 1], GuessedWeights));
         actual.push_back(mean);
     }
-    out << "weights on every figure";
-    for (double w : all)
-        out << " " << w;
-    out << "\nnew trials: " << actual.size() << " figures not fitted, " << heldSkipped
+    out << "new trials: " << actual.size() << " figures not fitted, " << heldSkipped
         << " lines skipped; rank correlation " << Spearman(predicted, actual)
         << " (guessed weights " << Spearman(guessedHeld, actual) << ")\n";
     return 0;

@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Puts a collection into an order that climbs, by the reading measure fitted to the trials.
+
+    tools/figures/design/climb.py SOURCE TRIALS OUT [path of trigonet-figures]
+
+Run from the repository's root after building the tool. Every figure is rated
+by `trigonet-figures reading SOURCE TRIALS` (its last column: the weights
+fitted on every figure the trial players laid), and the chapters are laid out
+so that the game climbs from the first figure to the last:
+
+- the first chapter teaches: the easiest figures of square turns, then the two
+  easiest of each other kind of turn, so that each kind is met first in two
+  easy figures of its own before a hard one;
+- the last chapter holds the twenty hardest;
+- in between, each kind of turn is cut into as many slices as there are
+  chapters, easiest first, and chapter c takes slice c of every kind: each
+  chapter mixes the kinds, and its median rises with c;
+- inside a chapter the figures run from easy to hard, except that a third
+  figure of one kind in a row gives way to the next figure of another kind.
+
+A chapter is named after the theme most of its figures show, numbered when a
+theme comes back higher up ("People II"). The table of chapters (size, median,
+opener, lower quartile, kinds) goes to standard error, with every goal that
+does not hold.
+"""
+
+import os
+import subprocess
+import sys
+from collections import Counter
+
+DESIGN = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, DESIGN)
+
+from themes import chapter_of  # noqa: E402
+
+LESSONS = 10
+LESSON_SQUARE = 4
+LESSON_EACH = 2
+MASTERPIECES = 20
+CHAPTER_SIZE = 12
+# Efforts this close are one to a player: the trials' own spread is wider.
+NEAR = 8
+ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
+
+
+def kind(body):
+    orients = [int(p.split()[2]) for p in body.split(",")]
+    if any(o % 2 for o in orients):
+        return "odd"
+    square, slanted = any(o % 4 == 0 for o in orients), any(o % 4 == 2 for o in orients)
+    return "square+45" if square and slanted else "square" if square else "45"
+
+
+def median(values):
+    values = sorted(values)
+    middle = len(values) // 2
+    return values[middle] if len(values) % 2 else (values[middle - 1] + values[middle]) / 2
+
+
+def quartile(values):
+    values = sorted(values)
+    return values[(len(values) - 1) // 4]
+
+
+def rate(tool, source, trials):
+    result = subprocess.run([tool, "reading", source, trials], capture_output=True, text=True)
+    if result.returncode != 0:
+        sys.exit(result.stderr)
+    rows = [row.split("\t") for row in result.stdout.splitlines()]
+    rows = [fields for fields in rows if fields[0].isdigit() and len(fields) > 10]
+    # Square figures all rate alike, and no figure the players laid was easier
+    # than they were: the fit's straight line runs below them only where no
+    # trial was, for mixed figures of short outlines. Those rate as square
+    # ones, and among all these the longer outline goes later, by a step too
+    # small to matter else.
+    floor = min((float(f[10]) for f in rows if f[8] == "8"), default=0)
+    rated = []
+    for fields in rows:
+        effort = float(fields[10])
+        if effort <= floor:
+            effort = floor + 0.01 * int(fields[5])
+        rated.append(effort)
+    return rated
+
+
+def lay_out(figures):
+    """figures: dicts with effort, kind -> chapters, each a list of figures."""
+    easy = sorted(figures, key=lambda f: f["effort"])
+    # The easiest ten, with the fewest of each kind they need: a kind short of
+    # its share takes the place of the hardest lesson of a kind that has more.
+    lessons = easy[:LESSONS]
+    for k, least in (("square", LESSON_SQUARE), ("square+45", LESSON_EACH), ("45", LESSON_EACH),
+                     ("odd", LESSON_EACH)):
+        while sum(f["kind"] == k for f in lessons) < least:
+            spare = [f for f in lessons if sum(g["kind"] == f["kind"] for g in lessons) >
+                     (LESSON_SQUARE if f["kind"] == "square" else LESSON_EACH)]
+            lessons.remove(max(spare, key=lambda f: f["effort"]))
+            lessons.append(next(f for f in easy if f["kind"] == k and f not in lessons))
+    # Square turns first, as the game is taught, then each kind twice.
+    pattern = ["square", "square", "square+45", "square", "square", "square+45", "45", "odd",
+               "45", "odd"]
+    by_kind = {k: sorted((f for f in lessons if f["kind"] == k), key=lambda f: f["effort"])
+               for k in set(pattern)}
+    lessons = [by_kind[k].pop(0) for k in pattern if by_kind[k]] + \
+        sorted((f for k in by_kind for f in by_kind[k]), key=lambda f: f["effort"])
+    rest = [f for f in easy if f not in lessons]
+    hardest = rest[-MASTERPIECES:]
+    middle = easy_to_hard(rest[:-MASTERPIECES])
+    count = max(1, round(len(middle) / CHAPTER_SIZE))
+    chapters = [middle[len(middle) * c // count:len(middle) * (c + 1) // count]
+                for c in range(count)]
+    return [lessons] + chapters + [hardest]
+
+
+def easy_to_hard(members):
+    """By effort, except that a third of one kind in a row gives way to the
+    easiest of another kind within NEAR of the easiest left."""
+    left = sorted(members, key=lambda f: f["effort"])
+    out = []
+    while left:
+        pick = 0
+        if len(out) >= 2 and out[-1]["kind"] == out[-2]["kind"] == left[0]["kind"]:
+            other = [i for i, f in enumerate(left)
+                     if f["kind"] != out[-1]["kind"] and f["effort"] <= left[0]["effort"] + NEAR]
+            pick = other[0] if other else 0
+        out.append(left.pop(pick))
+    return out
+
+
+def main():
+    if len(sys.argv) < 4:
+        sys.exit(__doc__)
+    source, trials, target = sys.argv[1:4]
+    tool = sys.argv[4] if len(sys.argv) > 4 else "build/trigonet-figures"
+    with open(source) as f:
+        lines = f.read().splitlines()
+    header = []
+    for line in lines:
+        if line.startswith("# Chapter"):
+            break
+        header.append(line)
+    while header and not header[-1].strip():
+        header.pop()
+    entries = [line for line in lines if ":" in line and not line.startswith("#")]
+    efforts = rate(tool, source, trials)
+    if len(efforts) != len(entries):
+        sys.exit("the tool rated %d figures of %d" % (len(efforts), len(entries)))
+    figures = []
+    for line, effort in zip(entries, efforts):
+        name, body = line.split(":", 1)
+        figures.append({"name": name.strip(), "line": line, "effort": effort, "kind": kind(body)})
+
+    chapters = lay_out(figures)
+    text, seen, problems = header, Counter(), []
+    before = None
+    for at, members in enumerate(chapters, 1):
+        if at == 1:
+            title = "First steps"
+        elif at == len(chapters):
+            title = "Masterpieces"
+        else:
+            theme = Counter(chapter_of(f["name"], "S") for f in members).most_common(1)[0][0]
+            seen[theme] += 1
+            title = theme + ROMAN[min(seen[theme], len(ROMAN)) - 1]
+        text += ["", "# Chapter %d: %s (%d figures)" % (at, title, len(members))]
+        text += [f["line"] for f in members]
+        values = [f["effort"] for f in members]
+        kinds = Counter(f["kind"] for f in members)
+        print("%2d %-30s %3d  median %6.1f  opens %6.1f  lower quartile %6.1f  %s" %
+              (at, title, len(members), median(values), values[0], quartile(values),
+               " ".join("%s %d" % kv for kv in sorted(kinds.items()))), file=sys.stderr)
+        if before is not None:
+            if median(values) <= median(before):
+                problems.append("chapter %d's median does not rise" % at)
+            if min(values) < quartile(before):
+                problems.append("chapter %d opens below the lower quartile before it" % at)
+        for i in range(2, len(members)):
+            if members[i]["kind"] == members[i - 1]["kind"] == members[i - 2]["kind"]:
+                problems.append("chapter %d: three %s in a row from %s" %
+                                (at, members[i]["kind"], members[i - 2]["name"]))
+                break
+        before = values
+    for problem in problems:
+        print("goal missed: " + problem, file=sys.stderr)
+    with open(target, "w") as f:
+        f.write("\n".join(text) + "\n")
+
+
+main()
