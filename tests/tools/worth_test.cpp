@@ -44,6 +44,18 @@ TEST(Worth, AStepOfThreeCellsIsANickAndAWholeSideIsNoNeck) {
     EXPECT_FALSE(w.Neck());
 }
 
+TEST(Worth, AnAllButConvexBarIsDullAndAnLIsNot) {
+    // Four squares in a row, the last two cells lower: not convex, but the
+    // step leaves a sliver of its hull, and the eye sees a bar with a nick.
+    const FigureWorth bar = JudgeWorth(Squares({{30, 20}, {40, 20}, {50, 20}, {60, 22}}));
+    EXPECT_TRUE(bar.Dull);
+    EXPECT_TRUE(bar.Nick());
+    // An L covers four fifths of its hull: a letter, not a blob.
+    const FigureWorth l = JudgeWorth(Squares({{30, 10}, {30, 20}, {30, 30}, {40, 30}}));
+    EXPECT_FALSE(l.Dull);
+    EXPECT_FALSE(l.Nick());
+}
+
 // The 20 x 20 square; `flipped` lays its last quarter along the other diagonal.
 FigureRecord Block(bool flipped) {
     std::vector<Placement> p;

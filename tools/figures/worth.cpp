@@ -153,7 +153,9 @@ FigureWorth JudgeWorth(const FigureRecord& figure) {
         corners.insert(corners.end(), t.begin(), t.end());
         twiceArea += std::labs(Cross(t[0], t[1], t[2]));
     }
-    worth.Dull = TwiceHullArea(corners) == twiceArea;
+    // Convex or all but convex: what the outline leaves of its hull is too
+    // little to read as a limb, a notch or a point, so it is a blob or a bar.
+    worth.Dull = twiceArea >= DullFill * static_cast<double>(TwiceHullArea(corners)) - 1e-9;
 
     const auto lines = EdgesByLine(ts);
     const int n = static_cast<int>(ts.size());
