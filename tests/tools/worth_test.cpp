@@ -1,5 +1,7 @@
 #include "worth.h"
 
+#include "figures/figure_rules.h"
+#include "figures/look_alike.h"
 #include "support/figure_files.h"
 
 #include <cmath>
@@ -79,6 +81,20 @@ TEST(Worth, ACollectionCountsNearPairsAndGroupsOnePictureAsASeries) {
     EXPECT_EQ(w.NearPairs, 1);
     ASSERT_EQ(w.Series.size(), 1u);
     EXPECT_EQ(w.Series[0], (std::vector<int>{0, 2}));
+}
+
+TEST(Worth, MendingMovesTrianglesUntilTheFigureIsWorthLayingOnItsOwnTurns) {
+    // Squares on half steps hang together by half edges: necked.
+    const FigureRecord stairs = Squares({{30, 10}, {35, 20}, {40, 30}, {45, 40}});
+    const std::optional<FigureRecord> mended = MendFigure(stairs, 2);
+    ASSERT_TRUE(mended.has_value());
+    const FigureWorth w = JudgeWorth(*mended);
+    EXPECT_FALSE(w.Dull || w.Nick() || w.Neck());
+    EXPECT_TRUE(CheckFigure(1, *mended).empty());
+    for (const Placement& p : *mended)
+        EXPECT_EQ(p.Orient % 4, 0) << "a square figure stays on the square lattice";
+    // Two of eight triangles moved: it still covers about half of the stairs.
+    EXPECT_GE(SilhouetteOverlap(stairs, *mended), 0.45);
 }
 
 } // namespace

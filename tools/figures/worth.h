@@ -4,6 +4,7 @@
 
 #include "game/data.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,3 +46,10 @@ inline constexpr double WorthOverlap = 0.85;
 inline constexpr int WorthShared = 6;
 
 CollectionWorth JudgeCollectionWorth(const std::vector<FigureRecord>& figures);
+
+// A figure like `figure` with up to `moves` triangles laid elsewhere, each
+// against a corner of the others, that is neither dull, nicked nor necked and
+// passes every rule of a figure on its own (CheckFigure), centred; of those
+// found, the one that overlaps `figure` most. Nothing when the search finds
+// none. `figure` must pass FigureIsValid.
+std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves);
