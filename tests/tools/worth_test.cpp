@@ -1,5 +1,7 @@
 #include "worth.h"
 
+#include "figures/figure_rules.h"
+#include "figures/look_alike.h"
 #include "support/figure_files.h"
 
 #include <cmath>
@@ -44,6 +46,18 @@ TEST(Worth, AStepOfThreeCellsIsANickAndAWholeSideIsNoNeck) {
     EXPECT_FALSE(w.Neck());
 }
 
+TEST(Worth, AnAllButConvexBarIsDullAndAnLIsNot) {
+    // Four squares in a row, the last two cells lower: not convex, but the
+    // step leaves a sliver of its hull, and the eye sees a bar with a nick.
+    const FigureWorth bar = JudgeWorth(Squares({{30, 20}, {40, 20}, {50, 20}, {60, 22}}));
+    EXPECT_TRUE(bar.Dull);
+    EXPECT_TRUE(bar.Nick());
+    // An L covers four fifths of its hull: a letter, not a blob.
+    const FigureWorth l = JudgeWorth(Squares({{30, 10}, {30, 20}, {30, 30}, {40, 30}}));
+    EXPECT_FALSE(l.Dull);
+    EXPECT_FALSE(l.Nick());
+}
+
 // The 20 x 20 square; `flipped` lays its last quarter along the other diagonal.
 FigureRecord Block(bool flipped) {
     std::vector<Placement> p;
@@ -67,6 +81,20 @@ TEST(Worth, ACollectionCountsNearPairsAndGroupsOnePictureAsASeries) {
     EXPECT_EQ(w.NearPairs, 1);
     ASSERT_EQ(w.Series.size(), 1u);
     EXPECT_EQ(w.Series[0], (std::vector<int>{0, 2}));
+}
+
+TEST(Worth, MendingMovesTrianglesUntilTheFigureIsWorthLayingOnItsOwnTurns) {
+    // Squares on half steps hang together by half edges: necked.
+    const FigureRecord stairs = Squares({{30, 10}, {35, 20}, {40, 30}, {45, 40}});
+    const std::optional<FigureRecord> mended = MendFigure(stairs, 2);
+    ASSERT_TRUE(mended.has_value());
+    const FigureWorth w = JudgeWorth(*mended);
+    EXPECT_FALSE(w.Dull || w.Nick() || w.Neck());
+    EXPECT_TRUE(CheckFigure(1, *mended).empty());
+    for (const Placement& p : *mended)
+        EXPECT_EQ(p.Orient % 4, 0) << "a square figure stays on the square lattice";
+    // Two of eight triangles moved: it still covers about half of the stairs.
+    EXPECT_GE(SilhouetteOverlap(stairs, *mended), 0.45);
 }
 
 } // namespace

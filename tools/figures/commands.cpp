@@ -425,6 +425,29 @@ int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return 0;
 }
 
+// Design helper: each figure with a fault of worth, mended by moving a few of
+// its triangles (MendFigure) and printed as a source line after its number, or
+// its number and a dash when no mend was found.
+int Mend(const std::vector<std::string>& args, long moves, std::ostream& out, std::ostream& err) {
+    FigureSource source;
+    std::string error;
+    if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
+        err << error << "\n";
+        return ExitProblems;
+    }
+    for (size_t i = 0; i < source.Figures.size(); ++i) {
+        const SourceFigure& figure = source.Figures[i];
+        const FigureWorth w = JudgeWorth(figure.Record);
+        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        const std::optional<FigureRecord> mended =
+            MendFigure(figure.Record, static_cast<int>(std::clamp(moves, 1L, 4L)));
+        out << i + 1 << "\t"
+            << (mended ? FormatSourceLine({figure.Name, *mended, 0}) : std::string("-")) << "\n"
+            << std::flush;
+    }
+    return 0;
+}
+
 // The outline-only measure of every figure; then its rank correlation with the
 // source's order, or, given trial records, fitted on two thirds of the figures
 // tried and correlated with the trials on the rest. Given a second file of
@@ -537,6 +560,7 @@ const Command Commands[] = {
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
     {"worth", 1, "worth SOURCE"},
+    {"mend", 1, "mend SOURCE [--moves M]"},
     {"reading", 1, "reading SOURCE [TRIALS.tsv [HELD.tsv]]"},
 };
 
@@ -563,6 +587,7 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (command->name == std::string("sheet"))
         options = {{"first", 1}, {"count", 0}, {"columns", 12}, {"scale", 1}};
     if (command->name == std::string("alike")) options = {{"shared", 7}, {"percent", 90}};
+    if (command->name == std::string("mend")) options = {{"moves", 2}};
     if (command->name == std::string("generate"))
         options = {{"interest", std::lround(MinInterest * 10)}};
     std::vector<std::string> words;
@@ -589,6 +614,7 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "order") return Order(words, out, err);
     if (name == "alike") return Alike(words, options, out, err);
     if (name == "worth") return Worth(words, out, err);
+    if (name == "mend") return Mend(words, options["moves"], out, err);
     if (name == "reading") return Reading(words, out, err);
     return Generate(words, options["interest"], out, err);
 }

@@ -2,6 +2,8 @@
 
 #include "board/board.h"
 #include "board/orientation.h"
+#include "figures/figure_rules.h"
+#include "figures/figure_shape.h"
 #include "figures/look_alike.h"
 
 #include <algorithm>
@@ -153,7 +155,9 @@ FigureWorth JudgeWorth(const FigureRecord& figure) {
         corners.insert(corners.end(), t.begin(), t.end());
         twiceArea += std::labs(Cross(t[0], t[1], t[2]));
     }
-    worth.Dull = TwiceHullArea(corners) == twiceArea;
+    // Convex or all but convex: what the outline leaves of its hull is too
+    // little to read as a limb, a notch or a point, so it is a blob or a bar.
+    worth.Dull = twiceArea >= DullFill * static_cast<double>(TwiceHullArea(corners)) - 1e-9;
 
     const auto lines = EdgesByLine(ts);
     const int n = static_cast<int>(ts.size());
@@ -217,4 +221,89 @@ CollectionWorth JudgeCollectionWorth(const std::vector<FigureRecord>& figures) {
     for (auto& [r, members] : series)
         if (members.size() > 1) worth.Series.push_back(members);
     return worth;
+}
+
+namespace {
+
+// How far a figure is from being worth laying: each fault counts one, and the
+// shortfalls of its shortest stretch and narrowest neck lead the search on.
+double Faults(const FigureWorth& w) {
+    return w.Dull + w.Nick() + w.Neck() + std::max(0.0, 0.5 - w.ShortestStretch) +
+           std::max(0.0, 1 - w.NarrowestNeck);
+}
+
+bool Overlapping(const FigureRecord& figure) {
+    return !LayingOrder(figure).has_value();
+}
+
+} // namespace
+
+std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves) {
+    // The lattices the figure uses: a mended one keeps to them, so it is still
+    // laid with the same turns.
+    bool uses[4] = {};
+    for (const Placement& p : figure)
+        uses[p.Orient % 4] = true;
+    uses[3] = uses[1] = uses[1] || uses[3];
+
+    // A beam of the best few figures after each move, so that a fault that
+    // takes two moves to mend is not lost to one that a single move eases.
+    constexpr size_t Beam = 12;
+    struct Try {
+        double Faults;
+        double Overlap;
+        FigureRecord Record;
+    };
+    std::vector<Try> beam = {{Faults(JudgeWorth(figure)), 1, figure}};
+    std::optional<FigureRecord> best;
+    double bestOverlap = -1;
+    std::map<std::string, bool> seen;
+    for (int move = 0; move < moves && !beam.empty(); ++move) {
+        std::vector<Try> next;
+        for (const Try& t : beam)
+            for (int k = 0; k < TriangleCount; ++k) {
+                std::vector<Point> corners;
+                for (int i = 0; i < TriangleCount; ++i)
+                    if (i != k)
+                        for (int c = 0; c < 3; ++c)
+                            corners.push_back(GridCorner(t.Record[i], c));
+                std::sort(corners.begin(), corners.end());
+                corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+                for (const Point& at : corners)
+                    for (int o = 0; o < OrientationCount; ++o) {
+                        if (!uses[o % 4]) continue;
+                        for (int c = 0; c < 3; ++c) {
+                            const Point anchor = at - CornerOffset(o, c);
+                            if (!TriangleInBounds(anchor.x, anchor.y, o)) continue;
+                            FigureRecord r = t.Record;
+                            r[k] = {static_cast<uint8_t>(anchor.x), static_cast<uint8_t>(anchor.y),
+                                    static_cast<uint8_t>(o)};
+                            const std::string key(reinterpret_cast<const char*>(r.data()),
+                                                  sizeof r);
+                            if (seen.count(key)) continue;
+                            seen[key] = true;
+                            const FigureWorth w = JudgeWorth(r);
+                            if (w.NarrowestNeck > 1e8 || Overlapping(r)) continue; // apart
+                            next.push_back({Faults(w), 0, r});
+                        }
+                    }
+            }
+        std::sort(next.begin(), next.end(),
+                  [](const Try& a, const Try& b) { return a.Faults < b.Faults; });
+        if (next.size() > Beam * 20) next.resize(Beam * 20);
+        for (Try& t : next)
+            t.Overlap = SilhouetteOverlap(figure, t.Record);
+        for (const Try& t : next) {
+            if (t.Faults > 1e-9 || t.Overlap <= bestOverlap) continue;
+            FigureRecord centred = t.Record;
+            if (!CentreFigure(centred) || !CheckFigure(1, centred).empty()) continue;
+            best = centred, bestOverlap = t.Overlap;
+        }
+        std::sort(next.begin(), next.end(), [](const Try& a, const Try& b) {
+            return a.Faults != b.Faults ? a.Faults < b.Faults : a.Overlap > b.Overlap;
+        });
+        if (next.size() > Beam) next.resize(Beam);
+        beam = std::move(next);
+    }
+    return best;
 }

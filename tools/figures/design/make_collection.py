@@ -137,8 +137,9 @@ def choose(pool, work):
     return [pool[i] for i in sorted(chosen)], abstract
 
 
-def main():
-    work = tempfile.mkdtemp()
+def named_pool():
+    """Every figure of the pool under the name the blind rounds give it, as
+    (name, body); grown figures nobody named keep a shape name."""
     pool, unnamed, taken = [], [], set()
     # A figure takes the first name the viewers gave it that no figure before
     # it holds, a picture seen three times becoming a series; one whose every
@@ -159,7 +160,12 @@ def main():
     # Grown figures the viewers did not agree on keep a name that says only
     # their lattice and symmetry: shapes, taken after every picture.
     pool += [tuple(line.split(":", 1)) for line in name_grown(unnamed, taken)]
-    chosen, abstract = choose(pool, work)
+    return pool
+
+
+def main():
+    work = tempfile.mkdtemp()
+    chosen, abstract = choose(named_pool(), work)
 
     write(os.path.join(work, "chosen.txt"), ["%s: %s" % (n, b.strip()) for n, b in chosen])
     table = run("order", os.path.join(work, "chosen.txt"), os.path.join(work, "ordered.txt"))
@@ -210,4 +216,5 @@ def main():
     print("%d figures, %d with abstract names" % (len(chosen), abstract), file=sys.stderr)
 
 
-main()
+if __name__ == "__main__":
+    main()
