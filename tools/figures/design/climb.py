@@ -12,11 +12,10 @@ so that the game climbs from the first figure to the last:
   easiest of each other kind of turn, so that each kind is met first in two
   easy figures of its own before a hard one;
 - the last chapter holds the twenty hardest;
-- in between, each kind of turn is cut into as many slices as there are
-  chapters, easiest first, and chapter c takes slice c of every kind: each
-  chapter mixes the kinds, and its median rises with c;
-- inside a chapter the figures run from easy to hard, except that a third
-  figure of one kind in a row gives way to the next figure of another kind.
+- in between, the figures run from easy to hard in chapters of about twelve,
+  cut by effort, so that each chapter's median and opener rise;
+- a third figure of one kind in a row gives way to the easiest of another kind
+  that is nearly as easy.
 
 A chapter is named after the theme most of its figures show, numbered when a
 theme comes back higher up ("People II"). The table of chapters (size, median,
@@ -32,6 +31,7 @@ from collections import Counter
 DESIGN = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, DESIGN)
 
+from make_collection import kinds, median  # noqa: E402
 from themes import chapter_of  # noqa: E402
 
 LESSONS = 10
@@ -45,17 +45,7 @@ ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
 
 
 def kind(body):
-    orients = [int(p.split()[2]) for p in body.split(",")]
-    if any(o % 2 for o in orients):
-        return "odd"
-    square, slanted = any(o % 4 == 0 for o in orients), any(o % 4 == 2 for o in orients)
-    return "square+45" if square and slanted else "square" if square else "45"
-
-
-def median(values):
-    values = sorted(values)
-    middle = len(values) // 2
-    return values[middle] if len(values) % 2 else (values[middle - 1] + values[middle]) / 2
+    return {"S": "square", "SD": "square+45", "D": "45"}.get(kinds(body), "odd")
 
 
 def quartile(values):
