@@ -393,15 +393,38 @@ def command_start(session, figure, pilot, game):
     }
     session.save()
     env = session.env()
-    wm = launch(["openbox", "--sm-disable"], env, log)
-    session.state["wm_pid"] = wm.pid
-    session.save()
-    wait_for("openbox", lambda: subprocess.run(
-        ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
-        text=True).stdout.count("window id") > 0, 30)
+    # On a busy machine openbox sometimes cannot open a display that Xvfb has
+    # just announced; it exits at once, and a second start finds the server.
+    for attempt in range(3):
+        wm = launch(["openbox", "--sm-disable"], env, log)
+        session.state["wm_pid"] = wm.pid
+        session.save()
+        wait_for("openbox", lambda: wm.poll() is not None or subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
+            text=True).stdout.count("window id") > 0, 30)
+        if wm.poll() is None:
+            break
+        time.sleep(0.5)
+    else:
+        stop_processes(session.state)
+        session.state["open"] = False
+        session.save()
+        fail("openbox could not open the display three times (see %s)"
+             % (session.dir / "processes.log"))
     player = launch([str(game)], env, log)
     session.state["game_pid"] = player.pid
     session.save()
+    try:
+        open_game(session, figure, pilot)
+    except SystemExit:
+        # Nothing was played: the player may start the figure again at once.
+        stop_processes(session.state)
+        session.state["open"] = False
+        session.save()
+        raise
+
+
+def open_game(session, figure, pilot):
     # The game greets with its information box first; it is closed as a player would.
     info = wait_for("the game's information box",
                     lambda: session.windows("^Fribo Bytes - Freeware-Info$"), 60)[0]
@@ -589,8 +612,8 @@ def command_end(session, giveup):
     if not session.state or not session.state.get("open"):
         fail("no trial is open for %s" % session.player)
     s = session.state
-    if not s.get("game_pid"):
-        # The start gave up half way: its X server and window manager still run.
+    if not s.get("game_pid") or not s.get("trial"):
+        # The start gave up half way: its X server, window manager and game may still run.
         stop_processes(s)
         s["open"] = False
         session.save()
