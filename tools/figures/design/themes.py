@@ -36,7 +36,8 @@ THEMES = {
     "Boats and vehicles": ["Houseboat", "Skateboard", "Barge", "Tugboat", "Steamboat", "Warship", "Yacht", "Sailing boat",
                            "Ferry", "Motor boat", "Aeroplane", "Rocket", "Space rocket",
                            "Bathtub", "Sail", "Boat", "Ship", "Car", "Truck", "Train",
-                           "Submarine", "Plane", "Helicopter", "Sailboat", "Paper boat"],
+                           "Submarine", "Plane", "Helicopter", "Sailboat", "Paper boat",
+                           "Paper plane", "Canoe"],
     "Houses and buildings": ["House", "Hut", "Cottage", "Castle", "Roof", "Arch", "Pillar",
                              "Stairs", "Staircase", "Steps", "Castle tower", "Table", "Bench", "Tower",
                              "Church",
@@ -48,12 +49,13 @@ THEME_OF = {name: theme for theme, names in THEMES.items() for name in names}
 
 # A picture the viewers saw in more than one figure is a series: "Bird",
 # "Bird II", "Bird III".
-SERIES = ["", " II", " III"]
+SERIES = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
 
 
 def base_name(name):
-    for mark in SERIES[1:]:
-        if name.endswith(mark):
+    for mark in sorted(SERIES[1:], key=len, reverse=True):
+        # "Letter V" is no fifth Letter.
+        if name.endswith(mark) and name[:-len(mark)] not in ("Letter", "Digit"):
             return name[:-len(mark)]
     return name
 

@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""Gives a collection the names the last blind round chose.
+
+    tools/figures/design/apply_names.py SOURCE OUT
+
+Every figure line of SOURCE keeps its place and triangles; a name the viewers
+of round 9 did not confirm (blind/verdicts_round9.py) becomes what two of them
+saw, or a shape name. A name that passed stays as it is; a new name already
+taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
+source. The renames go to standard error.
+"""
+
+import os
+import sys
+
+DESIGN = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(DESIGN, "blind"))
+
+from verdicts_round1 import PASS  # noqa: E402
+from verdicts_round9 import VERDICTS  # noqa: E402
+
+ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    with open(sys.argv[1]) as f:
+        lines = f.read().splitlines()
+    figures = [i for i, line in enumerate(lines) if line and not line.startswith("#") and ":" in line]
+    names = [lines[i].split(":", 1)[0] for i in figures]
+    renamed = {}
+    for k, name in enumerate(names):
+        verdict, new = VERDICTS.get(name, (PASS, None))
+        if verdict != PASS and new:
+            renamed[k] = new
+    taken = {name for k, name in enumerate(names) if k not in renamed}
+    for k, base in renamed.items():
+        new = next(base + mark for mark in ROMAN if base + mark not in taken)
+        taken.add(new)
+        print("%d\t%s\t%s" % (k + 1, names[k], new), file=sys.stderr)
+        lines[figures[k]] = new + ":" + lines[figures[k]].split(":", 1)[1]
+    with open(sys.argv[2], "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    main()
