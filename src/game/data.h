@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 inline constexpr int MaxFigures = 222;
@@ -65,6 +66,11 @@ struct GameData {
     // with (the shipped second edition); empty when unknown. Asked only when
     // such a game is read: working them out would hold up every start.
     std::function<std::vector<uint64_t>()> UntaggedOrigin;
+    // Figures of the shipped collection that an edition redrew: each figure's
+    // earlier shape with the shape it has now, so that a game saved before
+    // keeps what the player did to it. Asked only when a played figure of a
+    // saved game is missing from the collection.
+    std::function<std::vector<std::pair<uint64_t, uint64_t>>()> RedrawnShapes;
 };
 
 inline bool IsGerman(int language) {

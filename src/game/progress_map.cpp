@@ -117,8 +117,10 @@ std::vector<uint8_t> EncodeProgressFile(const GameData& data) {
     return bytes;
 }
 
-ProgressMapping DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& data,
-                                   int clearCount, const std::vector<ShapeId>& untaggedOrigin) {
+ProgressMapping
+DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& data, int clearCount,
+                   const std::vector<ShapeId>& untaggedOrigin,
+                   const std::function<std::vector<std::pair<ShapeId, ShapeId>>()>& redrawn) {
     const int count = BoundedFigureCount(data);
     std::fill(data.Progress.begin() + 1,
               data.Progress.begin() + 1 + std::clamp(clearCount, 0, MaxFigures), 0);
@@ -146,13 +148,32 @@ ProgressMapping DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& 
     for (size_t i = entries.All.size(); i-- > 0;)
         waiting[entries.All[i].Shape].push_back(i);
     std::vector<bool> taken(entries.All.size(), false);
+    std::vector<bool> given(count, false);
     for (int i = 0; i < count; ++i) {
         const auto found = waiting.find(shapes[i]);
         if (found == waiting.end() || found->second.empty()) continue;
         const size_t e = found->second.back();
         found->second.pop_back();
-        taken[e] = true;
+        taken[e] = given[i] = true;
         data.Progress[i + 1] = entries.All[e].Progress;
+    }
+    bool missing = false;
+    for (size_t e = 0; e < entries.All.size(); ++e)
+        missing = missing || (entries.All[e].Progress && !taken[e]);
+    if (missing && redrawn) {
+        std::unordered_map<ShapeId, ShapeId> now;
+        for (const auto& [before, after] : redrawn())
+            now.emplace(before, after);
+        for (size_t e = 0; e < entries.All.size(); ++e) {
+            const auto found = now.find(entries.All[e].Shape);
+            if (taken[e] || !entries.All[e].Progress || found == now.end()) continue;
+            for (int i = 0; i < count; ++i)
+                if (!given[i] && shapes[i] == found->second) {
+                    taken[e] = given[i] = true;
+                    data.Progress[i + 1] = entries.All[e].Progress;
+                    break;
+                }
+        }
     }
     // An unplayed figure left over is kept only beside a played one of its shape:
     // without it, the played one would come back to the first of the equal figures.
@@ -202,7 +223,8 @@ bool ReadGameFile(const std::string& path, GameData& data, int clearCount,
     // Only a file of one byte a figure can be a game saved without shapes.
     const bool untagged = bytes.size() == MaxFigures && data.UntaggedOrigin;
     mapping = DecodeProgressFile(bytes, data, clearCount,
-                                 untagged ? data.UntaggedOrigin() : std::vector<ShapeId>{});
+                                 untagged ? data.UntaggedOrigin() : std::vector<ShapeId>{},
+                                 data.RedrawnShapes);
     return true;
 }
 
@@ -211,7 +233,7 @@ bool SwitchCollection(const std::string& path, GameData& data, ProgressMapping& 
     // a load with the other collection give the player the same states.
     const std::vector<uint8_t> bytes = EncodeProgressFile(data);
     if (LoadCollection(path, data) != CollectionResult::Loaded) return false;
-    mapping = DecodeProgressFile(bytes, data, MaxFigures, {});
+    mapping = DecodeProgressFile(bytes, data, MaxFigures, {}, data.RedrawnShapes);
     data.CurrentFigure = ClampFigureNumber(data.CurrentFigure, data.FigureCount);
     if (mapping.Played > 0) data.Dirty = true;
     return true;

@@ -6,6 +6,7 @@
 #include "game/data.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,13 @@ struct ProgressMapping {
 // progress given to the figures of this collection. A tagged file, or one of
 // exactly MaxFigures bytes when `untaggedOrigin` names the collection such
 // games were played with, moves by shape; any other file is read by the old
-// rule, byte n to figure n.
-ProgressMapping DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& data,
-                                   int clearCount, const std::vector<ShapeId>& untaggedOrigin);
+// rule, byte n to figure n. A played shape that this collection lacks goes to
+// the figure that `redrawn` (data.RedrawnShapes) says it became, unless that
+// figure has a state of its own in the file.
+ProgressMapping
+DecodeProgressFile(const std::vector<uint8_t>& bytes, GameData& data, int clearCount,
+                   const std::vector<ShapeId>& untaggedOrigin,
+                   const std::function<std::vector<std::pair<ShapeId, ShapeId>>()>& redrawn = {});
 
 // The player's one sentence after a move: how many played figures kept their
 // state. Empty when nothing moved or nothing had been played.

@@ -212,6 +212,7 @@ bool TMainForm::FormCreate() {
     currentCollection = *loaded;
 
     data.UntaggedOrigin = SecondEditionShapes;
+    data.RedrawnShapes = RedrawnShapes;
     waves.SetOn(ini.Sound());
     SoundBtn->setChecked(waves.IsOn()); // the button shows what the cues know
     data.CurrentFigure = ClampFigureNumber(ini.Level(), data.FigureCount);

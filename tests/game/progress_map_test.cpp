@@ -184,6 +184,42 @@ TEST(ProgressFile, GamesWithoutShapesMoveFromTheirEditionOrReadByNumber) {
     EXPECT_FALSE(DecodeProgressFile(damaged, plain, MaxFigures, origin).Moved);
 }
 
+TEST(ProgressFile, ARedrawnFigureKeepsWhatWasDoneToItsEarlierShape) {
+    const std::vector<FigureRecord> before = Sample(8);
+    // The next edition redrew figures 2 and 3 (as 7 and 8 of the sample) and
+    // moved them to the end.
+    GameData old = Collection({before[0], before[1], before[2], before[3]});
+    old.Progress[1] = 8, old.Progress[2] = 12, old.Progress[3] = 2;
+    const std::vector<uint8_t> file = EncodeProgressFile(old);
+    int asked = 0;
+    const auto redrawn = [&] {
+        ++asked;
+        return std::vector<std::pair<ShapeId, ShapeId>>{
+            {ShapeIdOf(before[1]), ShapeIdOf(before[6])},
+            {ShapeIdOf(before[2]), ShapeIdOf(before[7])}};
+    };
+    GameData next = Collection({before[0], before[3], before[6], before[7]});
+    ProgressMapping mapping = DecodeProgressFile(file, next, MaxFigures, {}, redrawn);
+    EXPECT_EQ(
+        (std::vector<int>{next.Progress[1], next.Progress[2], next.Progress[3], next.Progress[4]}),
+        (std::vector<int>{8, 0, 12, 2}));
+    EXPECT_EQ(mapping.Played, 3);
+    EXPECT_EQ(mapping.Kept, 3);
+    EXPECT_TRUE(next.OtherProgress.empty());
+    // A state the file holds for the new shape itself wins over the old one's.
+    old.OtherProgress.push_back({ShapeIdOf(before[6]), 4});
+    GameData again = Collection({before[0], before[3], before[6], before[7]});
+    mapping = DecodeProgressFile(EncodeProgressFile(old), again, MaxFigures, {}, redrawn);
+    EXPECT_EQ(again.Progress[3], 4);
+    EXPECT_EQ(again.Progress[4], 2);
+    EXPECT_EQ(mapping.Kept, 3); // of 8, 12, 2 and 4, the 12 found no figure
+    // Nothing is asked of the edition when every played shape is found.
+    asked = 0;
+    GameData same = Collection({before[0], before[1], before[2], before[3]});
+    DecodeProgressFile(file, same, MaxFigures, {}, redrawn);
+    EXPECT_EQ(asked, 0);
+}
+
 TEST(MovedProgressSentence, HasPiecesForOneAndNone) {
     EXPECT_EQ(MovedProgressSentence({true, 1, 1}, 0),
               "The figure collection has changed: the one figure you played keeps its state.");
