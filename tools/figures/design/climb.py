@@ -12,8 +12,11 @@ so that the game climbs from the first figure to the last:
   easiest of each other kind of turn, so that each kind is met first in two
   easy figures of its own before a hard one;
 - the last chapter holds the twenty hardest;
-- in between, the figures run from easy to hard in chapters of about twelve,
-  cut by effort, so that each chapter's median and opener rise;
+- in between, chapters of about twenty-four: the figures on the measure's
+  floor are dealt out to every chapter and the rest cut by effort, then
+  figures are swapped between chapters until every median rises and no chapter
+  opens below the lower quartile before it; within a chapter the figures run
+  from easy to hard;
 - a third figure of one kind in a row gives way to the easiest of another kind
   that is nearly as easy.
 
@@ -38,10 +41,13 @@ LESSONS = 10
 LESSON_SQUARE = 4
 LESSON_EACH = 2
 MASTERPIECES = 20
-CHAPTER_SIZE = 12
+# The measure rates the figures on some twenty steps only: chapters of twelve
+# would share medians, as would any order, where chapters of about twenty-four
+# climb.
+CHAPTER_SIZE = 24
 # Efforts this close are one to a player: the trials' own spread is wider.
 NEAR = 8
-ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
+ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII", " IX", " X", " XI", " XII"]
 
 
 def kind(body):
@@ -61,17 +67,9 @@ def rate(tool, source, trials):
     rows = [fields for fields in rows if fields[0].isdigit() and len(fields) > 10]
     # Square figures all rate alike, and no figure the players laid was easier
     # than they were: the fit's straight line runs below them only where no
-    # trial was, for mixed figures of short outlines. Those rate as square
-    # ones, and among all these the longer outline goes later, by a step too
-    # small to matter else.
+    # trial was, for mixed figures of short outlines. Those rate as square ones.
     floor = min((float(f[10]) for f in rows if f[8] == "8"), default=0)
-    rated = []
-    for fields in rows:
-        effort = float(fields[10])
-        if effort <= floor:
-            effort = floor + 0.01 * int(fields[5])
-        rated.append(effort)
-    return rated
+    return [round(max(float(fields[10]), floor), 1) for fields in rows]
 
 
 def lay_out(figures):
@@ -96,11 +94,69 @@ def lay_out(figures):
         sorted((f for k in by_kind for f in by_kind[k]), key=lambda f: f["effort"])
     rest = [f for f in easy if f not in lessons]
     hardest = rest[-MASTERPIECES:]
-    middle = easy_to_hard(rest[:-MASTERPIECES])
+    middle = rest[:-MASTERPIECES]
     count = max(1, round(len(middle) / CHAPTER_SIZE))
-    chapters = [middle[len(middle) * c // count:len(middle) * (c + 1) // count]
-                for c in range(count)]
-    return [lessons] + chapters + [hardest]
+    return [lessons] + settle(middle, count, lessons) + [hardest]
+
+
+def misses(chapters, before):
+    """How far a run of chapters (each easy to hard) is from the goals: every
+    median rising, no opener below the lower quartile before it, no three of
+    one kind in a row."""
+    missed = 0
+    for members in chapters:
+        values = [f["effort"] for f in members]
+        if median(values) <= median(before) + 1e-9:
+            missed += 10
+        if min(values) < quartile(before) - 1e-9:
+            missed += 10
+        missed += 3 * sum(members[i]["kind"] == members[i - 1]["kind"] == members[i - 2]["kind"]
+                          for i in range(2, len(members)))
+        before = values
+    return missed
+
+
+def settle(middle, count, lessons):
+    """The middle figures in `count` chapters that climb. The measure rates many
+    figures alike (every square figure on one floor, mixed ones in steps of
+    one outline leg), so chapters cut by effort alone would share medians:
+    from that cut, figures are swapped between neighbouring chapters while the
+    goals are missed less, and a swap that moves a figure far from its rank
+    costs a little, so the game still runs from easy to hard."""
+    import random
+    rnd = random.Random(4)
+    easy = sorted(middle, key=lambda f: (f["effort"], f["name"]))
+    rank = {id(f): i * count / len(easy) for i, f in enumerate(easy)}
+    # The start: the figures on the floor dealt out to every chapter, the rest
+    # cut by effort into as many slices.
+    floor = [f for f in easy if f["effort"] == easy[0]["effort"]]
+    above = easy[len(floor):]
+    chapters = [floor[c::count] for c in range(count)]
+    for c in range(count):
+        chapters[c] += above[len(above) * c // count:len(above) * (c + 1) // count]
+    for f in floor:
+        rank[id(f)] = next(c for c in range(count) if f in chapters[c])
+    before = [f["effort"] for f in lessons]
+
+    def cost(chs):
+        laid = [easy_to_hard(m) for m in chs]
+        drift = sum(abs(c - rank[id(f)]) for c, m in enumerate(chs) for f in m)
+        return misses(laid, before) + 0.05 * drift
+
+    best = cost(chapters)
+    for _ in range(20000):
+        a = rnd.randrange(count)
+        b = min(count - 1, max(0, a + rnd.choice((-2, -1, 1, 2))))
+        if a == b:
+            continue
+        i, j = rnd.randrange(len(chapters[a])), rnd.randrange(len(chapters[b]))
+        chapters[a][i], chapters[b][j] = chapters[b][j], chapters[a][i]
+        now = cost(chapters)
+        if now <= best:
+            best = now
+        else:
+            chapters[a][i], chapters[b][j] = chapters[b][j], chapters[a][i]
+    return [easy_to_hard(m) for m in chapters]
 
 
 def easy_to_hard(members):
