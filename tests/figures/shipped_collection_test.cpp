@@ -1,12 +1,11 @@
-#include "figures/difficulty.h"
 #include "figures/figure_rules.h"
 #include "figures/figure_shape.h"
 #include "figures/figure_source.h"
 #include "figures/look_alike.h"
-#include "figures/player_model.h"
 #include "figures/record_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -79,8 +78,29 @@ bool UsesOdd(const FigureRecord& figure) {
 
 // What the third edition holds at least.
 constexpr int MinSymmetric = 70, MinDiagonal = 126, MinOdd = 30, MinSquareWithDiagonal = 74;
-const std::pair<const char*, int> MinThemes[] = {
-    {"People", 12}, {"Animals", 18}, {"Letters and digits", 12}};
+struct Theme {
+    const char* Title;
+    std::set<std::string> Words; // a name with one of them, in lower case, shows the theme
+};
+const std::pair<Theme, int> MinThemes[] = {
+    {{"People", {"person", "walker", "man", "handstand", "jump"}}, 12},
+    {{"Animals",
+      {"bird", "bat", "cat", "cat's", "kitten", "fish", "goldfish", "duck", "swan", "owl", "dog",
+       "frog", "parrot", "jellyfish", "fox"}},
+     18},
+    {{"Letters and digits", {"letter", "digit", "italic"}}, 12}};
+
+bool ShowsTheme(const std::string& name, const Theme& theme) {
+    std::string word;
+    for (size_t i = 0; i <= name.size(); ++i)
+        if (i == name.size() || name[i] == ' ') {
+            if (theme.Words.count(word)) return true;
+            word.clear();
+        } else {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+        }
+    return false;
+}
 const char* const Classics[] = {
     "Square", "House",    "Arrow",  "Fish", "Cross", "Sailing boat", "Four-pointed star",
     "Castle", "Letter C", "Digit 7"};
@@ -150,80 +170,25 @@ std::vector<int> ChapterOfEachFigure() {
     return chapters;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 } // namespace
 
-// The simulated player's mean effort on every figure, which the order follows.
-const std::vector<double>& Efforts() {
-    static const std::vector<double> efforts = [] {
-        std::vector<double> out;
-        for (const FigureRecord& record : Collection().records)
-            out.push_back(SimulatePlayer(record).MeanEffort);
-        return out;
-    }();
-    return efforts;
-}
-
-TEST(ShippedCollection, RunsFromEasyToHardWithinAndAcrossChapters) {
+// How the order climbs is held to the trial players' records by the collection
+// tool's tests (ShippedOrder): a model that laid the order out would pass
+// whatever order it made.
+TEST(ShippedCollection, OpensWithSquareTurnsAndEndsWithTwentyMasterpieces) {
     const std::vector<FigureRecord>& records = Collection().records;
     const std::vector<int> chapters = ChapterOfEachFigure();
     ASSERT_EQ(chapters.size(), records.size());
-    const std::vector<double>& efforts = Efforts();
-    std::vector<std::vector<double>> byChapter(static_cast<size_t>(chapters.back()) + 1);
     for (size_t i = 0; i < records.size(); ++i) {
         EXPECT_GE(chapters[i], 1) << "figure " << i + 1 << " comes before every chapter";
-        if (i > 0 && chapters[i] == chapters[i - 1]) {
-            EXPECT_GE(efforts[i], efforts[i - 1]) << "figure " << i + 1;
+        if (i > 0) {
+            EXPECT_LE(chapters[i - 1], chapters[i]) << "figure " << i + 1;
         }
-        byChapter[static_cast<size_t>(chapters[i])].push_back(efforts[i]);
     }
-    double before = -1;
-    for (size_t c = 1; c < byChapter.size(); ++c) {
-        ASSERT_FALSE(byChapter[c].empty()) << "chapter " << c;
-        EXPECT_GE(Median(byChapter[c]), before) << "chapter " << c;
-        before = Median(byChapter[c]);
-    }
-    // The last twenty are the hardest of all.
-    ASSERT_GE(efforts.size(), 30u);
-    const auto masterpieces = efforts.end() - 20;
-    EXPECT_GE(*std::min_element(masterpieces, efforts.end()),
-              *std::max_element(efforts.begin(), masterpieces));
-    // The first figure teaches the game: square turns and straight edges only.
+    // The first figure teaches the game: square turns only.
     EXPECT_FALSE(Uses(records[0], 2, 4) || UsesOdd(records[0]));
-    EXPECT_EQ(RateDifficulty(records[0]).CutCells, 0);
-    // Each kind of turn is met first, by figure 60, in a figure easier than
-    // most of its kind.
-    for (const auto& uses : {std::function<bool(const FigureRecord&)>(
-                                 [](const FigureRecord& r) { return Uses(r, 2, 4); }),
-                             std::function<bool(const FigureRecord&)>(UsesOdd)}) {
-        std::vector<double> ofKind;
-        size_t first = records.size();
-        for (size_t i = 0; i < records.size(); ++i)
-            if (uses(records[i])) {
-                first = std::min(first, i);
-                ofKind.push_back(efforts[i]);
-            }
-        ASSERT_LT(first, 60u);
-        EXPECT_LE(efforts[first], Median(ofKind));
-    }
-}
-
-// The figures of each chapter, by its title.
-std::map<std::string, int> ChapterSizes() {
-    std::string text;
-    EXPECT_TRUE(ReadTextFile(FIGURE_SOURCE, text));
-    std::map<std::string, int> sizes;
-    for (size_t at = text.find("\n# Chapter "); at != std::string::npos;
-         at = text.find("\n# Chapter ", at + 1)) {
-        const size_t colon = text.find(": ", at), open = text.find(" (", colon);
-        sizes[text.substr(colon + 2, open - colon - 2)] = std::atoi(text.c_str() + open + 2);
-    }
-    return sizes;
+    ASSERT_GE(records.size(), 30u);
+    EXPECT_EQ(std::count(chapters.begin(), chapters.end(), chapters.back()), 20);
 }
 
 TEST(ShippedCollection, HoldsThemesAndEveryKindOfTurn) {
@@ -243,10 +208,12 @@ TEST(ShippedCollection, HoldsThemesAndEveryKindOfTurn) {
     // along edges never mixes them in; square and 45 degree turns mix.
     EXPECT_GE(odd, MinOdd);
     EXPECT_GE(squareWithDiagonal, MinSquareWithDiagonal);
-    const std::map<std::string, int> chapters = ChapterSizes();
-    for (const auto& [title, least] : MinThemes) {
-        ASSERT_TRUE(chapters.count(title)) << title;
-        EXPECT_GE(chapters.at(title), least) << title;
+    // Chapters climb and mix what they show, so a theme is told by the names.
+    for (const auto& [theme, least] : MinThemes) {
+        const auto count = std::count_if(names.begin(), names.end(), [&](const std::string& name) {
+            return ShowsTheme(name, theme);
+        });
+        EXPECT_GE(count, least) << theme.Title;
     }
     for (const char* classic : Classics)
         EXPECT_TRUE(names.count(classic)) << classic;

@@ -3,6 +3,8 @@
 #include "board/orientation.h"
 #include "dialogs/pattern.h"
 #include "dialogs/yesno.h"
+#include "figures/figure_source.h"
+#include "game/progress_map.h"
 #include "shell/board_box.h"
 #include "shell/install_paths.h"
 #include "shell_support.h"
@@ -34,6 +36,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 
 #include <numbers>
 #include <sys/stat.h>
@@ -295,10 +298,33 @@ TEST_F(MainFormTest, SavedGameIsReadAtStart) {
     EXPECT_EQ(Caption(), "Trigonet 1 - solved");
 }
 
+namespace {
+
+FigureSource ParsedSource(const char* path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    FigureSource source;
+    std::string error;
+    EXPECT_TRUE(ParseFigureSource(file.readAll().toStdString(), source, error)) << error;
+    return source;
+}
+
+// The states of the played figures by the names today's collection gives them.
+std::map<std::string, int> ProgressByName(const GameData& data) {
+    const FigureSource today = ParsedSource(FIGURE_SOURCE);
+    std::map<std::string, int> progress;
+    for (int k = 1; k <= data.FigureCount && k <= static_cast<int>(today.Figures.size()); ++k)
+        if (data.Progress[k])
+            progress[today.Figures[static_cast<size_t>(k) - 1].Name] = data.Progress[k];
+    return progress;
+}
+
+} // namespace
+
 TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) {
     // The player solved figures 1 to 10 of the second edition, gave up 11 and
-    // took one help step on 12. Of them, 1, 2, 6, 8, 9, 11 and 12 lie in the
-    // third edition, record for record, as 1, 12, 2, 165, 3, 5 and 83.
+    // took one help step on 12. Of them, 1, 2, 6, 8, 9, 11 and 12 are in
+    // today's collection (redrawn or not), under the names below.
     QFile::remove(dir.filePath("ftrg2.dat"));
     ASSERT_TRUE(QFile::copy(COLLECTION_FILE, dir.filePath("ftrg2.dat")));
     const QString save = dir.filePath("second.ftg");
@@ -308,22 +334,24 @@ TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) 
     Ini().StoreNumber("common", "tongue", 0);
     Start();
     ASSERT_EQ(G().data.FigureCount, 222);
-    std::map<int, int> progress;
-    for (int k = 1; k <= 222; ++k)
-        if (G().data.Progress[k]) progress[k] = G().data.Progress[k];
-    EXPECT_EQ(progress,
-              (std::map<int, int>{{1, 8}, {2, 8}, {3, 8}, {5, 12}, {12, 8}, {83, 1}, {165, 8}}));
+    EXPECT_EQ(ProgressByName(G().data), (std::map<std::string, int>{{"Staircase", 8},
+                                                                    {"Letter Z", 8},
+                                                                    {"Letter C", 8},
+                                                                    {"Cross", 12},
+                                                                    {"Candle", 8},
+                                                                    {"Comb", 1},
+                                                                    {"Square", 8}}));
     EXPECT_EQ(seam.boxes.last(),
               "The figure collection has changed: 7 of the 12 figures you played keep their "
               "state.");
-    EXPECT_EQ(Caption(), "Trigonet 1 - solved");
+    EXPECT_EQ(Caption(), G().data.Progress[1] == 8 ? "Trigonet 1 - solved" : "Trigonet 1");
     EXPECT_FALSE(G().data.Dirty);
     // Saved again, the file names its figures: the next start says nothing.
     form->SaveBtnClick();
     form.reset();
     seam.boxes.clear();
     Start();
-    EXPECT_EQ(G().data.Progress[83], 1);
+    EXPECT_EQ(ProgressByName(G().data).at("Comb"), 1);
     EXPECT_TRUE(seam.boxes.filter("collection").isEmpty()) << seam.boxes.join('|').toStdString();
     // In German the sentence reads so.
     QFile::remove(save);
@@ -335,6 +363,39 @@ TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) 
     EXPECT_EQ(seam.boxes.last(), QString::fromUtf8("Die Figurensammlung ist eine andere: 7 der 12 "
                                                    "Figuren, die du gespielt hast, behalten "
                                                    "ihren Stand."));
+}
+
+TEST_F(MainFormTest, AThirdEditionGameKeepsEveryFigureThroughTheFourthsRedrawingsAndOrder) {
+    // Every figure of the third edition played, each to a state of its own.
+    const FigureSource third = ParsedSource(THIRD_EDITION);
+    ASSERT_EQ(third.Figures.size(), 222u);
+    GameData played;
+    played.FigureCount = 222;
+    std::map<std::string, int> states; // by the third edition's names
+    for (size_t i = 0; i < 222; ++i) {
+        played.Figures[i + 1] = third.Figures[i].Record;
+        played.Progress[i + 1] = i % 3 == 0 ? 8 : i % 3 == 1 ? 12 : 1 + i % 5;
+        states[third.Figures[i].Name] = played.Progress[i + 1];
+    }
+    const std::vector<uint8_t> bytes = EncodeProgressFile(played);
+    const QString save = dir.filePath("third.ftg");
+    WriteFile(save, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                               static_cast<int>(bytes.size())));
+    QFile::remove(dir.filePath("ftrg2.dat"));
+    ASSERT_TRUE(QFile::copy(COLLECTION_FILE, dir.filePath("ftrg2.dat")));
+    Ini().StoreText("common", "save", save);
+    Ini().StoreNumber("common", "tongue", 0);
+    Start();
+    ASSERT_EQ(G().data.FigureCount, 222);
+    EXPECT_EQ(seam.boxes.last(),
+              "The figure collection has changed: 222 of the 222 figures you played keep their "
+              "state.");
+    // Each state went to the figure it was played on, whatever it is called now.
+    std::multiset<int> before, after;
+    for (int k = 1; k <= 222; ++k)
+        before.insert(played.Progress[k]), after.insert(G().data.Progress[k]);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(ProgressByName(G().data).at("Staircase"), states.at("Staircase"));
 }
 
 TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {
