@@ -72,9 +72,34 @@ def rate(tool, source, trials):
     return [round(max(float(fields[10]), floor), 1) for fields in rows]
 
 
+def trial_means(path):
+    """Mean actions of each figure the players laid, as `reading` counts them."""
+    sums = {}
+    with open(path) as f:
+        columns = []
+        for line in f:
+            fields = line.rstrip("\n").split("\t")
+            if fields[0] == "trial":
+                columns = fields
+                continue
+            if len(fields) != len(columns):
+                continue
+            row = dict(zip(columns, fields))
+            actions = int(row["actions"])
+            if row["kind"] != "trial" or row["outcome"] not in ("solved", "gaveup") or \
+                    (row["outcome"] == "gaveup" and actions == 0):
+                continue
+            if row["outcome"] == "gaveup":
+                actions = max(actions, 120)
+            sums.setdefault(int(row["figure"]), []).append(actions)
+    return {figure: sum(v) / len(v) for figure, v in sums.items()}
+
+
 def lay_out(figures):
     """figures: dicts with effort, kind -> chapters, each a list of figures."""
-    easy = sorted(figures, key=lambda f: f["effort"])
+    # Among figures the measure rates alike, those the players laid quickest
+    # come first, and those nobody tried after them.
+    easy = sorted(figures, key=lambda f: (f["effort"], f["tried"]))
     # The easiest ten, with the fewest of each kind they need: a kind short of
     # its share takes the place of the hardest lesson of a kind that has more.
     lessons = easy[:LESSONS]
@@ -190,12 +215,14 @@ def main():
         header.pop()
     entries = [line for line in lines if ":" in line and not line.startswith("#")]
     efforts = rate(tool, source, trials)
+    tried = trial_means(trials)
     if len(efforts) != len(entries):
         sys.exit("the tool rated %d figures of %d" % (len(efforts), len(entries)))
     figures = []
     for line, effort in zip(entries, efforts):
         name, body = line.split(":", 1)
-        figures.append({"name": name.strip(), "line": line, "effort": effort, "kind": kind(body)})
+        figures.append({"name": name.strip(), "line": line, "effort": effort, "kind": kind(body),
+                        "tried": tried.get(len(figures) + 1, float("inf"))})
 
     chapters = lay_out(figures)
     text, seen, problems = header, Counter(), []
