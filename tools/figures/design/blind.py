@@ -20,6 +20,7 @@ import zlib
 from figure_kit import VERTEX_DX, VERTEX_DY
 from names import ADJECTIVES, NOUNS
 from chapters import SHAPES
+from themes import is_abstract
 
 DESIGN = os.path.dirname(os.path.abspath(__file__))
 COLUMNS, ROWS = 6, 5
@@ -50,7 +51,7 @@ def is_generic(name):
 
 
 def is_picture(name):
-    return name not in SHAPES and not is_generic(name)
+    return name not in SHAPES and not is_generic(name) and not is_abstract(name)
 
 
 def polygons(placements):
