@@ -246,6 +246,23 @@ TEST(Commands, WorthNamesEachDullFigureAndEndsWithTheCounts) {
     EXPECT_EQ(Figures({"worth", TempPath("missing.txt")}).status, 1);
 }
 
+TEST(Commands, MendOffersChoicesApartFromEachOther) {
+    const std::string source = TempPath("mend.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n"
+            << FormatSourceLine({"House", SoundHouse(), 0}) << "\n";
+    }
+    // Only the dull square is mended, twice, and the two differ.
+    const ToolRun run = Figures({"mend", source, "--choices", "2"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(Lines(run.out), 2) << run.out;
+    EXPECT_EQ(run.out.rfind("1\tSquare: ", 0), 0u);
+    EXPECT_NE(run.out.find("\n1\tSquare: "), std::string::npos);
+    const size_t cut = run.out.find('\n');
+    EXPECT_NE(run.out.substr(0, cut + 1), run.out.substr(cut + 1));
+}
+
 TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
     const std::string source = TempPath("reading.txt");
     {

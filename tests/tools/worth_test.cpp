@@ -97,4 +97,22 @@ TEST(Worth, MendingMovesTrianglesUntilTheFigureIsWorthLayingOnItsOwnTurns) {
     EXPECT_GE(SilhouetteOverlap(stairs, *mended), 0.45);
 }
 
+TEST(Worth, AMendCanBeTurnedDownAndStandsApartFromAllButItself) {
+    const FigureRecord stairs = Squares({{30, 10}, {35, 20}, {40, 30}, {45, 40}});
+    const std::optional<FigureRecord> plain = MendFigure(stairs, 2);
+    ASSERT_TRUE(plain.has_value());
+    // A figure is never apart from itself, but its own number is passed over.
+    EXPECT_FALSE(StandsApart(*plain, {stairs, *plain}, -1));
+    EXPECT_TRUE(StandsApart(*plain, {stairs, *plain}, 1));
+    // Turned down, the closest mend gives way to the next closest.
+    const std::optional<FigureRecord> apart =
+        MendFigure(stairs, 2, [&](const FigureRecord& r) { return r != *plain; });
+    ASSERT_TRUE(apart.has_value());
+    EXPECT_NE(*apart, *plain);
+    EXPECT_LE(SilhouetteOverlap(stairs, *apart), SilhouetteOverlap(stairs, *plain));
+    const FigureWorth w = JudgeWorth(*apart);
+    EXPECT_FALSE(w.Dull || w.Nick() || w.Neck());
+    EXPECT_FALSE(MendFigure(stairs, 2, [](const FigureRecord&) { return false; }).has_value());
+}
+
 } // namespace

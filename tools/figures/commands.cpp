@@ -428,22 +428,81 @@ int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 // Design helper: each figure with a fault of worth, mended by moving a few of
 // its triangles (MendFigure) and printed as a source line after its number, or
 // its number and a dash when no mend was found.
-int Mend(const std::vector<std::string>& args, long moves, std::ostream& out, std::ostream& err) {
+//
+// Given `near`, the collection is mended as a whole, each mend against the
+// figures as they stand by then: a faulted figure is laid so that it stands
+// apart from the rest if it can be, and then, while more than `near` pairs
+// overlap by WorthOverlap, the figure in most of them is moved apart. A figure
+// may be printed twice; its last line holds.
+//
+// Given more than one choice, each faulted figure gets that many mends to pick
+// from by eye, each apart from the rest of the collection and from the others
+// offered, as the closest mend by overlap need not keep the picture.
+int Mend(const std::vector<std::string>& args, long moves, long near, long choices,
+         std::ostream& out, std::ostream& err) {
     FigureSource source;
     std::string error;
     if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }
-    for (size_t i = 0; i < source.Figures.size(); ++i) {
-        const SourceFigure& figure = source.Figures[i];
-        const FigureWorth w = JudgeWorth(figure.Record);
-        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
-        const std::optional<FigureRecord> mended =
-            MendFigure(figure.Record, static_cast<int>(std::clamp(moves, 1L, 4L)));
+    const int depth = static_cast<int>(std::clamp(moves, 1L, 4L));
+    std::vector<FigureRecord> records;
+    for (const SourceFigure& figure : source.Figures)
+        records.push_back(figure.Record);
+    const auto print = [&](size_t i, const std::optional<FigureRecord>& mended) {
         out << i + 1 << "\t"
-            << (mended ? FormatSourceLine({figure.Name, *mended, 0}) : std::string("-")) << "\n"
+            << (mended ? FormatSourceLine({source.Figures[i].Name, *mended, 0}) : std::string("-"))
+            << "\n"
             << std::flush;
+    };
+    for (size_t i = 0; i < records.size() && choices > 1; ++i) {
+        const FigureWorth w = JudgeWorth(records[i]);
+        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        std::vector<FigureRecord> offered;
+        while (static_cast<long>(offered.size()) < choices) {
+            const std::optional<FigureRecord> mended =
+                MendFigure(records[i], depth, [&](const FigureRecord& r) {
+                    return StandsApart(r, records, static_cast<int>(i)) &&
+                           StandsApart(r, offered, -1);
+                });
+            if (!mended) break;
+            offered.push_back(*mended);
+            print(i, mended);
+        }
+    }
+    if (choices > 1) return 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const FigureWorth w = JudgeWorth(records[i]);
+        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        std::optional<FigureRecord> mended;
+        if (near >= 0)
+            mended = MendFigure(records[i], depth, [&](const FigureRecord& r) {
+                return StandsApart(r, records, static_cast<int>(i));
+            });
+        if (!mended) mended = MendFigure(records[i], depth);
+        if (mended) records[i] = *mended;
+        print(i, mended);
+    }
+    if (near < 0) return 0;
+    std::vector<bool> tried(records.size(), false);
+    for (;;) {
+        std::vector<int> pairs(records.size(), 0);
+        int count = 0;
+        for (const LookAlikePair& pair : FindLookAlikes(records, TriangleCount + 1, WorthOverlap))
+            ++pairs[pair.First], ++pairs[pair.Second], ++count;
+        if (count <= near) break;
+        int pick = -1;
+        for (int i = 0; i < static_cast<int>(records.size()); ++i)
+            if (!tried[i] && pairs[i] > 0 && (pick < 0 || pairs[i] > pairs[pick])) pick = i;
+        if (pick < 0) break;
+        tried[pick] = true;
+        const std::optional<FigureRecord> mended =
+            MendFigure(records[pick], depth,
+                       [&](const FigureRecord& r) { return StandsApart(r, records, pick); });
+        if (!mended) continue;
+        records[pick] = *mended;
+        print(static_cast<size_t>(pick), mended);
     }
     return 0;
 }
@@ -560,7 +619,7 @@ const Command Commands[] = {
     {"generate", 2, "generate SEED COUNT [AVOID-SOURCE] [--interest TENTHS]"},
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
     {"worth", 1, "worth SOURCE"},
-    {"mend", 1, "mend SOURCE [--moves M]"},
+    {"mend", 1, "mend SOURCE [--moves M] [--near N] [--choices K]"},
     {"reading", 1, "reading SOURCE [TRIALS.tsv [HELD.tsv]]"},
 };
 
@@ -587,7 +646,8 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (command->name == std::string("sheet"))
         options = {{"first", 1}, {"count", 0}, {"columns", 12}, {"scale", 1}};
     if (command->name == std::string("alike")) options = {{"shared", 7}, {"percent", 90}};
-    if (command->name == std::string("mend")) options = {{"moves", 2}};
+    if (command->name == std::string("mend"))
+        options = {{"moves", 2}, {"near", -1}, {"choices", 1}};
     if (command->name == std::string("generate"))
         options = {{"interest", std::lround(MinInterest * 10)}};
     std::vector<std::string> words;
@@ -614,7 +674,8 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (name == "order") return Order(words, out, err);
     if (name == "alike") return Alike(words, options, out, err);
     if (name == "worth") return Worth(words, out, err);
-    if (name == "mend") return Mend(words, options["moves"], out, err);
+    if (name == "mend")
+        return Mend(words, options["moves"], options["near"], options["choices"], out, err);
     if (name == "reading") return Reading(words, out, err);
     return Generate(words, options["interest"], out, err);
 }

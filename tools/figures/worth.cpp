@@ -238,7 +238,8 @@ bool Overlapping(const FigureRecord& figure) {
 
 } // namespace
 
-std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves) {
+std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves,
+                                       const MendFits& fits) {
     // The lattices the figure uses: a mended one keeps to them, so it is still
     // laid with the same turns.
     bool uses[4] = {};
@@ -293,11 +294,18 @@ std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves) {
         if (next.size() > Beam * 20) next.resize(Beam * 20);
         for (Try& t : next)
             t.Overlap = SilhouetteOverlap(figure, t.Record);
-        for (const Try& t : next) {
-            if (t.Faults > 1e-9 || t.Overlap <= bestOverlap) continue;
-            FigureRecord centred = t.Record;
+        // The closest first, so that the costlier tests stop at the first that passes.
+        std::vector<const Try*> sound;
+        for (const Try& t : next)
+            if (t.Faults <= 1e-9 && t.Overlap > bestOverlap) sound.push_back(&t);
+        std::stable_sort(sound.begin(), sound.end(),
+                         [](const Try* a, const Try* b) { return a->Overlap > b->Overlap; });
+        for (const Try* t : sound) {
+            FigureRecord centred = t->Record;
             if (!CentreFigure(centred) || !CheckFigure(1, centred).empty()) continue;
-            best = centred, bestOverlap = t.Overlap;
+            if (fits && !fits(centred)) continue;
+            best = centred, bestOverlap = t->Overlap;
+            break;
         }
         std::sort(next.begin(), next.end(), [](const Try& a, const Try& b) {
             return a.Faults != b.Faults ? a.Faults < b.Faults : a.Overlap > b.Overlap;
@@ -306,4 +314,13 @@ std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves) {
         beam = std::move(next);
     }
     return best;
+}
+
+bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self) {
+    for (int i = 0; i < static_cast<int>(others.size()); ++i) {
+        if (i == self) continue;
+        if (SilhouetteOverlap(figure, others[i]) >= WorthOverlap - 1e-9) return false;
+        if (SharedTriangles(figure, others[i]) >= NearCopyShared) return false;
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include "game/data.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,9 +48,18 @@ inline constexpr int WorthShared = 6;
 
 CollectionWorth JudgeCollectionWorth(const std::vector<FigureRecord>& figures);
 
+// Whether a mend may take a figure's place beyond being worth laying: that it
+// stands apart from the rest of the collection, say. Empty takes any.
+using MendFits = std::function<bool(const FigureRecord&)>;
+
 // A figure like `figure` with up to `moves` triangles laid elsewhere, each
-// against a corner of the others, that is neither dull, nicked nor necked and
-// passes every rule of a figure on its own (CheckFigure), centred; of those
-// found, the one that overlaps `figure` most. Nothing when the search finds
-// none. `figure` must pass FigureIsValid.
-std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves);
+// against a corner of the others, that is neither dull, nicked nor necked,
+// passes every rule of a figure on its own (CheckFigure) and `fits`, centred;
+// of those found, the one that overlaps `figure` most. Nothing when the search
+// finds none. `figure` must pass FigureIsValid.
+std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves,
+                                       const MendFits& fits = {});
+
+// Whether `figure` makes no near pair (WorthOverlap) and no near copy with any
+// of `others` but the one numbered `self` (0-based; -1 for none).
+bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self);
