@@ -263,6 +263,25 @@ TEST(Commands, MendOffersChoicesApartFromEachOther) {
     EXPECT_NE(run.out.substr(0, cut + 1), run.out.substr(cut + 1));
 }
 
+TEST(Commands, MendKeepsAMirrorSymmetricFigureSymmetric) {
+    const std::string source = TempPath("mend-symmetric.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n"
+            << FormatSourceLine({"House", SoundHouse(), 0}) << "\n";
+    }
+    ASSERT_TRUE(IsMirrorSymmetric(BigSquare()));
+    const ToolRun run = Figures({"mend", source, "--near", "30"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.out.rfind("1\tSquare: ", 0), 0u) << run.out;
+    FigureSource mended;
+    std::string error;
+    ASSERT_TRUE(ParseFigureSource(run.out.substr(2), mended, error)) << error;
+    ASSERT_EQ(mended.Figures.size(), 1u);
+    EXPECT_NE(mended.Figures[0].Record, BigSquare());
+    EXPECT_TRUE(IsMirrorSymmetric(mended.Figures[0].Record)) << run.out;
+}
+
 TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
     const std::string source = TempPath("reading.txt");
     {

@@ -472,15 +472,28 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
         }
     }
     if (choices > 1) return 0;
+    // A mirror-symmetric figure stays so: the picture is mostly in its symmetry.
+    const auto keepsSymmetry = [](const FigureRecord& from) {
+        return [symmetric = IsMirrorSymmetric(from)](const FigureRecord& r) {
+            return !symmetric || IsMirrorSymmetric(r);
+        };
+    };
     for (size_t i = 0; i < records.size(); ++i) {
         const FigureWorth w = JudgeWorth(records[i]);
         if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        const auto symmetric = keepsSymmetry(records[i]);
         std::optional<FigureRecord> mended;
         if (near >= 0)
             mended = MendFigure(records[i], depth, [&](const FigureRecord& r) {
-                return StandsApart(r, records, static_cast<int>(i));
+                return symmetric(r) && StandsApart(r, records, static_cast<int>(i));
             });
-        if (!mended) mended = MendFigure(records[i], depth);
+        // Failing that, one the collection's rules allow: a near copy of
+        // another figure would be no mend.
+        if (!mended)
+            mended = MendFigure(records[i], depth, [&](const FigureRecord& r) {
+                return symmetric(r) &&
+                       StandsApart(r, records, static_cast<int>(i), LookAlikeOverlap);
+            });
         if (mended) records[i] = *mended;
         print(i, mended);
     }
@@ -497,9 +510,11 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
             if (!tried[i] && pairs[i] > 0 && (pick < 0 || pairs[i] > pairs[pick])) pick = i;
         if (pick < 0) break;
         tried[pick] = true;
+        const auto symmetric = keepsSymmetry(records[pick]);
         const std::optional<FigureRecord> mended =
-            MendFigure(records[pick], depth,
-                       [&](const FigureRecord& r) { return StandsApart(r, records, pick); });
+            MendFigure(records[pick], depth, [&](const FigureRecord& r) {
+                return symmetric(r) && StandsApart(r, records, pick);
+            });
         if (!mended) continue;
         records[pick] = *mended;
         print(static_cast<size_t>(pick), mended);

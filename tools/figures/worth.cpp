@@ -316,10 +316,11 @@ std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves,
     return best;
 }
 
-bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self) {
+bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self,
+                 double overlap) {
     for (int i = 0; i < static_cast<int>(others.size()); ++i) {
         if (i == self) continue;
-        if (SilhouetteOverlap(figure, others[i]) >= WorthOverlap - 1e-9) return false;
+        if (SilhouetteOverlap(figure, others[i]) >= overlap - 1e-9) return false;
         if (SharedTriangles(figure, others[i]) >= NearCopyShared) return false;
     }
     return true;

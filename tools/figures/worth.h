@@ -62,4 +62,7 @@ std::optional<FigureRecord> MendFigure(const FigureRecord& figure, int moves,
 
 // Whether `figure` makes no near pair (WorthOverlap) and no near copy with any
 // of `others` but the one numbered `self` (0-based; -1 for none).
-bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self);
+// With `overlap` LookAlikeOverlap, whether it is no near copy and no look-alike:
+// what the collection's rules allow.
+bool StandsApart(const FigureRecord& figure, const std::vector<FigureRecord>& others, int self,
+                 double overlap = WorthOverlap);
