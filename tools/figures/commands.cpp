@@ -472,13 +472,17 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
         }
     }
     if (choices > 1) return 0;
+    // A mirror-symmetric figure stays so: the collection keeps a floor of them.
+    const auto keepsMirror = [](const FigureRecord& from, const FigureRecord& to) {
+        return !IsMirrorSymmetric(from) || IsMirrorSymmetric(to);
+    };
     for (size_t i = 0; i < records.size(); ++i) {
         const FigureWorth w = JudgeWorth(records[i]);
         if (!w.Dull && !w.Nick() && !w.Neck()) continue;
         std::optional<FigureRecord> mended;
         if (near >= 0)
             mended = MendFigure(records[i], depth, [&](const FigureRecord& r) {
-                return StandsApart(r, records, static_cast<int>(i));
+                return keepsMirror(records[i], r) && StandsApart(r, records, static_cast<int>(i));
             });
         if (!mended) mended = MendFigure(records[i], depth);
         if (mended) records[i] = *mended;
@@ -498,8 +502,9 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
         if (pick < 0) break;
         tried[pick] = true;
         const std::optional<FigureRecord> mended =
-            MendFigure(records[pick], depth,
-                       [&](const FigureRecord& r) { return StandsApart(r, records, pick); });
+            MendFigure(records[pick], depth, [&](const FigureRecord& r) {
+                return keepsMirror(records[pick], r) && StandsApart(r, records, pick);
+            });
         if (!mended) continue;
         records[pick] = *mended;
         print(static_cast<size_t>(pick), mended);
