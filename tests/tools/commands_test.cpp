@@ -263,6 +263,24 @@ TEST(Commands, MendOffersChoicesApartFromEachOther) {
     EXPECT_NE(run.out.substr(0, cut + 1), run.out.substr(cut + 1));
 }
 
+TEST(Commands, MendingTheCollectionKeepsASymmetricFigureSymmetric) {
+    const std::string source = TempPath("mend-near.txt");
+    {
+        std::ofstream out(source);
+        out << FormatSourceLine({"Square", BigSquare(), 0}) << "\n";
+    }
+    ASSERT_TRUE(IsMirrorSymmetric(BigSquare()));
+    const ToolRun run = Figures({"mend", source, "--near", "0"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.out.rfind("1\t", 0), 0u) << run.out;
+    FigureSource mended;
+    std::string error;
+    ASSERT_TRUE(ParseFigureSource(run.out.substr(2), mended, error)) << error;
+    ASSERT_EQ(mended.Figures.size(), 1u);
+    EXPECT_TRUE(IsMirrorSymmetric(mended.Figures[0].Record));
+    EXPECT_NE(mended.Figures[0].Record, BigSquare());
+}
+
 TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
     const std::string source = TempPath("reading.txt");
     {
