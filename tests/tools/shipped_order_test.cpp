@@ -107,9 +107,9 @@ TEST(ShippedOrder, ClimbsAsTheTrialPlayersFoundIt) {
         if (tried.Chapter == 1) lessons.push_back(tried.Effort);
         if (tried.Chapter == last) masterpieces.push_back(tried.Effort);
     }
-    // The third edition, ordered by a model of its own, ranked at 0.07 on the
+    // The third edition, ordered by a model of its own, ranks at 0.20 on the
     // same trials.
-    EXPECT_GE(Spearman(positions, efforts), 0.2);
+    EXPECT_GE(Spearman(positions, efforts), 0.25);
     ASSERT_FALSE(lessons.empty());
     ASSERT_GE(masterpieces.size(), 3u);
     // Every masterpiece the players laid took them longer than every lesson,
