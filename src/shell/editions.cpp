@@ -5,32 +5,36 @@
 
 #include <QFile>
 
-std::vector<uint64_t> SecondEditionShapes() {
-    QFile file(":/editions/second.txt");
+namespace {
+
+// The ShapeIds of a collection the program carries; empty when it lacks the
+// file or the file does not parse.
+std::vector<uint64_t> EditionShapes(const char* resource) {
+    QFile file(resource);
     if (!file.open(QIODevice::ReadOnly)) return {};
     FigureSource source;
     std::string error;
-    if (!ParseFigureSource(file.readAll().toStdString(), source, error) ||
-        source.Figures.size() != static_cast<size_t>(MaxFigures))
-        return {};
+    if (!ParseFigureSource(file.readAll().toStdString(), source, error)) return {};
     std::vector<uint64_t> shapes;
     for (const SourceFigure& figure : source.Figures)
         shapes.push_back(ShapeIdOf(figure.Record));
     return shapes;
 }
 
+} // namespace
+
+std::vector<uint64_t> SecondEditionShapes() {
+    std::vector<uint64_t> shapes = EditionShapes(":/editions/second.txt");
+    if (shapes.size() != static_cast<size_t>(MaxFigures)) shapes.clear();
+    return shapes;
+}
+
 std::vector<std::pair<uint64_t, uint64_t>> RedrawnShapes() {
     // Figure after figure: the earlier drawing, then the one that replaced it.
-    QFile file(":/editions/redrawn.txt");
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    FigureSource source;
-    std::string error;
-    if (!ParseFigureSource(file.readAll().toStdString(), source, error) ||
-        source.Figures.size() % 2 != 0)
-        return {};
-    std::vector<std::pair<uint64_t, uint64_t>> shapes;
-    for (size_t i = 0; i + 1 < source.Figures.size(); i += 2)
-        shapes.emplace_back(ShapeIdOf(source.Figures[i].Record),
-                            ShapeIdOf(source.Figures[i + 1].Record));
-    return shapes;
+    const std::vector<uint64_t> shapes = EditionShapes(":/editions/redrawn.txt");
+    std::vector<std::pair<uint64_t, uint64_t>> pairs;
+    if (shapes.size() % 2 != 0) return pairs;
+    for (size_t i = 0; i + 1 < shapes.size(); i += 2)
+        pairs.emplace_back(shapes[i], shapes[i + 1]);
+    return pairs;
 }

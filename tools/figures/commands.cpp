@@ -405,7 +405,7 @@ int Worth(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     for (size_t i = 0; i < records.size(); ++i) {
         const FigureWorth& w = worth.Figures[i];
         dull += w.Dull, nicks += w.Nick(), necks += w.Neck();
-        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        if (w.Sound()) continue;
         out << i + 1 << "\t" << (w.Dull ? "dull" : "-") << "\t" << (w.Nick() ? "nick" : "-") << "\t"
             << (w.Neck() ? "neck" : "-") << "\t" << source.Figures[i].Name << "\n";
     }
@@ -457,8 +457,7 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
             << std::flush;
     };
     for (size_t i = 0; i < records.size() && choices > 1; ++i) {
-        const FigureWorth w = JudgeWorth(records[i]);
-        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        if (JudgeWorth(records[i]).Sound()) continue;
         std::vector<FigureRecord> offered;
         while (static_cast<long>(offered.size()) < choices) {
             const std::optional<FigureRecord> mended =
@@ -479,8 +478,7 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
         };
     };
     for (size_t i = 0; i < records.size(); ++i) {
-        const FigureWorth w = JudgeWorth(records[i]);
-        if (!w.Dull && !w.Nick() && !w.Neck()) continue;
+        if (JudgeWorth(records[i]).Sound()) continue;
         const auto symmetric = keepsSymmetry(records[i]);
         std::optional<FigureRecord> mended;
         if (near >= 0)

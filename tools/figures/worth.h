@@ -21,6 +21,7 @@ struct FigureWorth {
     double NarrowestNeck = 0;   // the least edge along which it can be cut in two
     bool Nick() const { return ShortestStretch < 0.5 - 1e-9; } // a step under half a leg
     bool Neck() const { return NarrowestNeck < 1 - 1e-9; }     // thinner than a leg
+    bool Sound() const { return !Dull && !Nick() && !Neck(); }
 };
 
 // `figure` must pass FigureIsValid.

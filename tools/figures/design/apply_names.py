@@ -14,12 +14,13 @@ import os
 import sys
 
 DESIGN = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, DESIGN)
 sys.path.insert(0, os.path.join(DESIGN, "blind"))
 
 from verdicts_round1 import PASS  # noqa: E402
 from verdicts_round9 import VERDICTS  # noqa: E402
+from themes import SERIES  # noqa: E402
 
-ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII"]
 
 
 def main():
@@ -36,7 +37,7 @@ def main():
             renamed[k] = new
     taken = {name for k, name in enumerate(names) if k not in renamed}
     for k, base in renamed.items():
-        new = next(base + mark for mark in ROMAN if base + mark not in taken)
+        new = next(base + mark for mark in SERIES if base + mark not in taken)
         taken.add(new)
         print("%d\t%s\t%s" % (k + 1, names[k], new), file=sys.stderr)
         lines[figures[k]] = new + ":" + lines[figures[k]].split(":", 1)[1]

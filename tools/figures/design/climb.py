@@ -36,6 +36,7 @@ sys.path.insert(0, DESIGN)
 
 from make_collection import kinds, median  # noqa: E402
 from themes import chapter_of  # noqa: E402
+from trial_records import trial_means  # noqa: E402
 
 LESSONS = 10
 LESSON_SQUARE = 4
@@ -70,29 +71,6 @@ def rate(tool, source, trials):
     # trial was, for mixed figures of short outlines. Those rate as square ones.
     floor = min((float(f[10]) for f in rows if f[8] == "8"), default=0)
     return [round(max(float(fields[10]), floor), 1) for fields in rows]
-
-
-def trial_means(path):
-    """Mean actions of each figure the players laid, as `reading` counts them."""
-    sums = {}
-    with open(path) as f:
-        columns = []
-        for line in f:
-            fields = line.rstrip("\n").split("\t")
-            if fields[0] == "trial":
-                columns = fields
-                continue
-            if len(fields) != len(columns):
-                continue
-            row = dict(zip(columns, fields))
-            actions = int(row["actions"])
-            if row["kind"] != "trial" or row["outcome"] not in ("solved", "gaveup") or \
-                    (row["outcome"] == "gaveup" and actions == 0):
-                continue
-            if row["outcome"] == "gaveup":
-                actions = max(actions, 120)
-            sums.setdefault(int(row["figure"]), []).append(actions)
-    return {figure: sum(v) / len(v) for figure, v in sums.items()}
 
 
 def lay_out(figures):

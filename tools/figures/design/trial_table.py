@@ -13,6 +13,8 @@ counted as `trigonet-figures reading` counts it: mean actions, a give-up as
 import os
 import sys
 
+from trial_records import counted_trials
+
 DESIGN = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(DESIGN)))
 
@@ -37,24 +39,8 @@ def main():
     where = {body(line): (i + 1, line.split(":", 1)[0]) for i, line in enumerate(today)}
     trials = {}
     for path in sys.argv[1:]:
-        with open(path) as f:
-            columns = []
-            for line in f:
-                fields = line.rstrip("\n").split("\t")
-                if fields[0] == "trial":
-                    columns = fields
-                    continue
-                if len(fields) != len(columns):
-                    continue
-                row = dict(zip(columns, fields))
-                if row["kind"] != "trial" or row["outcome"] not in ("solved", "gaveup"):
-                    continue
-                actions = int(row["actions"])
-                if row["outcome"] == "gaveup" and actions == 0:
-                    continue
-                trials.setdefault(int(row["figure"]), []).append(
-                    (row["player"], row["outcome"], max(actions, 120)
-                     if row["outcome"] == "gaveup" else actions))
+        for figure, player, outcome, actions in counted_trials(path):
+            trials.setdefault(figure, []).append((player, outcome, actions))
     print("| Trial no. | Now | Name now | Trials | Players | Given up | Effort |")
     print("|---|---|---|---|---|---|---|")
     for figure in sorted(trials):
