@@ -151,7 +151,13 @@ QMargins FrameMargins(const QWidget* window) {
     const QRect client = window->geometry();
     const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
                            frame.right() - client.right(), frame.bottom() - client.bottom());
-    return margins.isNull() && window->isWindow() ? FrameExtentsOnX11(window) : margins;
+    // Qt on X11 reads the frame off the window manager's frame window, which a
+    // loaded openbox may not have sized yet: a frame smaller than the window is
+    // none known, and a placement by it lands half a window off.
+    const bool unsized =
+        margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0;
+    if (!window->isWindow() || !(margins.isNull() || unsized)) return margins;
+    return FrameExtentsOnX11(window);
 }
 
 QRect FrameGeometry(const QWidget* window) {
