@@ -338,7 +338,7 @@ TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) 
                                                                     {"Letter Z", 8},
                                                                     {"Letter C", 8},
                                                                     {"Cross", 12},
-                                                                    {"Candle", 8},
+                                                                    {"Upside-down T", 8},
                                                                     {"Comb", 1},
                                                                     {"Square", 8}}));
     EXPECT_EQ(seam.boxes.last(),

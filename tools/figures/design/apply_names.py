@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Gives a collection the names the last blind round chose.
 
-    tools/figures/design/apply_names.py SOURCE OUT
+    tools/figures/design/apply_names.py SOURCE OUT [THIRD]
 
 Every figure line of SOURCE keeps its place and triangles; a name the viewers
 of round 9 did not confirm (blind/verdicts_round9.py) becomes what two of them
-saw, or a shape name. A name that passed stays as it is; a new name already
+saw, or a shape name, and a name the last panel did not confirm becomes what
+most of both panels saw (blind/renames_round10.py). A figure drawn otherwise
+than in THIRD (the third edition, line for line) is named as the viewers of its
+new drawing saw it instead. A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
 """
@@ -19,22 +22,37 @@ sys.path.insert(0, os.path.join(DESIGN, "blind"))
 
 from verdicts_round1 import PASS  # noqa: E402
 from verdicts_round9 import VERDICTS  # noqa: E402
+from renames_round10 import FOURTH_DRAWINGS, SIX_VIEWERS  # noqa: E402
 from themes import SERIES  # noqa: E402
 
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
     with open(sys.argv[1]) as f:
         lines = f.read().splitlines()
     figures = [i for i, line in enumerate(lines) if line and not line.startswith("#") and ":" in line]
     names = [lines[i].split(":", 1)[0] for i in figures]
+    drawings = [lines[i].split(":", 1)[1].split() for i in figures]
+    third = drawings
+    if len(sys.argv) == 4:
+        with open(sys.argv[3]) as f:
+            third = [line.split(":", 1)[1].split() for line in f.read().splitlines()
+                     if line and not line.startswith("#") and ":" in line]
+        if len(third) != len(drawings):
+            sys.exit("%s and %s differ in figures" % (sys.argv[1], sys.argv[3]))
     renamed = {}
     for k, name in enumerate(names):
+        if drawings[k] != third[k]:
+            if name in FOURTH_DRAWINGS:
+                renamed[k] = FOURTH_DRAWINGS[name]
+            continue
         verdict, new = VERDICTS.get(name, (PASS, None))
         if verdict != PASS and new:
             renamed[k] = new
+        if name in SIX_VIEWERS:
+            renamed[k] = SIX_VIEWERS[name]
     taken = {name for k, name in enumerate(names) if k not in renamed}
     for k, base in renamed.items():
         new = next(base + mark for mark in SERIES if base + mark not in taken)

@@ -55,7 +55,8 @@ def main():
         with open(source, "w") as f:
             f.write(HEADER + "\n\n# Chapter 1: All (%d figures)\n" % len(new) + "\n".join(new) + "\n")
         named = os.path.join(work, "named.txt")
-        subprocess.run([sys.executable, os.path.join(DESIGN, "apply_names.py"), source, named],
+        subprocess.run([sys.executable, os.path.join(DESIGN, "apply_names.py"), source, named,
+                        THIRD],
                        check=True, stderr=subprocess.DEVNULL)
         trials = os.path.join(work, "trials.tsv")
         with open(trials, "w") as out:
