@@ -334,12 +334,12 @@ TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) 
     Ini().StoreNumber("common", "tongue", 0);
     Start();
     ASSERT_EQ(G().data.FigureCount, 222);
-    EXPECT_EQ(ProgressByName(G().data), (std::map<std::string, int>{{"Staircase", 8},
-                                                                    {"Letter Z", 8},
+    EXPECT_EQ(ProgressByName(G().data), (std::map<std::string, int>{{"Lightning bolt III", 8},
+                                                                    {"Stairs II", 8},
                                                                     {"Letter C", 8},
                                                                     {"Cross", 12},
                                                                     {"Upside-down T", 8},
-                                                                    {"Comb", 1},
+                                                                    {"Table VI", 1},
                                                                     {"Square", 8}}));
     EXPECT_EQ(seam.boxes.last(),
               "The figure collection has changed: 7 of the 12 figures you played keep their "
@@ -351,7 +351,7 @@ TEST_F(MainFormTest, ASecondEditionGameFindsItsFiguresInTheThirdAndSaysHowMany) 
     form.reset();
     seam.boxes.clear();
     Start();
-    EXPECT_EQ(ProgressByName(G().data).at("Comb"), 1);
+    EXPECT_EQ(ProgressByName(G().data).at("Table VI"), 1);
     EXPECT_TRUE(seam.boxes.filter("collection").isEmpty()) << seam.boxes.join('|').toStdString();
     // In German the sentence reads so.
     QFile::remove(save);
@@ -371,11 +371,9 @@ TEST_F(MainFormTest, AThirdEditionGameKeepsEveryFigureThroughTheFourthsRedrawing
     ASSERT_EQ(third.Figures.size(), 222u);
     GameData played;
     played.FigureCount = 222;
-    std::map<std::string, int> states; // by the third edition's names
     for (size_t i = 0; i < 222; ++i) {
         played.Figures[i + 1] = third.Figures[i].Record;
         played.Progress[i + 1] = i % 3 == 0 ? 8 : i % 3 == 1 ? 12 : 1 + i % 5;
-        states[third.Figures[i].Name] = played.Progress[i + 1];
     }
     const std::vector<uint8_t> bytes = EncodeProgressFile(played);
     const QString save = dir.filePath("third.ftg");
@@ -395,7 +393,15 @@ TEST_F(MainFormTest, AThirdEditionGameKeepsEveryFigureThroughTheFourthsRedrawing
     for (int k = 1; k <= 222; ++k)
         before.insert(played.Progress[k]), after.insert(G().data.Progress[k]);
     EXPECT_EQ(before, after);
-    EXPECT_EQ(ProgressByName(G().data).at("Staircase"), states.at("Staircase"));
+    // And a figure drawn as it was lies wherever today's order put it, with its state.
+    int kept = 0;
+    for (size_t i = 0; i < 222; ++i)
+        for (int k = 1; k <= 222; ++k)
+            if (G().data.Figures[k] == third.Figures[i].Record) {
+                EXPECT_EQ(G().data.Progress[k], played.Progress[i + 1]) << third.Figures[i].Name;
+                ++kept;
+            }
+    EXPECT_GE(kept, 222 - 88);
 }
 
 TEST_F(MainFormTest, UnreadableSavedGameIsReportedAndANewGameBegins) {

@@ -319,3 +319,51 @@ TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
         << judged.out;
     EXPECT_EQ(Figures({"reading", source, trials, TempPath("none.tsv")}).status, 1);
 }
+
+// The third edition with its first and last drawings swapped: fitted on the
+// drawings the trials were played on, the weights are those of the third
+// edition, and the first figure is rated as the last was.
+TEST(Commands, ReadingFitsTheDrawingsTheTrialsWerePlayedOn) {
+    std::string third = ReadText(THIRD_EDITION);
+    std::vector<std::string> lines;
+    for (size_t at = 0, next; at < third.size(); at = next + 1) {
+        next = third.find('\n', at);
+        if (next == std::string::npos) next = third.size();
+        lines.push_back(third.substr(at, next - at));
+    }
+    std::vector<size_t> figures;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].empty() && lines[i][0] != '#' && lines[i].find(':') != std::string::npos)
+            figures.push_back(i);
+    ASSERT_EQ(figures.size(), 222u);
+    std::string& first = lines[figures.front()];
+    std::string& last = lines[figures.back()];
+    const std::string firstDrawing = first.substr(first.find(':'));
+    first = first.substr(0, first.find(':')) + last.substr(last.find(':'));
+    last = last.substr(0, last.find(':')) + firstDrawing;
+    const std::string redrawn = TempPath("redrawn.txt");
+    {
+        std::ofstream out(redrawn);
+        for (const std::string& line : lines)
+            out << line << "\n";
+    }
+    const std::string trials = std::string(TRIALS_DIR) + "/trials.tsv";
+    const ToolRun played = Figures({"reading", THIRD_EDITION, trials});
+    const ToolRun replayed = Figures({"reading", redrawn, trials, "-", THIRD_EDITION});
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    const auto weights = [](const std::string& text) {
+        return text.substr(text.find("weights on every figure"));
+    };
+    const auto rating = [](const std::string& text, int figure) {
+        std::istringstream in(text);
+        std::string row;
+        for (int i = 0; i < figure; ++i)
+            std::getline(in, row);
+        return row.substr(row.rfind('\t') + 1);
+    };
+    EXPECT_EQ(weights(replayed.out), weights(played.out));
+    EXPECT_EQ(rating(replayed.out, 1), rating(played.out, 222));
+    EXPECT_NE(rating(replayed.out, 1), rating(played.out, 1));
+    EXPECT_NE(weights(Figures({"reading", redrawn, trials}).out), weights(played.out));
+    EXPECT_EQ(Figures({"reading", redrawn, trials, "-", TempPath("none.txt")}).status, 1);
+}

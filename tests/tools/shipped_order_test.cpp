@@ -1,7 +1,7 @@
 // The shipped order held to what the trial players did, not to the measure that
 // laid it out. Their records number the figures of the edition they played, so
-// each figure is found in today's collection by its shape, through the figures
-// an edition redrew.
+// each figure is found in today's collection by its shape; a figure an edition
+// redrew since is not what they laid, and says nothing of its place now.
 
 #include "reading.h"
 
@@ -51,13 +51,14 @@ struct Tried {
 struct Trials {
     std::vector<Tried> Figures;
     std::vector<std::string> Lost; // tried figures today's collection lacks
+    int Redrawn = 0;               // tried figures drawn otherwise since: not what the players laid
 };
 
 const Trials& Tried() {
     static const Trials trials = [] {
         Trials out;
         std::string text;
-        for (const char* name : {"trials.tsv", "round-3.tsv", "round-4.tsv"}) {
+        for (const char* name : {"trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv"}) {
             std::string part;
             if (ReadTextFile(std::string(TRIALS_DIR) + "/" + name, part)) text += part;
         }
@@ -76,7 +77,10 @@ const Trials& Tried() {
         for (const auto& [figure, effort] : efforts) {
             if (figure > static_cast<int>(played.Figures.size())) continue;
             ShapeId shape = ShapeIdOf(played.Figures[static_cast<size_t>(figure) - 1].Record);
-            if (now.count(shape)) shape = now[shape];
+            if (now.count(shape)) {
+                ++out.Redrawn;
+                continue;
+            }
             const auto found = position.find(shape);
             if (found == position.end())
                 out.Lost.push_back(played.Figures[static_cast<size_t>(figure) - 1].Name);

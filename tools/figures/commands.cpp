@@ -525,24 +525,40 @@ int Mend(const std::vector<std::string>& args, long moves, long near, long choic
 // tried and correlated with the trials on the rest. Given a second file of
 // trials, run after the terms were chosen, the weights fitted on every figure
 // of the first are judged on the figures only the second holds: the one check
-// that no choice of terms has seen.
+// that no choice of terms has seen. Given PLAYED, the collection the trials
+// were played on when SOURCE has since redrawn some figures, the weights are
+// fitted on the drawings the players saw and rate SOURCE's own.
 int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    FigureSource source;
+    FigureSource source, played;
     std::string error;
     if (!LoadSource(args[0], source, error) || !SourceIsValid(args[0], source, error)) {
         err << error << "\n";
         return ExitProblems;
     }
-    std::vector<FigureReading> readings;
+    std::vector<FigureReading> readings, playedReadings;
     std::vector<double> effort, order;
     for (size_t i = 0; i < source.Figures.size(); ++i) {
         readings.push_back(ReadFigure(source.Figures[i].Record));
         effort.push_back(ReadingEffort(readings.back(), GuessedWeights));
         order.push_back(static_cast<double>(i));
     }
+    playedReadings = readings;
+    if (args.size() > 3) {
+        if (!LoadSource(args[3], played, error) || !SourceIsValid(args[3], played, error)) {
+            err << error << "\n";
+            return ExitProblems;
+        }
+        if (played.Figures.size() != source.Figures.size()) {
+            err << args[3] << " has " << played.Figures.size() << " figures, " << args[0] << " "
+                << source.Figures.size() << "\n";
+            return ExitProblems;
+        }
+        for (size_t i = 0; i < played.Figures.size(); ++i)
+            playedReadings[i] = ReadFigure(played.Figures[i].Record);
+    }
     std::string text, heldText;
     for (size_t a = 1; a < args.size() && a < 3; ++a)
-        if (!ReadTextFile(args[a], a == 1 ? text : heldText)) {
+        if (!(a == 2 && args[a] == "-") && !ReadTextFile(args[a], a == 1 ? text : heldText)) {
             err << "cannot read " << args[a] << "\n";
             return ExitProblems;
         }
@@ -552,7 +568,7 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::vector<double> allEffort;
     for (const auto& [figure, mean] : trials)
         if (figure <= static_cast<int>(readings.size())) {
-            allReadings.push_back(readings[figure - 1]);
+            allReadings.push_back(playedReadings[figure - 1]);
             allEffort.push_back(mean);
         }
     // The last column rates by the weights fitted on every figure tried.
@@ -576,7 +592,7 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (const auto& [figure, mean] : trials) {
         if (figure > static_cast<int>(readings.size())) continue;
         const bool held = k++ % 3 == 2;
-        (held ? heldReadings : fitReadings).push_back(readings[figure - 1]);
+        (held ? heldReadings : fitReadings).push_back(playedReadings[figure - 1]);
         (held ? heldEffort : fitEffort).push_back(mean);
     }
     const ReadingWeights weights = FitReading(fitReadings, fitEffort);
@@ -600,13 +616,13 @@ int Reading(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (double w : all)
         out << " " << w;
     out << "\n";
-    if (args.size() < 3) return 0;
+    if (args.size() < 3 || args[2] == "-") return 0;
     int heldSkipped = 0;
     std::vector<double> predicted, guessedHeld, actual;
     for (const auto& [figure, mean] : TrialEffort(heldText, heldSkipped)) {
         if (trials.count(figure) || figure > static_cast<int>(readings.size())) continue;
-        predicted.push_back(ReadingEffort(readings[figure - 1], all));
-        guessedHeld.push_back(ReadingEffort(readings[figure - 1], GuessedWeights));
+        predicted.push_back(ReadingEffort(playedReadings[figure - 1], all));
+        guessedHeld.push_back(ReadingEffort(playedReadings[figure - 1], GuessedWeights));
         actual.push_back(mean);
     }
     out << "new trials: " << actual.size() << " figures not fitted, " << heldSkipped
@@ -633,7 +649,7 @@ const Command Commands[] = {
     {"alike", 1, "alike SOURCE [--shared N] [--percent P]"},
     {"worth", 1, "worth SOURCE"},
     {"mend", 1, "mend SOURCE [--moves M] [--near N] [--choices K]"},
-    {"reading", 1, "reading SOURCE [TRIALS.tsv [HELD.tsv]]"},
+    {"reading", 1, "reading SOURCE [TRIALS.tsv [HELD.tsv|- [PLAYED]]]"},
 };
 
 } // namespace
@@ -670,7 +686,7 @@ int RunFiguresCommand(const std::vector<std::string>& args, std::ostream& out, s
         return ExitUsage;
     }
     const size_t optional =
-        command->name == std::string("reading")                                             ? 2
+        command->name == std::string("reading")                                             ? 3
         : command->name == std::string("generate") || command->name == std::string("check") ? 1
                                                                                             : 0;
     if (words.size() < command->words || words.size() > command->words + optional) {

@@ -3,12 +3,14 @@
 
     tools/figures/design/apply_names.py SOURCE OUT [THIRD]
 
-Every figure line of SOURCE keeps its place and triangles; a name the viewers
+Every figure line of SOURCE keeps its place and triangles. A name the viewers
 of round 9 did not confirm (blind/verdicts_round9.py) becomes what two of them
-saw, or a shape name, and a name the last panel did not confirm becomes what
-most of both panels saw (blind/renames_round10.py). A figure drawn otherwise
-than in THIRD (the third edition, line for line) is named as the viewers of its
-new drawing saw it instead. A name that passed stays as it is; a new name already
+saw, or a shape name; one the panel of round 10 did not confirm, what most of
+both panels saw (blind/renames_round10.py). A figure drawn otherwise than in
+THIRD (the third edition, line for line) is named as the viewers of its new
+drawing saw it instead. Last, a name round 12 did not confirm becomes what most
+of every viewer of its drawing saw (blind/renames_round12.py).
+A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
 """
@@ -23,7 +25,8 @@ sys.path.insert(0, os.path.join(DESIGN, "blind"))
 from verdicts_round1 import PASS  # noqa: E402
 from verdicts_round9 import VERDICTS  # noqa: E402
 from renames_round10 import FOURTH_DRAWINGS, SIX_VIEWERS  # noqa: E402
-from themes import SERIES  # noqa: E402
+from renames_round12 import AFTER_ROUND12  # noqa: E402
+from themes import SERIES, base_name  # noqa: E402
 
 
 
@@ -44,9 +47,12 @@ def main():
             sys.exit("%s and %s differ in figures" % (sys.argv[1], sys.argv[3]))
     renamed = {}
     for k, name in enumerate(names):
+        if name in AFTER_ROUND12:
+            renamed[k] = AFTER_ROUND12[name]
+            continue
         if drawings[k] != third[k]:
             if name in FOURTH_DRAWINGS:
-                renamed[k] = FOURTH_DRAWINGS[name]
+                renamed[k] = base_name(FOURTH_DRAWINGS[name])
             continue
         verdict, new = VERDICTS.get(name, (PASS, None))
         if verdict != PASS and new:

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Puts a collection into an order that climbs, by the reading measure fitted to the trials.
 
-    tools/figures/design/climb.py SOURCE TRIALS OUT [path of trigonet-figures]
+    tools/figures/design/climb.py SOURCE TRIALS OUT [path of trigonet-figures [PLAYED]]
 
 Run from the repository's root after building the tool. Every figure is rated
-by `trigonet-figures reading SOURCE TRIALS` (its last column: the weights
-fitted on every figure the trial players laid), and the chapters are laid out
+by `trigonet-figures reading SOURCE TRIALS - PLAYED` (its last column: the
+weights fitted on every figure the trial players laid, as PLAYED drew it when
+SOURCE has redrawn some since; the trials number PLAYED's figures, line for
+line with SOURCE's), and the chapters are laid out
 so that the game climbs from the first figure to the last:
 
 - the first chapter teaches: the easiest figures of square turns, then the two
@@ -62,8 +64,9 @@ def quartile(values):
     return values[(len(values) - 1) // 4]
 
 
-def rate(tool, source, trials):
-    result = subprocess.run([tool, "reading", source, trials], capture_output=True, text=True)
+def rate(tool, source, trials, played):
+    result = subprocess.run([tool, "reading", source, trials, "-", played], capture_output=True,
+                            text=True)
     if result.returncode != 0:
         sys.exit(result.stderr)
     rows = [row.split("\t") for row in result.stdout.splitlines()]
@@ -190,6 +193,7 @@ def main():
         sys.exit(__doc__)
     source, trials, target = sys.argv[1:4]
     tool = sys.argv[4] if len(sys.argv) > 4 else "build/trigonet-figures"
+    played = sys.argv[5] if len(sys.argv) > 5 else source
     with open(source) as f:
         lines = f.read().splitlines()
     header = []
@@ -200,15 +204,21 @@ def main():
     while header and not header[-1].strip():
         header.pop()
     entries = [line for line in lines if ":" in line and not line.startswith("#")]
-    efforts = rate(tool, source, trials)
+    efforts = rate(tool, source, trials, played)
     tried = trial_means(trials)
+    with open(played) as f:
+        drawn_then = [line.split(":", 1)[1].split() for line in f.read().splitlines()
+                      if ":" in line and not line.startswith("#")]
     if len(efforts) != len(entries):
         sys.exit("the tool rated %d figures of %d" % (len(efforts), len(entries)))
     figures = []
     for line, effort in zip(entries, efforts):
         name, body = line.split(":", 1)
         figures.append({"name": name.strip(), "at": len(figures), "line": line, "effort": effort,
-                        "kind": kind(body), "tried": tried.get(len(figures) + 1, float("inf"))})
+                        "kind": kind(body),
+                        # what the players took for a drawing that is no more says nothing
+                        "tried": tried.get(len(figures) + 1, float("inf"))
+                        if drawn_then[len(figures)] == body.split() else float("inf")})
 
     chapters = lay_out(figures)
     text, seen, problems = header, Counter(), []

@@ -20,8 +20,8 @@ import tempfile
 DESIGN = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(DESIGN)))
 THIRD = os.path.join(DESIGN, "third-edition.txt")
-TRIALS = [os.path.join(DESIGN, "trials", name) for name in ("trials.tsv", "round-3.tsv",
-                                                             "round-4.tsv")]
+TRIALS = [os.path.join(DESIGN, "trials", name)
+          for name in ("trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv")]
 HEADER = """# The figure collection of Fribo Trigonet, one figure a line:
 #   Name: col row orient, col row orient, ... (eight placements, triangle 1 first)
 # A placement is a triangle's anchor cell and orientation, exactly as in a record
@@ -66,7 +66,7 @@ def main():
                         out.write(f.read())
         # The trials number the third edition's figures, and so does `named`.
         subprocess.run([sys.executable, os.path.join(DESIGN, "climb.py"), named, trials,
-                        os.path.join(REPO, "resources", "figures.txt"), tool], check=True)
+                        os.path.join(REPO, "resources", "figures.txt"), tool, THIRD], check=True)
     with open(os.path.join(REPO, "resources", "editions", "redrawn.txt"), "w") as f:
         f.write("# Figures of the shipped collection that an edition redrew, two lines a figure:\n"
                 "# its earlier drawing, then the one that replaced it. A saved game that knows a\n"

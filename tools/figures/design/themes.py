@@ -49,7 +49,8 @@ THEME_OF = {name: theme for theme, names in THEMES.items() for name in names}
 
 # A picture the viewers saw in more than one figure is a series: "Bird",
 # "Bird II", "Bird III".
-SERIES = ["", " II", " III", " IV", " V", " VI", " VII", " VIII", " IX", " X", " XI", " XII"]
+SERIES = ["", " II", " III", " IV", " V", " VI", " VII", " VIII", " IX", " X", " XI", " XII",
+          " XIII", " XIV", " XV", " XVI"]
 
 
 def base_name(name):
