@@ -7,7 +7,8 @@ Run from the repository's root after building the tool. Every figure is rated
 by `trigonet-figures reading SOURCE TRIALS - PLAYED` (its last column: the
 weights fitted on every figure the trial players laid, as PLAYED drew it when
 SOURCE has redrawn some since; the trials number PLAYED's figures, line for
-line with SOURCE's), and the chapters are laid out
+line with SOURCE's), drawn towards the mean of its own trials where players
+laid it as it is drawn now, and the chapters are laid out
 so that the game climbs from the first figure to the last:
 
 - the first chapter teaches: the easiest figures of square turns, then the two
@@ -38,7 +39,7 @@ sys.path.insert(0, DESIGN)
 
 from make_collection import kinds, median  # noqa: E402
 from themes import chapter_of  # noqa: E402
-from trial_records import trial_means  # noqa: E402
+from trial_records import counted_trials, trial_means  # noqa: E402
 
 LESSONS = 10
 LESSON_SQUARE = 4
@@ -50,6 +51,10 @@ MASTERPIECES = 20
 CHAPTER_SIZE = 24
 # Efforts this close are one to a player: the trials' own spread is wider.
 NEAR = 8
+# The measure holds its ground against a figure's trials as so many trials of
+# its own: a figure the players found easy or hard moves that way, the more the
+# more of them laid it.
+MEASURE_AS_TRIALS = 3
 # Starts of the random search for chapters that climb.
 SEEDS = 6
 ROMAN = ["", " II", " III", " IV", " V", " VI", " VII", " VIII", " IX", " X", " XI", " XII"]
@@ -143,7 +148,10 @@ def search(easy, count, lessons, seed):
     rank = {id(f): i * count / len(easy) for i, f in enumerate(easy)}
     # The start: the figures on the floor dealt out to every chapter, the rest
     # cut by effort into as many slices.
-    floor = [f for f in easy if f["effort"] == easy[0]["effort"]]
+    # The floor is where most figures rate alike; a figure its trials drew a
+    # little below it is dealt out with it.
+    floor_effort = Counter(f["effort"] for f in easy).most_common(1)[0][0]
+    floor = [f for f in easy if f["effort"] <= floor_effort]
     above = easy[len(floor):]
     chapters = [floor[c::count] for c in range(count)]
     for c in range(count):
@@ -211,9 +219,15 @@ def main():
                       if ":" in line and not line.startswith("#")]
     if len(efforts) != len(entries):
         sys.exit("the tool rated %d figures of %d" % (len(efforts), len(entries)))
+    laid = {}
+    for figure, _, _, actions in counted_trials(trials):
+        laid.setdefault(figure, []).append(actions)
     figures = []
     for line, effort in zip(entries, efforts):
         name, body = line.split(":", 1)
+        actions = laid.get(len(figures) + 1, []) if drawn_then[len(figures)] == body.split() else []
+        effort = round((sum(actions) + MEASURE_AS_TRIALS * effort) /
+                       (len(actions) + MEASURE_AS_TRIALS), 1)
         figures.append({"name": name.strip(), "at": len(figures), "line": line, "effort": effort,
                         "kind": kind(body),
                         # what the players took for a drawing that is no more says nothing

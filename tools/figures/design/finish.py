@@ -5,8 +5,8 @@ as the last blind round chose them, its order as the trial players climb it.
     tools/figures/design/finish.py [DRAWN] [path of trigonet-figures]
 
 DRAWN is the third edition with the figures redrawn for worth, one line for
-each line of third-edition.txt and in its order (fourth.py writes it); without
-it, the third edition's own drawings. Run from the repository's root after
+each line of third-edition.txt and in its order; without it, what fourth.py
+makes of fourth-changes.txt: the shipped collection. Run from the repository's root after
 building the tool. Writes resources/figures.txt and resources/editions/
 redrawn.txt (each figure whose drawing changed: the old drawing, then the
 new), so that a game saved with the third edition finds its figures.
@@ -41,7 +41,11 @@ def figure_lines(path):
 
 
 def main():
-    drawn = sys.argv[1] if len(sys.argv) > 1 else THIRD
+    if len(sys.argv) > 1:
+        drawn = sys.argv[1]
+    else:
+        drawn = os.path.join(tempfile.mkdtemp(), "drawn.txt")
+        subprocess.run([sys.executable, os.path.join(DESIGN, "fourth.py"), drawn], check=True)
     tool = sys.argv[2] if len(sys.argv) > 2 else os.path.join(REPO, "build", "trigonet-figures")
     third, new = figure_lines(THIRD), figure_lines(drawn)
     if len(third) != len(new):

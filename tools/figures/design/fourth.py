@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Writes the fourth edition's figures: the third edition with the changes chosen.
 
-    fourth.py [THIRD [CHANGES [OUT]]]
+    fourth.py [THIRD [CHANGES]] OUT
 
 THIRD defaults to third-edition.txt beside this script, CHANGES to
-fourth-changes.txt beside it, OUT to resources/figures.txt. A change is one line
+fourth-changes.txt beside it; OUT is in the third edition's order, which only
+finish.py turns into the shipped collection. A change is one line
 
     NUMBER  Name: col row orient, ... (eight placements)  -- why
 
@@ -20,7 +21,6 @@ import re
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.normpath(os.path.join(HERE, "..", "..", ".."))
 
 
 def figure_name(line):
@@ -47,9 +47,11 @@ def read_changes(path):
 
 
 def main():
-    third = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "third-edition.txt")
+    if len(sys.argv) not in (2, 4):
+        sys.exit(__doc__)
+    third = sys.argv[1] if len(sys.argv) > 2 else os.path.join(HERE, "third-edition.txt")
     changes_path = sys.argv[2] if len(sys.argv) > 2 else os.path.join(HERE, "fourth-changes.txt")
-    out = sys.argv[3] if len(sys.argv) > 3 else os.path.join(ROOT, "resources", "figures.txt")
+    out = sys.argv[-1]
     changes = read_changes(changes_path)
     lines, figure = [], 0
     for raw in open(third, encoding="utf-8"):
