@@ -2,8 +2,7 @@
 confirm became what most of every viewer who saw the same drawing read in it
 (rounds 9 to 12, six to twelve readings), when more of them read that than
 the name. Keys are the third edition's names; the comment gives the name
-round 12 saw. Round 12 so decided names, and round 13, three viewers more,
-is the last panel.
+round 12 saw. Round 12 so decided names.
 """
 
 AFTER_ROUND12 = {

@@ -1,9 +1,10 @@
-"""Round 13, the last panel: three fresh viewers, who decided nothing else,
-saw the 205 picture silhouettes of the fourth edition as it ships, unnamed and
-shuffled. A name passes when two of the three gave it, a synonym or a general
-word for it ("boat" for Canoe and Warship, "crown" for Coronet, "check mark"
-for Tick, "cursor arrow" for Pointer, "step" for Stairs, "person" for Walker
-and Walking man). No name was changed after it.
+"""Round 13: three fresh viewers saw the 205 picture silhouettes of the fourth
+edition as named after round 12, unnamed and shuffled. A name passes when two
+of the three gave it, a synonym or a general word for it ("boat" for Canoe and
+Warship, "crown" for Coronet, "check mark" for Tick, "cursor arrow" for
+Pointer, "step" for Stairs, "person" for Walker and Walking man). It was to be
+the last panel; the names it left most in doubt were renamed after it
+(renames_round13.py), and round 14 is the last.
 """
 
 FAILED = {
