@@ -324,28 +324,16 @@ TEST(Commands, ReadingRatesEveryFigureAndTakesTrialRecords) {
 // drawings the trials were played on, the weights are those of the third
 // edition, and the first figure is rated as the last was.
 TEST(Commands, ReadingFitsTheDrawingsTheTrialsWerePlayedOn) {
-    std::string third = ReadText(THIRD_EDITION);
-    std::vector<std::string> lines;
-    for (size_t at = 0, next; at < third.size(); at = next + 1) {
-        next = third.find('\n', at);
-        if (next == std::string::npos) next = third.size();
-        lines.push_back(third.substr(at, next - at));
-    }
-    std::vector<size_t> figures;
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (!lines[i].empty() && lines[i][0] != '#' && lines[i].find(':') != std::string::npos)
-            figures.push_back(i);
-    ASSERT_EQ(figures.size(), 222u);
-    std::string& first = lines[figures.front()];
-    std::string& last = lines[figures.back()];
-    const std::string firstDrawing = first.substr(first.find(':'));
-    first = first.substr(0, first.find(':')) + last.substr(last.find(':'));
-    last = last.substr(0, last.find(':')) + firstDrawing;
+    FigureSource third;
+    std::string error;
+    ASSERT_TRUE(ParseFigureSource(ReadText(THIRD_EDITION), third, error)) << error;
+    ASSERT_EQ(third.Figures.size(), 222u);
+    std::swap(third.Figures.front().Record, third.Figures.back().Record);
     const std::string redrawn = TempPath("redrawn.txt");
     {
         std::ofstream out(redrawn);
-        for (const std::string& line : lines)
-            out << line << "\n";
+        for (const SourceFigure& figure : third.Figures)
+            out << FormatSourceLine(figure) << "\n";
     }
     const std::string trials = std::string(TRIALS_DIR) + "/trials.tsv";
     const ToolRun played = Figures({"reading", THIRD_EDITION, trials});

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -51,7 +52,6 @@ struct Tried {
 struct Trials {
     std::vector<Tried> Figures;
     std::vector<std::string> Lost; // tried figures today's collection lacks
-    int Redrawn = 0;               // tried figures drawn otherwise since: not what the players laid
 };
 
 const Trials& Tried() {
@@ -68,19 +68,17 @@ const Trials& Tried() {
         const FigureSource today = Source(FIGURE_SOURCE);
         const FigureSource redrawn = Source(REDRAWN_FIGURES);
         const std::vector<int> chapters = Chapters(FIGURE_SOURCE);
-        std::map<ShapeId, ShapeId> now;
+        std::set<ShapeId> redrawnBefore;
         for (size_t i = 0; i + 1 < redrawn.Figures.size(); i += 2)
-            now[ShapeIdOf(redrawn.Figures[i].Record)] = ShapeIdOf(redrawn.Figures[i + 1].Record);
+            redrawnBefore.insert(ShapeIdOf(redrawn.Figures[i].Record));
         std::map<ShapeId, size_t> position;
         for (size_t i = 0; i < today.Figures.size(); ++i)
             position[ShapeIdOf(today.Figures[i].Record)] = i;
         for (const auto& [figure, effort] : efforts) {
             if (figure > static_cast<int>(played.Figures.size())) continue;
-            ShapeId shape = ShapeIdOf(played.Figures[static_cast<size_t>(figure) - 1].Record);
-            if (now.count(shape)) {
-                ++out.Redrawn;
-                continue;
-            }
+            const ShapeId shape = ShapeIdOf(played.Figures[static_cast<size_t>(figure) - 1].Record);
+            // Drawn otherwise since: not what the players laid.
+            if (redrawnBefore.count(shape)) continue;
             const auto found = position.find(shape);
             if (found == position.end())
                 out.Lost.push_back(played.Figures[static_cast<size_t>(figure) - 1].Name);

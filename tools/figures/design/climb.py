@@ -39,7 +39,7 @@ sys.path.insert(0, DESIGN)
 
 from make_collection import kinds, median  # noqa: E402
 from themes import chapter_of  # noqa: E402
-from trial_records import counted_trials, trial_means  # noqa: E402
+from trial_records import trial_actions  # noqa: E402
 
 LESSONS = 10
 LESSON_SQUARE = 4
@@ -213,26 +213,21 @@ def main():
         header.pop()
     entries = [line for line in lines if ":" in line and not line.startswith("#")]
     efforts = rate(tool, source, trials, played)
-    tried = trial_means(trials)
     with open(played) as f:
         drawn_then = [line.split(":", 1)[1].split() for line in f.read().splitlines()
                       if ":" in line and not line.startswith("#")]
     if len(efforts) != len(entries):
         sys.exit("the tool rated %d figures of %d" % (len(efforts), len(entries)))
-    laid = {}
-    for figure, _, _, actions in counted_trials(trials):
-        laid.setdefault(figure, []).append(actions)
+    laid = trial_actions(trials)
     figures = []
-    for line, effort in zip(entries, efforts):
+    for at, (line, effort) in enumerate(zip(entries, efforts)):
         name, body = line.split(":", 1)
-        actions = laid.get(len(figures) + 1, []) if drawn_then[len(figures)] == body.split() else []
-        effort = round((sum(actions) + MEASURE_AS_TRIALS * effort) /
-                       (len(actions) + MEASURE_AS_TRIALS), 1)
-        figures.append({"name": name.strip(), "at": len(figures), "line": line, "effort": effort,
-                        "kind": kind(body),
-                        # what the players took for a drawing that is no more says nothing
-                        "tried": tried.get(len(figures) + 1, float("inf"))
-                        if drawn_then[len(figures)] == body.split() else float("inf")})
+        # What the players took for a drawing that is no more says nothing.
+        actions = laid.get(at + 1, []) if drawn_then[at] == body.split() else []
+        figures.append({"name": name.strip(), "at": at, "line": line, "kind": kind(body),
+                        "effort": round((sum(actions) + MEASURE_AS_TRIALS * effort) /
+                                        (len(actions) + MEASURE_AS_TRIALS), 1),
+                        "tried": sum(actions) / len(actions) if actions else float("inf")})
 
     chapters = lay_out(figures)
     text, seen, problems = header, Counter(), []

@@ -41,10 +41,15 @@ def figure_lines(path):
 
 
 def main():
+    with tempfile.TemporaryDirectory() as work:
+        make(work)
+
+
+def make(work):
     if len(sys.argv) > 1:
         drawn = sys.argv[1]
     else:
-        drawn = os.path.join(tempfile.mkdtemp(), "drawn.txt")
+        drawn = os.path.join(work, "fourth.txt")
         subprocess.run([sys.executable, os.path.join(DESIGN, "fourth.py"), drawn], check=True)
     tool = sys.argv[2] if len(sys.argv) > 2 else os.path.join(REPO, "build", "trigonet-figures")
     third, new = figure_lines(THIRD), figure_lines(drawn)
@@ -54,23 +59,21 @@ def main():
     for old, now in zip(third, new):
         if old.split(":", 1)[1].split() != now.split(":", 1)[1].split():
             redrawn += [old, now]
-    with tempfile.TemporaryDirectory() as work:
-        source = os.path.join(work, "drawn.txt")
-        with open(source, "w") as f:
-            f.write(HEADER + "\n\n# Chapter 1: All (%d figures)\n" % len(new) + "\n".join(new) + "\n")
-        named = os.path.join(work, "named.txt")
-        subprocess.run([sys.executable, os.path.join(DESIGN, "apply_names.py"), source, named,
-                        THIRD],
-                       check=True, stderr=subprocess.DEVNULL)
-        trials = os.path.join(work, "trials.tsv")
-        with open(trials, "w") as out:
-            for path in TRIALS:
-                if os.path.exists(path):
-                    with open(path) as f:
-                        out.write(f.read())
-        # The trials number the third edition's figures, and so does `named`.
-        subprocess.run([sys.executable, os.path.join(DESIGN, "climb.py"), named, trials,
-                        os.path.join(REPO, "resources", "figures.txt"), tool, THIRD], check=True)
+    source = os.path.join(work, "drawn.txt")
+    with open(source, "w") as f:
+        f.write(HEADER + "\n\n# Chapter 1: All (%d figures)\n" % len(new) + "\n".join(new) + "\n")
+    named = os.path.join(work, "named.txt")
+    subprocess.run([sys.executable, os.path.join(DESIGN, "apply_names.py"), source, named, THIRD],
+                   check=True, stderr=subprocess.DEVNULL)
+    trials = os.path.join(work, "trials.tsv")
+    with open(trials, "w") as out:
+        for path in TRIALS:
+            if os.path.exists(path):
+                with open(path) as f:
+                    out.write(f.read())
+    # The trials number the third edition's figures, and so does `named`.
+    subprocess.run([sys.executable, os.path.join(DESIGN, "climb.py"), named, trials,
+                    os.path.join(REPO, "resources", "figures.txt"), tool, THIRD], check=True)
     with open(os.path.join(REPO, "resources", "editions", "redrawn.txt"), "w") as f:
         f.write("# Figures of the shipped collection that an edition redrew, two lines a figure:\n"
                 "# its earlier drawing, then the one that replaced it. A saved game that knows a\n"

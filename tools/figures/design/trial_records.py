@@ -25,9 +25,9 @@ def counted_trials(path):
             yield int(row["figure"]), row["player"], row["outcome"], actions
 
 
-def trial_means(path):
-    """Mean actions of each figure the players laid."""
-    sums = {}
+def trial_actions(path):
+    """The actions of every counted trial of each figure the players laid."""
+    laid = {}
     for figure, _, _, actions in counted_trials(path):
-        sums.setdefault(figure, []).append(actions)
-    return {figure: sum(v) / len(v) for figure, v in sums.items()}
+        laid.setdefault(figure, []).append(actions)
+    return laid
