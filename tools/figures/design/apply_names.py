@@ -10,7 +10,7 @@ both panels saw (blind/renames_round10.py). A figure drawn otherwise than in
 THIRD (the third edition, line for line) is named as the viewers of its new
 drawing saw it instead. Last, a name round 12 did not confirm becomes what most
 of every viewer of its drawing saw (blind/renames_round12.py), and so again
-after round 13 (blind/renames_round13.py).
+after rounds 13 and 14 (blind/renames_round13.py, renames_round14.py).
 A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
@@ -28,6 +28,7 @@ from verdicts_round9 import VERDICTS  # noqa: E402
 from renames_round10 import FOURTH_DRAWINGS, SIX_VIEWERS  # noqa: E402
 from renames_round12 import AFTER_ROUND12  # noqa: E402
 from renames_round13 import AFTER_ROUND13  # noqa: E402
+from renames_round14 import AFTER_ROUND14  # noqa: E402
 from themes import SERIES, base_name  # noqa: E402
 
 
@@ -49,8 +50,9 @@ def main():
             sys.exit("%s and %s differ in figures" % (sys.argv[1], sys.argv[3]))
     renamed = {}
     for k, name in enumerate(names):
-        if name in AFTER_ROUND13 or name in AFTER_ROUND12:
-            renamed[k] = AFTER_ROUND13.get(name) or AFTER_ROUND12[name]
+        later = [r for r in (AFTER_ROUND14, AFTER_ROUND13, AFTER_ROUND12) if name in r]
+        if later:
+            renamed[k] = later[0][name]
             continue
         if drawings[k] != third[k]:
             if name in FOURTH_DRAWINGS:

@@ -1,9 +1,10 @@
-"""Round 14, the last panel: three fresh viewers, who decided nothing else, saw
+"""Round 14, meant as the last panel: three fresh viewers, who decided nothing else, saw
 the 205 picture silhouettes of the fourth edition as it ships, unnamed and
 shuffled. A name passes when two of the three gave it, a synonym or a general
 word for it ("walking cane" for Walking stick, "pistol" for Gun, "boat" for
 Canoe and Warship, "rooftop" for Roof, "check mark" for Tick, "person
-standing" for Walker, "crown" for Coronet). No name was changed after it.
+standing" for Walker, "crown" for Coronet). Its readings then went into the renames after it
+(renames_round14.py), and round 15 became the last panel.
 Viewer 2 listed the panel's folder once and so saw the names of the other
 viewers' prompt files, not their contents.
 """
