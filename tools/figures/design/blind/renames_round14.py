@@ -2,7 +2,8 @@
 12 to 18 readings) read most, where that was not its name; and honest shape
 names for twelve figures whose readings scatter over three things or more, so
 that no one picture name fits them. Keys are the third edition's names. Round
-14 so decided names, and round 15, three viewers more, is the last panel.
+14 so decided names; round 15, three viewers more, decided a few more
+(renames_round15.py), and round 16 is the last panel.
 """
 
 AFTER_ROUND14 = {

@@ -1,11 +1,12 @@
-"""Round 15, the last panel: three fresh viewers, who decided nothing else, saw
+"""Round 15, meant as the last panel: three fresh viewers, who decided nothing else, saw
 the 193 picture silhouettes of the fourth edition as it ships, unnamed and
 shuffled. A name passes when two of the three gave it, a synonym or a general
 word for it ("boat" for Warship and Canoe, "person" for Walker and Kneeling
 person, "seated figure" for Sitting person, "pistol" for Gun, "cursor" for
 Pointer, "birdhouse" for House, "swan" for Bird, "crown" for Coronet). Fox,
-sail and shoe are not general words for cat's head, sailboat and boat. No
-name was changed after it.
+sail and shoe are not general words for cat's head, sailboat and boat. Its
+readings then went into the redrawings and renames after it (renames_round15.py),
+and round 16 became the last panel.
 """
 
 FAILED = {
