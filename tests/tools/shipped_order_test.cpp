@@ -58,7 +58,8 @@ const Trials& Tried() {
     static const Trials trials = [] {
         Trials out;
         std::string text;
-        for (const char* name : {"trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv"}) {
+        for (const char* name :
+             {"trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv", "round-6.tsv"}) {
             std::string part;
             if (ReadTextFile(std::string(TRIALS_DIR) + "/" + name, part)) text += part;
         }

@@ -21,7 +21,8 @@ DESIGN = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(DESIGN)))
 THIRD = os.path.join(DESIGN, "third-edition.txt")
 TRIALS = [os.path.join(DESIGN, "trials", name)
-          for name in ("trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv")]
+          for name in ("trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv",
+                       "round-6.tsv")]
 HEADER = """# The figure collection of Fribo Trigonet, one figure a line:
 #   Name: col row orient, col row orient, ... (eight placements, triangle 1 first)
 # A placement is a triangle's anchor cell and orientation, exactly as in a record
