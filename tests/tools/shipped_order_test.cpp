@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -58,10 +59,15 @@ const Trials& Tried() {
     static const Trials trials = [] {
         Trials out;
         std::string text;
-        for (const char* name :
-             {"trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv", "round-6.tsv"}) {
+        // Every round, as the order was made from them: trials.tsv and round-N.tsv.
+        for (const auto& entry : std::filesystem::directory_iterator(TRIALS_DIR)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "trials.tsv" &&
+                (name.rfind("round-", 0) != 0 || entry.path().extension() != ".tsv"))
+                continue;
             std::string part;
-            if (ReadTextFile(std::string(TRIALS_DIR) + "/" + name, part)) text += part;
+            EXPECT_TRUE(ReadTextFile(entry.path().string(), part)) << name;
+            text += part;
         }
         int skipped = 0;
         const std::map<int, double> efforts = TrialEffort(text, skipped);

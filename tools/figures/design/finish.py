@@ -12,6 +12,7 @@ redrawn.txt (each figure whose drawing changed: the old drawing, then the
 new), so that a game saved with the third edition finds its figures.
 """
 
+import glob
 import os
 import subprocess
 import sys
@@ -20,9 +21,10 @@ import tempfile
 DESIGN = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(DESIGN)))
 THIRD = os.path.join(DESIGN, "third-edition.txt")
-TRIALS = [os.path.join(DESIGN, "trials", name)
-          for name in ("trials.tsv", "round-3.tsv", "round-4.tsv", "round-5.tsv",
-                       "round-6.tsv")]
+# Every round of trials: the first two in trials.tsv, each later one in its own
+# file, so that a new round counts without a change here.
+TRIALS = [os.path.join(DESIGN, "trials", "trials.tsv")] + sorted(
+    glob.glob(os.path.join(DESIGN, "trials", "round-*.tsv")))
 HEADER = """# The figure collection of Fribo Trigonet, one figure a line:
 #   Name: col row orient, col row orient, ... (eight placements, triangle 1 first)
 # A placement is a triangle's anchor cell and orientation, exactly as in a record
