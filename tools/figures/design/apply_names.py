@@ -10,7 +10,7 @@ both panels saw (blind/renames_round10.py). A figure drawn otherwise than in
 THIRD (the third edition, line for line) is named as the viewers of its new
 drawing saw it instead. Last, a name round 12 did not confirm becomes what most
 of every viewer of its drawing saw (blind/renames_round12.py), and so again
-after rounds 13 to 17 (blind/renames_round13.py to renames_round17.py).
+after rounds 13 to 18 (blind/renames_round13.py to renames_round18.py).
 A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
@@ -32,7 +32,12 @@ from renames_round14 import AFTER_ROUND14  # noqa: E402
 from renames_round15 import AFTER_ROUND15  # noqa: E402
 from renames_round16 import AFTER_ROUND16  # noqa: E402
 from renames_round17 import AFTER_ROUND17  # noqa: E402
+from renames_round18 import AFTER_ROUND18  # noqa: E402
 from themes import SERIES, base_name  # noqa: E402
+
+# The renames after each later round, the latest first: it knows most.
+LATER = (AFTER_ROUND18, AFTER_ROUND17, AFTER_ROUND16, AFTER_ROUND15, AFTER_ROUND14,
+         AFTER_ROUND13, AFTER_ROUND12)
 
 
 
@@ -53,9 +58,7 @@ def main():
             sys.exit("%s and %s differ in figures" % (sys.argv[1], sys.argv[3]))
     renamed = {}
     for k, name in enumerate(names):
-        later = [r for r in (AFTER_ROUND17, AFTER_ROUND16, AFTER_ROUND15, AFTER_ROUND14,
-                                  AFTER_ROUND13, AFTER_ROUND12)
-                 if name in r]
+        later = [r for r in LATER if name in r]
         if later:
             renamed[k] = later[0][name]
             continue
