@@ -10,7 +10,7 @@ both panels saw (blind/renames_round10.py). A figure drawn otherwise than in
 THIRD (the third edition, line for line) is named as the viewers of its new
 drawing saw it instead. Last, a name round 12 did not confirm becomes what most
 of every viewer of its drawing saw (blind/renames_round12.py), and so again
-after rounds 13 to 18 (blind/renames_round13.py to renames_round18.py).
+after rounds 13 to 19 (blind/renames_round13.py to renames_round19.py).
 A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
@@ -33,11 +33,12 @@ from renames_round15 import AFTER_ROUND15  # noqa: E402
 from renames_round16 import AFTER_ROUND16  # noqa: E402
 from renames_round17 import AFTER_ROUND17  # noqa: E402
 from renames_round18 import AFTER_ROUND18  # noqa: E402
+from renames_round19 import AFTER_ROUND19  # noqa: E402
 from themes import SERIES, base_name  # noqa: E402
 
 # The renames after each later round, the latest first: it knows most.
-LATER = (AFTER_ROUND18, AFTER_ROUND17, AFTER_ROUND16, AFTER_ROUND15, AFTER_ROUND14,
-         AFTER_ROUND13, AFTER_ROUND12)
+LATER = (AFTER_ROUND19, AFTER_ROUND18, AFTER_ROUND17, AFTER_ROUND16, AFTER_ROUND15,
+         AFTER_ROUND14, AFTER_ROUND13, AFTER_ROUND12)
 
 
 

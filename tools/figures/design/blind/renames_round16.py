@@ -1,7 +1,7 @@
 """Names after round 16: four figures take what the viewers of their drawing
 read most over every round that showed it, where that thing passed more rounds
 than the name did. Keys are the third edition's names. Round 16 so decided
-names, and round 17, three viewers more, is the last panel.
+names, as did rounds 17 to 19 after it.
 """
 
 AFTER_ROUND16 = {
