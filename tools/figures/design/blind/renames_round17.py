@@ -6,7 +6,7 @@ three). Keys are the third edition's names.
 """
 
 AFTER_ROUND17 = {
-    # Redrawn: a left arrow with a shaft to all six (was Left arrow IV, a flag to five);
+    # Redrawn: a left arrow with a shaft to five of six (was Left arrow IV, a flag to five);
     # a person mid-stride to five (Walking man was a boot, pistol or signpost).
     "Right arrow": "Left arrow",
     # Read most often as something else.
