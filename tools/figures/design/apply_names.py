@@ -10,13 +10,15 @@ both panels saw (blind/renames_round10.py). A figure drawn otherwise than in
 THIRD (the third edition, line for line) is named as the viewers of its new
 drawing saw it instead. Last, a name round 12 did not confirm becomes what most
 of every viewer of its drawing saw (blind/renames_round12.py), and so again
-after rounds 13 to 19 (blind/renames_round13.py to renames_round19.py).
+after every later round that chose names (blind/renames_roundN.py).
 A name that passed stays as it is; a new name already
 taken gets the next free numeral ("Bird", "Bird II", ...), in the order of the
 source. The renames go to standard error.
 """
 
+import importlib
 import os
+import re
 import sys
 
 DESIGN = os.path.dirname(os.path.abspath(__file__))
@@ -26,20 +28,22 @@ sys.path.insert(0, os.path.join(DESIGN, "blind"))
 from verdicts_round1 import PASS  # noqa: E402
 from verdicts_round9 import VERDICTS  # noqa: E402
 from renames_round10 import FOURTH_DRAWINGS, SIX_VIEWERS  # noqa: E402
-from renames_round12 import AFTER_ROUND12  # noqa: E402
-from renames_round13 import AFTER_ROUND13  # noqa: E402
-from renames_round14 import AFTER_ROUND14  # noqa: E402
-from renames_round15 import AFTER_ROUND15  # noqa: E402
-from renames_round16 import AFTER_ROUND16  # noqa: E402
-from renames_round17 import AFTER_ROUND17  # noqa: E402
-from renames_round18 import AFTER_ROUND18  # noqa: E402
-from renames_round19 import AFTER_ROUND19  # noqa: E402
 from themes import SERIES, base_name  # noqa: E402
 
-# The renames after each later round, the latest first: it knows most.
-LATER = (AFTER_ROUND19, AFTER_ROUND18, AFTER_ROUND17, AFTER_ROUND16, AFTER_ROUND15,
-         AFTER_ROUND14, AFTER_ROUND13, AFTER_ROUND12)
+# From round 12 on, each round that chose names leaves blind/renames_roundN.py
+# with AFTER_ROUNDN, so that a new round counts without a change here.
+FIRST_LATER_ROUND = 12
 
+
+def later_renames():
+    """The renames after each round from FIRST_LATER_ROUND on, the latest first:
+    it knows most."""
+    found = (re.match(r"renames_round(\d+)\.py$", name)
+             for name in os.listdir(os.path.join(DESIGN, "blind")))
+    rounds = sorted((int(m.group(1)) for m in found if m and int(m.group(1)) >= FIRST_LATER_ROUND),
+                    reverse=True)
+    return [getattr(importlib.import_module("renames_round%d" % n), "AFTER_ROUND%d" % n)
+            for n in rounds]
 
 
 def main():
@@ -58,10 +62,11 @@ def main():
         if len(third) != len(drawings):
             sys.exit("%s and %s differ in figures" % (sys.argv[1], sys.argv[3]))
     renamed = {}
+    later = later_renames()
     for k, name in enumerate(names):
-        later = [r for r in LATER if name in r]
-        if later:
-            renamed[k] = later[0][name]
+        latest = next((renames[name] for renames in later if name in renames), None)
+        if latest:
+            renamed[k] = latest
             continue
         if drawings[k] != third[k]:
             if name in FOURTH_DRAWINGS:
