@@ -1,11 +1,12 @@
 """Names after round 21. Round 21 was meant as the last panel; its readings
 then joined every earlier round's, counted over the drawing rather than its
-name (a drawing shown under an old name counts as the same drawing), and a name
-the panel failed takes what the viewers of its drawing read most over rounds 9
-to 21, where that thing passed more rounds than the name did (two of three
-viewers, six viewers counting as two rounds of three) and no fewer viewers gave
-it. A name the panel passed keeps it. Keys are the third edition's names.
-Round 22, three viewers more who decide nothing, is the last panel.
+name, as pool.py prints them (a drawing shown under an old name is the same
+drawing). A name the panel failed takes what the viewers of its drawing read
+most over rounds 9 to 21, where that thing passed more rounds than the name did
+(two of three viewers, six viewers counting as two rounds of three) and no
+fewer viewers gave it. A name the panel passed keeps it. Keys are the third
+edition's names. Round 22, three viewers more who decide nothing, is the last
+panel.
 """
 
 AFTER_ROUND21 = {
