@@ -108,8 +108,15 @@ def readings_of(round_no):
 def shown(round_no):
     """(drawing, name then) for each code of the round."""
     added = git("log", "--diff-filter=A", "--format=%h", "--",
-                "tools/figures/design/blind/round-%d-key.txt" % round_no).split()[-1]
+                "tools/figures/design/blind/round-%d-key.txt" % round_no).split()
     key = key_of(round_no)
+    if not added:  # a round not yet committed saw the collection as it stands
+        with open(os.path.join(ROOT, "resources", "figures.txt")) as f:
+            figures = dict(parse(f.read()))
+        for code, name in key:
+            yield code, drawing(figures[name]), name
+        return
+    added = added[-1]
     source = os.path.join(BLIND, "round-%d-source.txt" % round_no)
     if os.path.exists(source):
         with open(source) as f:

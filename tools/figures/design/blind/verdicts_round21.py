@@ -4,8 +4,9 @@ shuffled. A name passes when two of the three gave it, a synonym or a general
 word for it, as in rounds 15 and 16 ("boat" for Warship and Canoe, "person" for
 Walker and Walking man, "check mark" for Tick, "cane" for Walking stick,
 "crown" for Coronet, "bird" for Parrot, "step" for Stairs, "birdhouse" for
-House, "cursor arrow" for Pointer, "cup" for Goblet). No name was changed
-after it.
+House, "cursor arrow" for Pointer, "cup" for Goblet). It was meant as the last
+panel; four names it failed changed after it (renames_round21.py), and round
+22 is the last panel.
 """
 
 FAILED = {
