@@ -183,4 +183,5 @@ def main():
     print("%d pictures on %d sheets" % (len(chosen), (len(chosen) + per_sheet - 1) // per_sheet))
 
 
-main()
+if __name__ == "__main__":
+    main()

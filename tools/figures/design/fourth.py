@@ -28,8 +28,14 @@ def figure_name(line):
 
 
 def read_changes(path):
+    with open(path, encoding="utf-8") as f:
+        return changes_in(f, path)
+
+
+def changes_in(lines, path):
+    """The changes of LINES, keyed by figure number; PATH names them in errors."""
     changes = {}
-    for number, raw in enumerate(open(path, encoding="utf-8"), 1):
+    for number, raw in enumerate(lines, 1):
         line = raw.strip()
         if not line or line.startswith("#"):
             continue

@@ -29,9 +29,8 @@ sys.path.insert(0, BLIND)
 sys.path.insert(0, os.path.dirname(BLIND))
 
 import pool  # noqa: E402
-from chapters import SHAPES  # noqa: E402
-from themes import base_name, is_abstract  # noqa: E402
-from names import ADJECTIVES, NOUNS  # noqa: E402
+from blind import is_picture  # noqa: E402
+from themes import base_name  # noqa: E402
 
 PEOPLE_GOAL = 0.75
 
@@ -75,13 +74,6 @@ NAME_WORDS = {
     "ankle boot": {"boot"},
 }
 NUMBER_WORDS = {"one": "1", "two": "2", "five": "5", "seven": "7", "nine": "9"}
-
-
-def is_picture(name):
-    words = name.split(" ", 1)
-    generic = (len(words) == 2 and words[0] in {a for v in ADJECTIVES.values() for a in v}
-               and words[1] in {n for v in NOUNS.values() for n in v})
-    return name not in SHAPES and not generic and not is_abstract(name)
 
 
 def things(reading):

@@ -15,6 +15,7 @@ collection that holds most of them, and a name it lacks is left out. Needs the
 project's git history.
 """
 
+import functools
 import os
 import re
 import subprocess
@@ -25,7 +26,7 @@ BLIND = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(BLIND))))
 sys.path.insert(0, os.path.dirname(BLIND))
 
-from fourth import read_changes  # noqa: E402
+from fourth import changes_in  # noqa: E402
 
 # Round 11 showed the fourth edition's new drawings under third-edition names,
 # before they shipped; rounds before 9 named figures since redrawn.
@@ -63,14 +64,8 @@ def drawing(placements):
 def fourth_at(commit):
     """The fourth edition at COMMIT, in third-edition order, under third-edition names."""
     design = "tools/figures/design/"
-    changes_text = git("show", commit + ":" + design + "fourth-changes.txt")
-    path = os.path.join("/tmp", "pool-changes-%d.txt" % os.getpid())
-    try:
-        with open(path, "w") as f:
-            f.write(changes_text)
-        changes = read_changes(path)
-    finally:
-        os.remove(path)
+    changes = changes_in(git("show", commit + ":" + design + "fourth-changes.txt").splitlines(),
+                         commit + ":fourth-changes.txt")
     figures = parse(git("show", commit + ":" + design + "third-edition.txt"))
     for number, line in changes.items():
         figures[number - 1] = parse(line)[0]
@@ -81,10 +76,9 @@ def changes_to_collection(*until):
     return git("log", "--format=%h", *until, "--", "resources/figures.txt").split()
 
 
-def collection_at(commit, cache={}):
-    if commit not in cache:
-        cache[commit] = dict(parse(git("show", commit + ":resources/figures.txt")))
-    return cache[commit]
+@functools.lru_cache(maxsize=None)
+def collection_at(commit):
+    return dict(parse(git("show", commit + ":resources/figures.txt")))
 
 
 def key_of(round_no):
